@@ -1,0 +1,214 @@
+#include "cityfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "cp1252.h"
+
+namespace {
+
+constexpr qint64 kChunk = 64 * 1024;
+
+bool isLineEnd(int c)
+{
+    return c == '\r' || c == '\n';
+}
+
+bool isSeparator(int c)
+{
+    return c == ',' || isLineEnd(c) || c < 0;
+}
+
+} // namespace
+
+CityFieldReader::CityFieldReader(QIODevice& device) : m_device(device) {}
+
+int CityFieldReader::peek()
+{
+    if (m_position >= m_buffer.size()) {
+        m_buffer = m_device.read(kChunk);
+        m_position = 0;
+        if (m_buffer.isEmpty())
+            return -1;
+    }
+    return static_cast<unsigned char>(m_buffer[m_position]);
+}
+
+int CityFieldReader::get()
+{
+    const int c = peek();
+    if (c >= 0)
+        ++m_position;
+    return c;
+}
+
+bool CityFieldReader::readField(QString& field)
+{
+    int c;
+    for (;;) {
+        while ((c = peek()) == ' ' || c == '\t')
+            get();
+        if (c < 0) {
+            // A comma just before the end of the file still opens one last, empty field.
+            if (!m_afterComma)
+                return false;
+            m_afterComma = false;
+            field.clear();
+            return true;
+        }
+        if (!(isLineEnd(c) && m_atLineStart))
+            break;
+        // A blank line in a hand-made file holds no field.
+        if (get() == '\r' && peek() == '\n')
+            get();
+    }
+
+    QByteArray bytes;
+    auto keep = [&bytes](int byte) {
+        if (bytes.size() < kMaxFieldBytes)
+            bytes.append(char(byte));
+    };
+    if (c == '"') {
+        get();
+        while ((c = get()) >= 0 && c != '"')
+            keep(c);
+        // Whatever stands between the closing quote and the separator is dropped.
+        while (!isSeparator(peek()))
+            get();
+    } else {
+        while (!isSeparator(c = peek()))
+            keep(get());
+        while (!bytes.isEmpty() && (bytes.back() == ' ' || bytes.back() == '\t'))
+            bytes.chop(1);
+    }
+
+    const int separator = get();
+    if (separator == '\r' && peek() == '\n')
+        get();
+    m_atLineStart = isLineEnd(separator);
+    m_afterComma = separator == ',';
+    field = decodeCp1252(bytes);
+    return true;
+}
+
+bool CityFieldReader::readRecord(CityRecord& record)
+{
+    return readField(record.name) && readField(record.summer) && readField(record.winter);
+}
+
+QString cityFilePath(const QString& programDirectory)
+{
+    return QDir(programDirectory).filePath(QStringLiteral("horlune.ini"));
+}
+
+CityFileContents readCityFile(const QString& path)
+{
+    CityFileContents contents;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        contents.status = CityFileStatus::Missing;
+        return contents;
+    }
+    QFile file(path);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        contents.status = CityFileStatus::Unreadable;
+        contents.error = info.isDir() ? QStringLiteral("c'est un dossier") : file.errorString();
+        return contents;
+    }
+    contents.status = CityFileStatus::Read;
+    CityFieldReader reader(file);
+    CityRecord current;
+    contents.rows.reserve(kCityRecords);
+    for (int row = 1; row <= kCityRecords; ++row) {
+        const bool complete = reader.readRecord(current);
+        contents.rows.append({current, complete});
+    }
+    return contents;
+}
+
+QString missingCityFileTitle()
+{
+    return QStringLiteral("Erreur grave de pas trouver moi fichier");
+}
+
+QString missingCityFileText(const QString& programDirectory)
+{
+    return QStringLiteral("Veuillez installer le fichier ''Horlune.ini'' dans le repertoire ") + programDirectory +
+           QStringLiteral(" ...");
+}
+
+QString unreadableCityFileTitle()
+{
+    return QStringLiteral("Horlune");
+}
+
+QString unreadableCityFileText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Le fichier des villes %1 ne peut pas être lu (%2).").arg(path, reason);
+}
+
+namespace {
+
+bool needsQuotes(const QString& text)
+{
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    const QChar last = text.back();
+    if (first == u'"' || first == u' ' || first == u'\t' || last == u' ' || last == u'\t')
+        return true;
+    for (const QChar c : text) {
+        if (c == u',' || c == u'\r' || c == u'\n')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString cityFileField(const QString& text)
+{
+    // Decide on the text as the file can hold it: a character outside the code page may turn into
+    // punctuation on the way.
+    QString field = decodeCp1252(encodeCp1252(text));
+    if (!needsQuotes(field))
+        return field;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] != u'"')
+            continue;
+        const bool opening = i == 0 || field[i - 1].isSpace() || field[i - 1] == u'(';
+        field[i] = opening ? QChar(0x201C) : QChar(0x201D);
+    }
+    return QLatin1Char('"') + field + QLatin1Char('"');
+}
+
+QByteArray encodeCityFile(const QList<CityRecord>& records)
+{
+    QByteArray bytes;
+    for (const CityRecord& record : records) {
+        const QString line = cityFileField(record.name) + QLatin1Char(',') + cityFileField(record.summer) +
+                             QLatin1Char(',') + cityFileField(record.winter);
+        bytes += encodeCp1252(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+bool writeCityFile(const QString& path, const QList<CityRecord>& records, QString* error)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = encodeCityFile(records);
+    // Flush and check the size before committing: a write cut short (a full disk) must never replace the
+    // previous file, and commit() alone does not always notice.
+    const bool complete = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+                          file.size() == bytes.size();
+    if (!complete || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}

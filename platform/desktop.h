@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+// What the program asks of the desktop: open an address with the user's own program, and let the window
+// system move a window.
+class Desktop
+{
+public:
+    virtual ~Desktop() = default;
+    // Opens a web, mail or file address; false when nothing could open it.
+    virtual bool openUrl(const QUrl& url) = 0;
+    // Opens the help page (a local HTML file) in the user's browser; false when nothing could open it.
+    virtual bool openHelp(const QString& path) = 0;
+    // Starts the window system's own interactive move of the window; false when the window system refuses.
+    virtual bool startSystemMove(QWidget* window) = 0;
+};
+
+class SystemDesktop : public Desktop
+{
+public:
+    bool openUrl(const QUrl& url) override;
+    bool openHelp(const QString& path) override;
+    bool startSystemMove(QWidget* window) override;
+};

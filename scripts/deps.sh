@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Horlune needs for a purpose ("run" or "test"), only those missing.
+set -euo pipefail
+
+purpose=${1:-run}
+packages=(cmake g++ make qt6-base-dev)
+if [[ $purpose == test ]]; then
+    packages+=(xvfb xdotool x11-utils imagemagick libfaketime faketime)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -eq 0 ]]; then
+    echo "Installation des paquets manquants : ${missing[*]}" >&2
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+else
+    echo "Paquets manquants. Installez-les avec :" >&2
+    echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+fi

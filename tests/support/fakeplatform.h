@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <QUrl>
+
+#include "platform/platform.h"
+
+// A clock set by hand: a local wall-clock time and the computer's offset from Universal Time.
+class FakeClock : public Clock
+{
+public:
+    FakeClock();
+    Instant now() const override;
+
+    // Sets the local wall clock and the offset (local minus Universal) in seconds.
+    void set(const QDateTime& localWallClock, int offsetSeconds);
+    void setLocal(const QDate& date, const QTime& time) { set(QDateTime(date, time, Qt::UTC), m_offsetSeconds); }
+    void advanceSeconds(qint64 seconds) { m_local = m_local.addSecs(seconds); }
+    void setOffsetSeconds(int offsetSeconds) { m_offsetSeconds = offsetSeconds; }
+    int readings() const { return m_readings; }
+
+private:
+    QDateTime m_local;
+    int m_offsetSeconds = 0;
+    mutable int m_readings = 0;
+};
+
+class CountingBeeper : public Beeper
+{
+public:
+    void beep() override { ++beeps; }
+    int beeps = 0;
+};
+
+// Answers message boxes from a script and remembers what they said; never shows a window.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        QString title;
+        QString text;
+        DialogIcon icon;
+        bool question;
+    };
+
+    void inform(QWidget* parent, const QString& title, const QString& text, DialogIcon icon) override;
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text, DialogIcon icon) override;
+
+    QList<bool> answers; // next answers to questions, "Oui" = true; "Non" when the script has run out
+    QList<Shown> shown;
+};
+
+class RecordingDesktop : public Desktop
+{
+public:
+    bool openUrl(const QUrl& url) override;
+    bool openHelp(const QString& path) override;
+    bool startSystemMove(QWidget* window) override;
+
+    QList<QUrl> openedUrls;
+    QStringList openedHelp;
+    int moves = 0;
+    bool acceptMoves = true;
+    bool openSucceeds = true;
+};
+
+// Everything a window needs from the outside, faked.
+struct FakePlatform
+{
+    FakeClock clock;
+    CountingBeeper beeper;
+    ScriptedDialogs dialogs;
+    RecordingDesktop desktop;
+    Platform services() { return {clock, beeper, dialogs, desktop}; }
+};

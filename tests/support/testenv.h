@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+class QByteArray;
+
+// A throw-away program folder and settings folder for one test, so the real user's files are never touched.
+class TestEnvironment
+{
+public:
+    TestEnvironment();
+
+    QString programDirectory() const { return m_program.path(); }
+    QString cityFile() const;
+    // A settings name of its own for each environment.
+    QString settingsName() const { return m_settingsName; }
+
+    void writeCityFile(const QByteArray& bytes) const;
+    void writeSetting(const QString& key, const QString& value) const; // key within the "data" group
+    QString readSetting(const QString& key) const;
+
+private:
+    QTemporaryDir m_program;
+    QTemporaryDir m_settings;
+    QString m_settingsName;
+};

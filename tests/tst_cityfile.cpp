@@ -1,0 +1,337 @@
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+#include "data/cityfile.h"
+#include "data/cp1252.h"
+#include "data/numbers.h"
+#include "support/testenv.h"
+
+class TestCityFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fields_data();
+    void fields();
+    void recordsFollowFieldsNotLines();
+    void fileLengths_data();
+    void fileLengths();
+    void incompleteLastRecordKeepsEarlierFields();
+    void missingAndUnreadable();
+    void missingMessage();
+    void damagedFilesAreReadSafely_data();
+    void damagedFilesAreReadSafely();
+    void writesPlainLinesByteForByte();
+    void everyTextReadsBackUnchanged_data();
+    void everyTextReadsBackUnchanged();
+    void textsTheFileCannotCarry_data();
+    void textsTheFileCannotCarry();
+    void cp1252RoundTrip();
+    void failedWriteKeepsThePreviousFile();
+    void defaultCityFileIsComplete();
+};
+
+// Limits the size of the files this process writes, as a full disk would.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_previous); }
+
+private:
+    rlimit m_previous{};
+};
+
+static QStringList readAllFields(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CityFieldReader reader(buffer);
+    QStringList fields;
+    QString field;
+    while (fields.size() < 1000 && reader.readField(field))
+        fields << field;
+    return fields;
+}
+
+void TestCityFile::fields_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addRow("CR LF lines") << QByteArray("Paris,2,1\r\nLondres,1,0\r\n")
+                                 << QStringList{"Paris", "2", "1", "Londres", "1", "0"};
+    QTest::addRow("LF lines") << QByteArray("Paris,2,1\nLondres,1,0\n") << QStringList{"Paris", "2", "1", "Londres", "1", "0"};
+    QTest::addRow("CR lines") << QByteArray("Paris,2,1\rLondres,1,0") << QStringList{"Paris", "2", "1", "Londres", "1", "0"};
+    QTest::addRow("no final line end") << QByteArray("Paris,2,1") << QStringList{"Paris", "2", "1"};
+    QTest::addRow("leading spaces skipped") << QByteArray("  Paris,  2, \t1\r\n") << QStringList{"Paris", "2", "1"};
+    QTest::addRow("trailing spaces dropped") << QByteArray("Paris  ,2 ,1\r\n") << QStringList{"Paris", "2", "1"};
+    QTest::addRow("quoted comma") << QByteArray("\"Washington, DC\",-4,-5\r\n")
+                                  << QStringList{"Washington, DC", "-4", "-5"};
+    QTest::addRow("quoted keeps spaces") << QByteArray("\"  a \",1,2\r\n") << QStringList{"  a ", "1", "2"};
+    QTest::addRow("text after closing quote dropped") << QByteArray("\"ab\"cd,1,2\r\n") << QStringList{"ab", "1", "2"};
+    QTest::addRow("quote inside unquoted field") << QByteArray("Le \"Cap\",2,2\r\n") << QStringList{"Le \"Cap\"", "2", "2"};
+    QTest::addRow("quoted line end") << QByteArray("\"a\r\nb\",1,2\r\n") << QStringList{"a\r\nb", "1", "2"};
+    QTest::addRow("empty fields") << QByteArray(",,\r\n") << QStringList{"", "", ""};
+    QTest::addRow("comma at end of file opens an empty field") << QByteArray("a,1,") << QStringList{"a", "1", ""};
+    QTest::addRow("blank lines skipped") << QByteArray("\r\n\r\nParis,2,1\r\n\r\n   \r\nRome,2,1\r\n\r\n")
+                                         << QStringList{"Paris", "2", "1", "Rome", "2", "1"};
+    QTest::addRow("unterminated quote runs to the end") << QByteArray("\"abc,1,2\r\nx") << QStringList{"abc,1,2\r\nx"};
+    QTest::addRow("Windows-1252 bytes") << QByteArray("S\xe9oul,9,9\r\n\x80,0,0\r\n")
+                                        << QStringList{QStringLiteral("Séoul"), "9", "9", QStringLiteral("€"), "0", "0"};
+    QTest::addRow("empty file") << QByteArray() << QStringList{};
+    QTest::addRow("only line ends") << QByteArray("\r\n\n\r") << QStringList{};
+}
+
+void TestCityFile::fields()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, fields);
+    QCOMPARE(readAllFields(bytes), fields);
+}
+
+void TestCityFile::recordsFollowFieldsNotLines()
+{
+    // A name with an unquoted comma shifts every later field by one place.
+    TestEnvironment env;
+    env.writeCityFile("Washington, DC,-4,-5\r\nParis,2,1\r\n");
+    const CityFileContents contents = readCityFile(env.cityFile());
+    QCOMPARE(contents.status, CityFileStatus::Read);
+    QCOMPARE(contents.rows[0].record, (CityRecord{"Washington", "DC", "-4"}));
+    QCOMPARE(readNumber(contents.rows[0].record.summer), 0.0);
+    QCOMPARE(contents.rows[1].record, (CityRecord{"-5", "Paris", "2"}));
+    QVERIFY(contents.rows[1].complete);
+    QCOMPARE(contents.rows[2].record, (CityRecord{"1", "Paris", "2"}));
+    QVERIFY(!contents.rows[2].complete);
+}
+
+static QByteArray cityLines(int count)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= count; ++i)
+        bytes += "Ville" + QByteArray::number(i) + "," + QByteArray::number(i % 12) + ".5,-" + QByteArray::number(i % 11) + "\r\n";
+    return bytes;
+}
+
+void TestCityFile::fileLengths_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("completeRows");
+    QTest::addColumn<QString>("lastName");
+    QTest::addRow("59 lines") << 59 << 59 << "Ville59";
+    QTest::addRow("10 lines: the 10th repeats") << 10 << 10 << "Ville10";
+    QTest::addRow("70 lines: the rest is never read") << 70 << 59 << "Ville59";
+    QTest::addRow("empty file") << 0 << 0 << "";
+}
+
+void TestCityFile::fileLengths()
+{
+    QFETCH(int, lines);
+    QFETCH(int, completeRows);
+    QFETCH(QString, lastName);
+    TestEnvironment env;
+    env.writeCityFile(cityLines(lines));
+    const CityFileContents contents = readCityFile(env.cityFile());
+    QCOMPARE(contents.rows.size(), kCityRecords);
+    for (int i = 0; i < kCityRecords; ++i)
+        QCOMPARE(contents.rows[i].complete, i < completeRows);
+    QCOMPARE(contents.rows.last().record.name, lastName);
+    if (lines == 10) {
+        for (int i = 10; i < kCityRecords; ++i)
+            QCOMPARE(contents.rows[i].record, contents.rows[9].record);
+    }
+}
+
+void TestCityFile::incompleteLastRecordKeepsEarlierFields()
+{
+    TestEnvironment env;
+    env.writeCityFile("Paris,2,1\r\nRome,3");
+    const CityFileContents contents = readCityFile(env.cityFile());
+    QCOMPARE(contents.rows[1].record, (CityRecord{"Rome", "3", "1"}));
+    QVERIFY(!contents.rows[1].complete);
+    QCOMPARE(contents.rows[58].record, (CityRecord{"Rome", "3", "1"}));
+}
+
+void TestCityFile::missingAndUnreadable()
+{
+    TestEnvironment env;
+    QCOMPARE(readCityFile(env.cityFile()).status, CityFileStatus::Missing);
+    QVERIFY(QDir(env.programDirectory()).mkdir(QStringLiteral("horlune.ini")));
+    const CityFileContents contents = readCityFile(env.cityFile());
+    QCOMPARE(contents.status, CityFileStatus::Unreadable);
+    QVERIFY(!contents.error.isEmpty());
+    QVERIFY(contents.rows.isEmpty());
+}
+
+void TestCityFile::missingMessage()
+{
+    QCOMPARE(missingCityFileText(QStringLiteral("/opt/horlune")),
+             QStringLiteral("Veuillez installer le fichier ''Horlune.ini'' dans le repertoire /opt/horlune ..."));
+    QCOMPARE(missingCityFileTitle(), QStringLiteral("Erreur grave de pas trouver moi fichier"));
+}
+
+void TestCityFile::damagedFilesAreReadSafely_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QByteArray random(200'000, '\0');
+    QRandomGenerator generator(12345);
+    for (char& b : random)
+        b = char(generator.bounded(256));
+    QTest::addRow("random bytes") << random;
+    QTest::addRow("NUL bytes") << QByteArray(5000, '\0');
+    QTest::addRow("one enormous line") << QByteArray(20'000'000, 'x');
+    QTest::addRow("enormous quoted field") << (QByteArray("\"") + QByteArray(3'000'000, ','));
+    QTest::addRow("only commas") << QByteArray(100'000, ',');
+    QTest::addRow("only quotes") << QByteArray(100'001, '"');
+}
+
+void TestCityFile::damagedFilesAreReadSafely()
+{
+    QFETCH(QByteArray, bytes);
+    TestEnvironment env;
+    env.writeCityFile(bytes);
+    const CityFileContents contents = readCityFile(env.cityFile());
+    QCOMPARE(contents.status, CityFileStatus::Read);
+    QCOMPARE(contents.rows.size(), kCityRecords);
+    for (const CityFileRow& row : contents.rows) {
+        QVERIFY(row.record.name.size() <= kMaxFieldBytes);
+        QVERIFY(row.record.summer.size() <= kMaxFieldBytes);
+    }
+}
+
+void TestCityFile::writesPlainLinesByteForByte()
+{
+    const QList<CityRecord> records{{"Los Angeles", "-7", "-8"}, {QStringLiteral("Séoul"), "9", "9"}, {"", "0", ""}};
+    QCOMPARE(encodeCityFile(records), QByteArray("Los Angeles,-7,-8\r\nS\xe9oul,9,9\r\n,0,\r\n"));
+}
+
+void TestCityFile::everyTextReadsBackUnchanged_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addRow("comma") << "Washington, DC";
+    QTest::addRow("leading space") << "  Rome";
+    QTest::addRow("trailing space") << "Rome ";
+    QTest::addRow("leading tab") << "\tRome";
+    QTest::addRow("quote inside") << "Le \"Cap\"";
+    QTest::addRow("pipe") << "a|b|c";
+    QTest::addRow("empty") << "";
+    QTest::addRow("accents and euro") << QStringLiteral("Zürich €");
+    QTest::addRow("line end") << "a\r\nb";
+    QTest::addRow("only spaces") << "   ";
+}
+
+void TestCityFile::everyTextReadsBackUnchanged()
+{
+    QFETCH(QString, text);
+    TestEnvironment env;
+    QList<CityRecord> records;
+    for (int i = 0; i < kCityRecords; ++i)
+        records.append({text, text, text});
+    QString error;
+    QVERIFY2(writeCityFile(env.cityFile(), records, &error), qPrintable(error));
+    const CityFileContents contents = readCityFile(env.cityFile());
+    for (int i = 0; i < kCityRecords; ++i) {
+        QCOMPARE(contents.rows[i].record, records[i]);
+        QVERIFY(contents.rows[i].complete);
+    }
+}
+
+void TestCityFile::textsTheFileCannotCarry_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("readBack");
+    QTest::addRow("leading quote") << "\"Big\" Apple" << QStringLiteral("“Big” Apple");
+    QTest::addRow("quote inside a quoted text") << "\"Big\" Apple, NY" << QStringLiteral("“Big” Apple, NY");
+    QTest::addRow("accent outside the code page") << QStringLiteral("Łódź") << QStringLiteral("?ódz");
+    QTest::addRow("macron") << QStringLiteral("Tōkyō") << QStringLiteral("Tokyo");
+    QTest::addRow("Chinese") << QStringLiteral("北京") << "??";
+    QTest::addRow("emoji is one character") << QStringLiteral("a😀b") << "a?b";
+    QTest::addRow("small comma becomes a real comma, quoted") << QStringLiteral("a\uFE50b") << "a,b";
+}
+
+void TestCityFile::textsTheFileCannotCarry()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, readBack);
+    TestEnvironment env;
+    QList<CityRecord> records(kCityRecords, CityRecord{text, "1", "2"});
+    QVERIFY(writeCityFile(env.cityFile(), records, nullptr));
+    const CityFileContents contents = readCityFile(env.cityFile());
+    QCOMPARE(contents.rows[0].record, (CityRecord{readBack, "1", "2"}));
+    QCOMPARE(contents.rows[58].record, (CityRecord{readBack, "1", "2"}));
+}
+
+void TestCityFile::cp1252RoundTrip()
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    const QString text = decodeCp1252(all);
+    QCOMPARE(text.size(), 256);
+    QCOMPARE(text[0x80], QChar(0x20AC));
+    QCOMPARE(text[0x81], QChar(0x81));
+    QCOMPARE(text[0xE9], QChar(0xE9));
+    QVERIFY(fitsCp1252(text));
+    QCOMPARE(encodeCp1252(text), all);
+}
+
+void TestCityFile::failedWriteKeepsThePreviousFile()
+{
+    TestEnvironment env;
+    // The city file's folder does not exist: nothing can be written, and the reason is given.
+    QString error;
+    const QString impossible = QDir(env.programDirectory()).filePath(QStringLiteral("absent/horlune.ini"));
+    QVERIFY(!writeCityFile(impossible, {{"Paris", "2", "1"}}, &error));
+    QVERIFY(!error.isEmpty());
+
+    // A disk that fills up half-way through the write: the previous file stays whole.
+    env.writeCityFile("Paris,2,1\r\n");
+    QList<CityRecord> records(kCityRecords, CityRecord{"Rome", "2", "1"});
+    bool written = true;
+    {
+        FileSizeLimit limit(64); // bytes; the new file needs more
+        written = writeCityFile(env.cityFile(), records, &error);
+    }
+    QVERIFY(!written);
+    QVERIFY(!error.isEmpty());
+    QFile file(env.cityFile());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("Paris,2,1\r\n"));
+    QCOMPARE(QDir(env.programDirectory()).entryList(QDir::Files), QStringList{"horlune.ini"});
+}
+
+void TestCityFile::defaultCityFileIsComplete()
+{
+    // The list shipped with the program: 59 complete cities, offsets in the file's own form.
+    const CityFileContents contents = readCityFile(QStringLiteral(HORLUNE_SOURCE_DIR "/resources/horlune.ini"));
+    QCOMPARE(contents.status, CityFileStatus::Read);
+    QSet<QString> names;
+    for (const CityFileRow& row : contents.rows) {
+        QVERIFY(row.complete);
+        QVERIFY(!row.record.name.isEmpty());
+        names.insert(row.record.name);
+        for (const QString& offset : {row.record.summer, row.record.winter}) {
+            const double value = readNumber(offset);
+            QVERIFY2(value > -12 && value <= 14, qPrintable(offset));
+            QVERIFY2(!offset.contains(u',') && !offset.startsWith(u'+'), qPrintable(offset));
+        }
+    }
+    QCOMPARE(names.size(), kCityRecords);
+    QVERIFY(names.contains(QStringLiteral("Paris")));
+}
+
+QTEST_GUILESS_MAIN(TestCityFile)
+#include "tst_cityfile.moc"

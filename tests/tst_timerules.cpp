@@ -1,0 +1,163 @@
+#include <QLocale>
+#include <QTest>
+
+#include "support/fakeplatform.h"
+#include "time/timerules.h"
+
+class TestTimeRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void universalHourIgnoresSeconds();
+    void computerOffset_data();
+    void computerOffset();
+    void offsetIsReadFromOneInstant();
+    void calculFuseauBeepsOncePerCall();
+    void startsOfSummerAndWinter_data();
+    void startsOfSummerAndWinter();
+    void season_data();
+    void season();
+    void cmaDateDropsTheTimeOfDay();
+    void seasonMessage_data();
+    void seasonMessage();
+};
+
+void TestTimeRules::universalHourIgnoresSeconds()
+{
+    const Instant now{QDateTime(QDate(2025, 1, 1), QTime(9, 59, 59), Qt::UTC),
+                      QDateTime(QDate(2025, 1, 1), QTime(10, 59, 59), Qt::UTC)};
+    QCOMPARE(HeureTU(now), static_cast<float>(9 + 59 / 60.0));
+}
+
+void TestTimeRules::computerOffset_data()
+{
+    QTest::addColumn<QDateTime>("local");
+    QTest::addColumn<QDateTime>("universal");
+    QTest::addColumn<float>("offset");
+
+    auto at = [](int day, int hour, int minute) { return QDateTime(QDate(2025, 3, day), QTime(hour, minute), Qt::UTC); };
+    QTest::addRow("same time gives 0") << at(10, 12, 0) << at(10, 12, 0) << 0.0f;
+    QTest::addRow("one hour east") << at(10, 13, 0) << at(10, 12, 0) << 1.0f;
+    QTest::addRow("one hour east, minutes") << at(10, 13, 20) << at(10, 12, 20) << 1.0f;
+    QTest::addRow("east across midnight") << at(10, 1, 0) << at(9, 23, 0) << 2.0f;
+    QTest::addRow("west across midnight") << at(10, 23, 30) << at(11, 4, 0) << -4.5f;
+    QTest::addRow("twelve hours either way reads +12") << at(10, 0, 0) << at(10, 12, 0) << 12.0f;
+    QTest::addRow("+13 reads -11") << at(11, 1, 0) << at(10, 12, 0) << -11.0f;
+    QTest::addRow("+14 reads -10") << at(11, 2, 0) << at(10, 12, 0) << -10.0f;
+    QTest::addRow("45-minute zone") << at(10, 5, 45) << at(10, 0, 0) << 5.75f;
+    QTest::addRow("20 minutes to two decimals") << at(10, 12, 20) << at(10, 12, 0) << 0.33f;
+    QTest::addRow("negative 20 minutes") << at(10, 11, 40) << at(10, 12, 0) << -0.33f;
+    QTest::addRow("seconds are ignored") << QDateTime(QDate(2025, 3, 10), QTime(13, 0, 59), Qt::UTC)
+                                         << QDateTime(QDate(2025, 3, 10), QTime(12, 0, 1), Qt::UTC) << 1.0f;
+}
+
+void TestTimeRules::computerOffset()
+{
+    QFETCH(QDateTime, local);
+    QFETCH(QDateTime, universal);
+    QFETCH(float, offset);
+    const float result = ::computerOffset({universal, local});
+    QCOMPARE(result, offset);
+    QVERIFY(!std::signbit(result) || result < 0); // never "-0"
+}
+
+void TestTimeRules::offsetIsReadFromOneInstant()
+{
+    // One second before a minute boundary: two separate readings could straddle it; one reading cannot.
+    FakeClock clock;
+    clock.set(QDateTime(QDate(2025, 6, 1), QTime(14, 59, 59), Qt::UTC), 2 * 3600);
+    CountingBeeper beeper;
+    QCOMPARE(CalculFuseau(clock, beeper), 2.0f);
+    QCOMPARE(clock.readings(), 1);
+}
+
+void TestTimeRules::calculFuseauBeepsOncePerCall()
+{
+    FakeClock clock;
+    CountingBeeper beeper;
+    CalculFuseau(clock, beeper);
+    QCOMPARE(beeper.beeps, 1);
+    CalculFuseau(clock, beeper);
+    QCOMPARE(beeper.beeps, 2);
+}
+
+void TestTimeRules::startsOfSummerAndWinter_data()
+{
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QDate>("summer");
+    QTest::addColumn<QDate>("winter");
+    QTest::addRow("2024: 31 March is a Sunday") << 2024 << QDate(2024, 3, 31) << QDate(2024, 10, 27);
+    QTest::addRow("2025") << 2025 << QDate(2025, 3, 30) << QDate(2025, 10, 26);
+    QTest::addRow("2026") << 2026 << QDate(2026, 3, 29) << QDate(2026, 10, 25);
+    QTest::addRow("2027: 31 October is a Sunday") << 2027 << QDate(2027, 3, 28) << QDate(2027, 10, 31);
+    QTest::addRow("2000, leap year") << 2000 << QDate(2000, 3, 26) << QDate(2000, 10, 29);
+}
+
+void TestTimeRules::startsOfSummerAndWinter()
+{
+    QFETCH(int, year);
+    QFETCH(QDate, summer);
+    QFETCH(QDate, winter);
+    QCOMPARE(DebutEte(static_cast<qint16>(year)), summer);
+    QCOMPARE(DebutHiver(static_cast<qint16>(year)), winter);
+    QCOMPARE(summer.dayOfWeek(), int(Qt::Sunday));
+}
+
+void TestTimeRules::season_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<bool>("summer");
+    QTest::addRow("Saturday before the change") << QDate(2025, 3, 29) << false;
+    QTest::addRow("last Sunday of March") << QDate(2025, 3, 30) << true;
+    QTest::addRow("mid-summer") << QDate(2025, 7, 14) << true;
+    QTest::addRow("last Sunday of October") << QDate(2025, 10, 26) << true;
+    QTest::addRow("Monday after") << QDate(2025, 10, 27) << false;
+    QTest::addRow("New Year") << QDate(2026, 1, 1) << false;
+    QTest::addRow("31 December") << QDate(2026, 12, 31) << false;
+}
+
+void TestTimeRules::season()
+{
+    QFETCH(QDate, today);
+    QFETCH(bool, summer);
+    QCOMPARE(isSummerTime(today), summer);
+    QCOMPARE(seasonText(summer), summer ? QStringLiteral("Heure d'été") : QStringLiteral("Heure d'hiver"));
+}
+
+void TestTimeRules::cmaDateDropsTheTimeOfDay()
+{
+    QCOMPARE(CmaDate(QDateTime(QDate(2025, 3, 31), QTime(14, 30), Qt::UTC)), QDate(2025, 3, 31));
+    QCOMPARE(CmaDate(QStringLiteral("31/3/2025")), QDate(2025, 3, 31));
+    QCOMPARE(CmaDate(QStringLiteral("31/03/2025")), QDate(2025, 3, 31));
+    QVERIFY(!CmaDate(QStringLiteral("31/02/2025")).isValid());
+    QVERIFY(!CmaDate(QStringLiteral("demain")).isValid());
+}
+
+void TestTimeRules::seasonMessage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("summer");
+    QTest::addColumn<float>("offset");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("summer, two hours")
+        << "fr_FR" << true << 2.0f << QStringLiteral("L'ordinateur est en Heure d'été.\r\nDécalage avec TU = 2 heure(s).");
+    QTest::addRow("winter, half hour, French comma")
+        << "fr_FR" << false << 5.5f << QStringLiteral("L'ordinateur est en Heure d'hiver.\r\nDécalage avec TU = 5,5 heure(s).");
+    QTest::addRow("negative, English point")
+        << "en_US" << false << -3.5f << QStringLiteral("L'ordinateur est en Heure d'hiver.\r\nDécalage avec TU = -3.5 heure(s).");
+    QTest::addRow("two decimals") << "fr_FR" << true << 0.33f
+                                  << QStringLiteral("L'ordinateur est en Heure d'été.\r\nDécalage avec TU = 0,33 heure(s).");
+}
+
+void TestTimeRules::seasonMessage()
+{
+    QFETCH(QString, locale);
+    QFETCH(bool, summer);
+    QFETCH(float, offset);
+    QFETCH(QString, message);
+    QCOMPARE(::seasonMessage(seasonText(summer), offset, QLocale(locale)), message);
+}
+
+QTEST_GUILESS_MAIN(TestTimeRules)
+#include "tst_timerules.moc"

@@ -1,12 +1,21 @@
 #pragma once
 
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
+#include "chrome/buttonbar.h"
+#include "clock/citygrid.h"
 #include "clock/clockstate.h"
 #include "platform/platform.h"
 
-// The main window: the borderless clock. It owns the shared state and runs the start-up sequence.
+class ConfigPanel;
+class Label;
+class LineItem;
+class Picture;
+
+// The main window: the borderless clock. It owns the shared state and runs the start-up sequence; the
+// grid, the button bar and the configuration panel do the rest.
 class Main : public QWidget
 {
     Q_OBJECT
@@ -16,23 +25,47 @@ public:
 
     // The start-up sequence; run at program start and again after every save of the configuration.
     void Form_Load();
+    // Hands the window to the window system's own move.
+    void Bouge();
 
-    const ClockState& state() const { return m_state; }
+    ClockState& state() { return m_state; }
+    CityGrid& grid() { return m_grid; }
+    ButtonBar& buttons() { return m_buttons; }
+    ConfigPanel* panel() const { return m_panel; }
+    QTimer& timer1() { return m_timer1; }
+    Label* heureDigitale() const { return m_heureDigitale; }
+    Label* label8() const { return m_label8; }
+    Label* label10() const { return m_label10; }
+    LineItem* line1() const { return m_line1; }
     QString programDirectory() const { return m_programDirectory; }
     QString helpFilePath() const { return m_helpFile; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void buildControls();
     void centreOnScreen();
+    void reloadForNewTimeRules();
+    void openHelp();
 
     Platform m_platform;
     QString m_programDirectory;
     QString m_settingsName;
     QString m_helpFile;
     ClockState m_state;
+    CityGrid m_grid;
+    ButtonBar m_buttons;
+    QTimer m_timer1;
     QPixmap m_background;
+    ConfigPanel* m_panel = nullptr;
+    Label* m_heureDigitale = nullptr;
+    Label* m_label8 = nullptr;
+    Label* m_label10 = nullptr;
+    LineItem* m_line1 = nullptr;
 };
 
 // The caption that carries the computer's offset: "Horlune (TU + 1 )", "Horlune (TU  -5 )".

@@ -1,0 +1,78 @@
+// Costs of the clock's work, measured with QBENCHMARK (not part of the test pass/fail):
+//   ./bench_clock -tickcounter   or   ./bench_clock   (wall time per iteration)
+#include <QLocale>
+#include <QTest>
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "support/fakeplatform.h"
+#include "support/testenv.h"
+
+class BenchClock : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QFile file(QStringLiteral(HORLUNE_SOURCE_DIR "/resources/horlune.ini"));
+        file.open(QIODevice::ReadOnly);
+        m_env.writeCityFile(file.readAll());
+        m_platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(18, 42, 0), Qt::UTC), 3600);
+        m_window = std::make_unique<Main>(m_platform.services(), m_env.programDirectory(), m_env.settingsName());
+        m_window->Form_Load();
+        m_window->timer1().stop();
+        QCoreApplication::processEvents();
+    }
+
+    // A tick within the same second: nothing changes, nothing is repainted.
+    void tick()
+    {
+        QBENCHMARK {
+            m_window->grid().Timer1_Timer();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // A tick in a new second of the same minute: the digital clock is rewritten and repainted.
+    void tickWithChangedSecond()
+    {
+        int second = 0;
+        QBENCHMARK {
+            m_platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(18, 42, second++ % 60), Qt::UTC), 3600);
+            m_window->grid().Timer1_Timer();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // A full redraw of the 60 rows, and the repaint it causes.
+    void fullRedraw()
+    {
+        int minute = 0;
+        QBENCHMARK {
+            m_platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(18, minute++ % 60, 0), Qt::UTC), 3600);
+            m_window->grid().Timer1_Timer();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    void formLoad()
+    {
+        QBENCHMARK {
+            m_window->grid().setHeureDigitaleTag(QString());
+            m_window->Form_Load();
+            QCoreApplication::processEvents();
+        }
+        m_window->timer1().stop();
+    }
+
+    void cleanupTestCase() { m_window.reset(); }
+
+private:
+    TestEnvironment m_env;
+    FakePlatform m_platform;
+    std::unique_ptr<Main> m_window;
+};
+
+QTEST_MAIN(BenchClock)
+#include "bench_clock.moc"

@@ -14,6 +14,27 @@ void swallowMouse(QWidget* widget)
     widget->setMouseTracking(true);
 }
 
+void runMove(const MouseHandlers& handlers, QMouseEvent* event)
+{
+    if (handlers.move)
+        handlers.move(event);
+    event->accept();
+}
+
+void runPress(const MouseHandlers& handlers, QMouseEvent* event)
+{
+    if (handlers.press)
+        handlers.press(event);
+    event->accept();
+}
+
+void runRelease(const MouseHandlers& handlers, const QWidget* widget, QMouseEvent* event)
+{
+    if (handlers.click && widget->rect().contains(event->position().toPoint()))
+        handlers.click();
+    event->accept();
+}
+
 } // namespace
 
 Label::Label(QWidget* parent, const QString& name) : QLabel(parent)
@@ -95,23 +116,17 @@ void Label::changeEvent(QEvent* event)
 
 void Label::mouseMoveEvent(QMouseEvent* event)
 {
-    if (mouse.move)
-        mouse.move(event);
-    event->accept();
+    runMove(mouse, event);
 }
 
 void Label::mousePressEvent(QMouseEvent* event)
 {
-    if (mouse.press)
-        mouse.press(event);
-    event->accept();
+    runPress(mouse, event);
 }
 
 void Label::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (mouse.click && rect().contains(event->position().toPoint()))
-        mouse.click();
-    event->accept();
+    runRelease(mouse, this, event);
 }
 
 Frame::Frame(QWidget* parent, const QString& name, bool outlined) : QFrame(parent)
@@ -131,16 +146,12 @@ Frame::Frame(QWidget* parent, const QString& name, bool outlined) : QFrame(paren
 
 void Frame::mouseMoveEvent(QMouseEvent* event)
 {
-    if (mouse.move)
-        mouse.move(event);
-    event->accept();
+    runMove(mouse, event);
 }
 
 void Frame::mousePressEvent(QMouseEvent* event)
 {
-    if (mouse.press)
-        mouse.press(event);
-    event->accept();
+    runPress(mouse, event);
 }
 
 Picture::Picture(QWidget* parent, const QString& name) : QWidget(parent)
@@ -198,23 +209,17 @@ void Picture::paintEvent(QPaintEvent*)
 
 void Picture::mouseMoveEvent(QMouseEvent* event)
 {
-    if (mouse.move)
-        mouse.move(event);
-    event->accept();
+    runMove(mouse, event);
 }
 
 void Picture::mousePressEvent(QMouseEvent* event)
 {
-    if (mouse.press)
-        mouse.press(event);
-    event->accept();
+    runPress(mouse, event);
 }
 
 void Picture::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (mouse.click && rect().contains(event->position().toPoint()))
-        mouse.click();
-    event->accept();
+    runRelease(mouse, this, event);
 }
 
 LineItem::LineItem(QWidget* parent, const QString& name, const QColor& colour, int width)

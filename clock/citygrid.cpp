@@ -288,8 +288,9 @@ void CityGrid::JourNuit()
 
 void CityGrid::InfoVille(int idx)
 {
-    const QString localCaption = clockCaption(m_platform.clock.now().local.time());
-    const int seconds = m_platform.clock.now().local.time().second();
+    const QTime localTime = m_platform.clock.now().local.time();
+    const QString localCaption = clockCaption(localTime);
+    const int seconds = localTime.second();
     const QLocale locale;
     for (int i = 1; i <= 59 && i < rowCount(); ++i) {
         Label* ville = m_ville[i];

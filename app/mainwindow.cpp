@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -9,6 +11,7 @@
 
 #include "app/controls.h"
 #include "app/look.h"
+#include "config/cityeditor.h"
 #include "config/configpanel.h"
 #include "data/numbers.h"
 #include "data/settings.h"
@@ -44,8 +47,19 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& se
     m_grid.onRowMousePress = [this] { Bouge(); };
     m_grid.onTimeRulesChanged = [this] { reloadForNewTimeRules(); };
 
-    m_buttons.commands[0] = [this] { close(); };
+    m_editor = std::make_unique<CityEditor>(m_state, platform, programDirectory, settingsName, *m_panel, m_grid, this);
+    m_editor->formLoad = [this] { Form_Load(); };
+
+    m_buttons.commands[0] = [this] { Quitte(); };
+    m_buttons.commands[1] = [this] { m_editor->openPanel(); };
     m_buttons.commands[2] = [this] { openHelp(); };
+    m_buttons.commands[3] = [this] { showAbout(); };
+    m_buttons.commands[4] = [this] { m_editor->Command1_Click(); };
+}
+
+Main::~Main()
+{
+    delete m_about;
 }
 
 void Main::buildControls()
@@ -183,7 +197,31 @@ void Main::reloadForNewTimeRules()
 
 void Main::Bouge()
 {
-    m_platform.desktop.startSystemMove(this);
+    if (!m_platform.desktop.startSystemMove(this))
+        m_drag.follow(this, QCursor::pos());
+}
+
+void Main::showAbout()
+{
+    const QPoint place = pos();
+    hide();
+    delete m_about;
+    m_about = new HorluneAbout(m_platform.desktop);
+    m_about->onClosed = [this, place] {
+        move(place);
+        show();
+    };
+    m_about->Form_Load();
+}
+
+void Main::Quitte()
+{
+    if (m_about) {
+        m_about->onClosed = nullptr;
+        m_about->close();
+    }
+    close();
+    QCoreApplication::exit(0);
 }
 
 void Main::openHelp()

@@ -1,14 +1,19 @@
 #pragma once
 
 #include <QPixmap>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 
+#include "about/aboutwindow.h"
 #include "chrome/buttonbar.h"
+#include "chrome/pointerdrag.h"
 #include "clock/citygrid.h"
 #include "clock/clockstate.h"
 #include "platform/platform.h"
 
+class CityEditor;
 class ConfigPanel;
 class Label;
 class LineItem;
@@ -22,16 +27,25 @@ class Main : public QWidget
 
 public:
     Main(Platform platform, const QString& programDirectory, const QString& settingsName, QWidget* parent = nullptr);
+    ~Main() override;
 
     // The start-up sequence; run at program start and again after every save of the configuration.
     void Form_Load();
-    // Hands the window to the window system's own move.
+    // Hands the window to the window system's own move; where the system refuses, the window follows the
+    // pointer until the button is released.
     void Bouge();
+    // "A Propos": hides the clock and opens the About window, which brings the clock back as it closes.
+    void showAbout();
+    // "Quitter": closes the About window and the clock, and ends the program. Saves nothing.
+    void Quitte();
 
     ClockState& state() { return m_state; }
     CityGrid& grid() { return m_grid; }
     ButtonBar& buttons() { return m_buttons; }
     ConfigPanel* panel() const { return m_panel; }
+    CityEditor& editor() { return *m_editor; }
+    HorluneAbout* about() const { return m_about; }
+    const PointerDrag& pointerDrag() const { return m_drag; }
     QTimer& timer1() { return m_timer1; }
     Label* heureDigitale() const { return m_heureDigitale; }
     Label* label8() const { return m_label8; }
@@ -62,6 +76,9 @@ private:
     QTimer m_timer1;
     QPixmap m_background;
     ConfigPanel* m_panel = nullptr;
+    std::unique_ptr<CityEditor> m_editor;
+    QPointer<HorluneAbout> m_about;
+    PointerDrag m_drag;
     Label* m_heureDigitale = nullptr;
     Label* m_label8 = nullptr;
     Label* m_label10 = nullptr;

@@ -146,13 +146,8 @@ void CityGrid::ChargeVilles(bool quiet)
 
     const CityFileContents contents = readCityFile(cityFilePath(m_programDirectory));
     if (contents.status != CityFileStatus::Read) {
-        if (!quiet && contents.status == CityFileStatus::Missing)
-            m_platform.dialogs.inform(m_controls.window, missingCityFileTitle(),
-                                      missingCityFileText(m_programDirectory), DialogIcon::Warning);
-        else if (!quiet)
-            m_platform.dialogs.inform(m_controls.window, unreadableCityFileTitle(),
-                                      unreadableCityFileText(cityFilePath(m_programDirectory), contents.error),
-                                      DialogIcon::Warning);
+        if (!quiet)
+            reportUnreadCityFile(m_platform.dialogs, m_controls.window, m_programDirectory, contents);
         return;
     }
 

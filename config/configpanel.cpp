@@ -1,6 +1,7 @@
 #include "configpanel.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -185,4 +186,162 @@ void ConfigPanel::buildHours()
 
     text2 = makeTextBox(frame4, QStringLiteral("Text2"), twipsRect(990, 1425, 525, 285));
     text1 = makeTextBox(frame4, QStringLiteral("Text1"), twipsRect(990, 570, 525, 285));
+    // Commas stay as typed in the hour boxes.
+    for (QLineEdit* box : {text1, text2})
+        connect(box, &QLineEdit::textChanged, this, [this] { modified(); });
+}
+
+namespace {
+
+QLineEdit* copyTextBox(const QLineEdit* model, const QString& name, const QRect& geometry)
+{
+    QLineEdit* box = makeTextBox(model->parentWidget(), name, geometry);
+    box->setFont(model->font());
+    box->setPalette(model->palette());
+    box->setAlignment(model->alignment());
+    box->setToolTip(model->toolTip());
+    box->setMouseTracking(true);
+    return box;
+}
+
+} // namespace
+
+void ConfigPanel::createLine(int i)
+{
+    if (i < 1 || i > kLines || i <= lineCount())
+        return;
+    if (m_lines.isEmpty())
+        m_lines.resize(1);
+    const int group = i / 20;
+    const int left = 315 + 3000 * group;
+    const int top = 795 + 300 * (i % 20);
+    Line line;
+    line.tvil = copyTextBox(tvil0, QStringLiteral("Tvil_%1").arg(i), twipsRect(left, top, 1470, 285));
+    line.tete = copyTextBox(tete0, QStringLiteral("TEte_%1").arg(i), twipsRect(1800 + 3000 * group, top, 525, 285));
+    line.thiver = copyTextBox(thiver0, QStringLiteral("THiver_%1").arg(i), twipsRect(2340 + 3000 * group, top, 525, 285));
+    line.pref = new QCheckBox(frame2);
+    line.pref->setObjectName(QStringLiteral("Pref_%1").arg(i));
+    line.pref->setGeometry(twipsRect(left - 250, top, 255, 255));
+    line.pref->setToolTip(pref0->toolTip());
+    line.pref->setAttribute(Qt::WA_NoMousePropagation);
+
+    QPalette winter = line.thiver->palette();
+    winter.setColor(QPalette::Text, look::kRed);
+    line.thiver->setPalette(winter);
+    QPalette summer = line.tete->palette();
+    summer.setColor(QPalette::Text, look::kBlack);
+    line.tete->setPalette(summer);
+
+    connect(line.tvil, &QLineEdit::textChanged, this, [this] { modified(); });
+    connect(line.tete, &QLineEdit::textChanged, this, [this, i] { TEte_Change(i); });
+    connect(line.thiver, &QLineEdit::textChanged, this, [this, i] { THiver_Change(i); });
+    connect(line.pref, &QCheckBox::toggled, this, [this] { modified(); });
+    for (QLineEdit* box : {line.tvil, line.tete, line.thiver}) {
+        box->setProperty("editorLine", i);
+        box->installEventFilter(this);
+    }
+
+    // Tab runs down each column group: name, summer, winter, mark, then the next line.
+    QWidget* previous = i > 1 ? static_cast<QWidget*>(m_lines.last().pref) : nullptr;
+    for (QWidget* control : {static_cast<QWidget*>(line.tvil), static_cast<QWidget*>(line.tete),
+                             static_cast<QWidget*>(line.thiver), static_cast<QWidget*>(line.pref)}) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+        control->show();
+    }
+    m_lines.append(line);
+}
+
+void ConfigPanel::destroyLines()
+{
+    for (int i = 1; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
+        for (QWidget* control : {static_cast<QWidget*>(line.tvil), static_cast<QWidget*>(line.tete),
+                                 static_cast<QWidget*>(line.thiver), static_cast<QWidget*>(line.pref)}) {
+            control->disconnect(this);
+            delete control;
+        }
+    }
+    m_lines.clear();
+}
+
+const ConfigPanel::Line& ConfigPanel::line(int i) const
+{
+    static const Line none;
+    return i >= 1 && i < m_lines.size() ? m_lines[i] : none;
+}
+
+QList<EditorLine> ConfigPanel::editorLines() const
+{
+    QList<EditorLine> lines;
+    for (int i = 1; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
+        lines.append({line.tvil->text(), line.tete->text(), line.thiver->text(), line.pref->isChecked()});
+    }
+    return lines;
+}
+
+void ConfigPanel::setEditorLines(const QList<EditorLine>& lines)
+{
+    for (int i = 1; i < m_lines.size() && i <= lines.size(); ++i)
+        setLine(i, lines[i - 1]);
+}
+
+void ConfigPanel::setLine(int i, const EditorLine& values)
+{
+    if (i < 1 || i >= m_lines.size())
+        return;
+    const Line& line = m_lines[i];
+    const std::pair<QLineEdit*, const QString*> texts[] = {
+        {line.tvil, &values.name}, {line.tete, &values.summer}, {line.thiver, &values.winter}};
+    for (const auto& [box, text] : texts) {
+        box->setText(*text);
+        box->home(false); // a long name shows its beginning
+    }
+    line.pref->setChecked(values.marked);
+}
+
+void ConfigPanel::TEte_Change(int i)
+{
+    replaceCommas(tete(i));
+    modified();
+}
+
+void ConfigPanel::THiver_Change(int i)
+{
+    replaceCommas(thiver(i));
+    modified();
+}
+
+void ConfigPanel::replaceCommas(QLineEdit* box)
+{
+    if (!box || !box->text().contains(QLatin1Char(',')))
+        return;
+    // Same length, so the cursor can stay where the user is typing.
+    const int cursor = box->cursorPosition();
+    box->setText(box->text().replace(QLatin1Char(','), QLatin1Char('.')));
+    box->setCursorPosition(cursor);
+}
+
+void ConfigPanel::Tvil_MouseMove(int i)
+{
+    if (QLineEdit* name = tvil(i))
+        frame3->move(name->x(), frame3->y());
+}
+
+void ConfigPanel::modified()
+{
+    if (onModified)
+        onModified();
+}
+
+bool ConfigPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const QVariant line = watched->property("editorLine");
+        if (line.isValid())
+            Tvil_MouseMove(line.toInt());
+    }
+    return Frame::eventFilter(watched, event);
 }

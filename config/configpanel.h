@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QList>
+#include <functional>
 
 #include "app/controls.h"
+#include "config/citylist.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -49,9 +51,50 @@ public:
     QLineEdit* g3 = nullptr;
     Label* label7 = nullptr;
 
+    // The editor's lines 1 to 59, created at each opening and destroyed at each closing. Line i shows
+    // `Tvil`(i), `TEte`(i), `THiver`(i) and `Pref`(i), copies of the templates, in column group i / 20.
+    static constexpr int kLines = 59;
+    void createLine(int i);
+    void destroyLines();
+    int lineCount() const { return int(m_lines.size()) - 1; }
+    QLineEdit* tvil(int i) const { return line(i).tvil; }
+    QLineEdit* tete(int i) const { return line(i).tete; }
+    QLineEdit* thiver(int i) const { return line(i).thiver; }
+    QCheckBox* pref(int i) const { return line(i).pref; }
+    // The lines' texts and marks; setting them raises the change handlers as typing does.
+    QList<EditorLine> editorLines() const;
+    void setEditorLines(const QList<EditorLine>& lines);
+    void setLine(int i, const EditorLine& values);
+
+    // Change handlers: an offset box turns every comma into a point; any change counts as a modification.
+    void TEte_Change(int i);
+    void THiver_Change(int i);
+    // Over a line's texts, the column headers move above its column group.
+    void Tvil_MouseMove(int i);
+    void TEte_MouseMove(int i) { Tvil_MouseMove(i); }
+    void THiver_MouseMove(int i) { Tvil_MouseMove(i); }
+
+    // Called on every change of a text or a mark of the panel.
+    std::function<void()> onModified;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    struct Line
+    {
+        QLineEdit* tvil = nullptr;
+        QLineEdit* tete = nullptr;
+        QLineEdit* thiver = nullptr;
+        QCheckBox* pref = nullptr;
+    };
+    const Line& line(int i) const;
+    void modified();
+    void replaceCommas(QLineEdit* box);
     void buildHours();
     void buildEditor();
+
+    QList<Line> m_lines; // index 0 unused: the Universal Time row has no line
 };
 
 // A text box as the panel draws them: flat one-pixel outline, text centred.

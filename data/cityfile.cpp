@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include "cp1252.h"
+#include "platform/dialogs.h"
 
 namespace {
 
@@ -147,6 +148,16 @@ QString unreadableCityFileTitle()
 QString unreadableCityFileText(const QString& path, const QString& reason)
 {
     return QStringLiteral("Le fichier des villes %1 ne peut pas être lu (%2).").arg(path, reason);
+}
+
+void reportUnreadCityFile(Dialogs& dialogs, QWidget* parent, const QString& programDirectory,
+                          const CityFileContents& contents)
+{
+    if (contents.status == CityFileStatus::Missing)
+        dialogs.inform(parent, missingCityFileTitle(), missingCityFileText(programDirectory), DialogIcon::Warning);
+    else if (contents.status == CityFileStatus::Unreadable)
+        dialogs.inform(parent, unreadableCityFileTitle(),
+                       unreadableCityFileText(cityFilePath(programDirectory), contents.error), DialogIcon::Warning);
 }
 
 namespace {

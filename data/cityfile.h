@@ -3,7 +3,9 @@
 #include <QList>
 #include <QString>
 
+class Dialogs;
 class QIODevice;
+class QWidget;
 
 // One city of the file: its name and its two offsets from Universal Time, all three as text.
 struct CityRecord
@@ -76,6 +78,9 @@ QString missingCityFileText(const QString& programDirectory);
 // The message box shown when the file is there but cannot be read.
 QString unreadableCityFileTitle();
 QString unreadableCityFileText(const QString& path, const QString& reason);
+// Shows the box that says why the file was not read; nothing when it was.
+void reportUnreadCityFile(Dialogs& dialogs, QWidget* parent, const QString& programDirectory,
+                          const CityFileContents& contents);
 
 // A text as it is written into the file: unchanged when the reader gets it back as it is, otherwise as a
 // quoted field. A double quote cannot stand inside a quoted field: there it becomes a typographic quote.

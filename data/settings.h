@@ -33,6 +33,7 @@ public:
 
     // Flushes to disk; false when the store could not be written.
     bool sync();
+    QString fileName() const { return m_settings.fileName(); }
 
     static QString markKey(int row) { return QStringLiteral("P") + QString::number(row); }
 

@@ -56,7 +56,7 @@ public:
     static constexpr int kLines = 59;
     void createLine(int i);
     void destroyLines();
-    int lineCount() const { return int(m_lines.size()) - 1; }
+    int lineCount() const { return qMax(0, int(m_lines.size()) - 1); }
     QLineEdit* tvil(int i) const { return line(i).tvil; }
     QLineEdit* tete(int i) const { return line(i).tete; }
     QLineEdit* thiver(int i) const { return line(i).thiver; }

@@ -7,53 +7,7 @@
 #include "app/mainwindow.h"
 #include "clock/rowmath.h"
 #include "config/configpanel.h"
-#include "support/fakeplatform.h"
-#include "support/testenv.h"
-
-namespace {
-
-QByteArray cityFile(const QList<QByteArray>& lines)
-{
-    QByteArray bytes;
-    for (const QByteArray& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
-
-// 59 cities "Ville1" ... with offsets i - 12 in summer and winter.
-QByteArray fullFile()
-{
-    QList<QByteArray> lines;
-    for (int i = 1; i <= 59; ++i)
-        lines << "Ville" + QByteArray::number(i) + "," + QByteArray::number(i % 24 - 11) + "," +
-                     QByteArray::number(i % 24 - 11);
-    return cityFile(lines);
-}
-
-// A main window on a fake clock, in a throw-away program folder and settings store.
-struct ClockFixture
-{
-    TestEnvironment env;
-    FakePlatform platform;
-    std::unique_ptr<Main> window;
-
-    explicit ClockFixture(const QByteArray& cities, const QDateTime& local = QDateTime(QDate(2024, 12, 9), QTime(10, 0), Qt::UTC),
-                          int offsetHours = 1, bool writeFile = true)
-    {
-        if (writeFile)
-            env.writeCityFile(cities);
-        platform.clock.set(local, offsetHours * 3600);
-    }
-    Main& start()
-    {
-        window = std::make_unique<Main>(platform.services(), env.programDirectory(), env.settingsName());
-        window->Form_Load();
-        return *window;
-    }
-    CityGrid& grid() { return window->grid(); }
-};
-
-} // namespace
+#include "support/mainfixture.h"
 
 class TestClock : public QObject
 {

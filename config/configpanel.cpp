@@ -225,6 +225,9 @@ void ConfigPanel::createLine(int i)
     line.pref->setToolTip(pref0->toolTip());
     line.pref->setAttribute(Qt::WA_NoMousePropagation);
 
+    QPalette name = line.tvil->palette();
+    name.setColor(QPalette::Text, QColor(0, 0, 0xFF));
+    line.tvil->setPalette(name);
     QPalette winter = line.thiver->palette();
     winter.setColor(QPalette::Text, look::kRed);
     line.thiver->setPalette(winter);

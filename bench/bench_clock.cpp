@@ -4,7 +4,10 @@
 #include <QTest>
 #include <memory>
 
+#include <QLineEdit>
+
 #include "app/mainwindow.h"
+#include "config/configpanel.h"
 #include "support/fakeplatform.h"
 #include "support/testenv.h"
 
@@ -61,6 +64,31 @@ private slots:
         QBENCHMARK {
             m_window->grid().setHeureDigitaleTag(QString());
             m_window->Form_Load();
+            QCoreApplication::processEvents();
+        }
+        m_window->timer1().stop();
+    }
+
+    // "Configuration" then "OK" without a change: the 59 editor lines built from the file, then destroyed.
+    void openAndClosePanel()
+    {
+        QBENCHMARK {
+            m_window->buttons().btn_Click(1);
+            QCoreApplication::processEvents();
+            m_window->buttons().btn_Click(4);
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // Opening the panel, a change, "OK" and "Oui": sort, write, store, and the clock reloaded.
+    void saveAndReload()
+    {
+        int edit = 0;
+        QBENCHMARK {
+            m_window->buttons().btn_Click(1);
+            m_window->panel()->text1->setText(QString::number(20 + edit++ % 3));
+            m_platform.dialogs.answers = {true};
+            m_window->buttons().btn_Click(4);
             QCoreApplication::processEvents();
         }
         m_window->timer1().stop();

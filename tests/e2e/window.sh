@@ -38,16 +38,18 @@ xvfb_pid=$!
 wait_for 30 test -s "$work/display" || fail "Xvfb n'a pas démarré"
 export DISPLAY=":$(head -n1 "$work/display")"
 
-# The program folder: the executable beside a city file of our own; settings in a folder of our own.
-mkdir -p "$work/program" "$work/config"
+# The program folder: the executable beside a city file of our own; settings in a folder of our own. It is
+# started through a link in another folder, as installed on the PATH, and must still find its files.
+mkdir -p "$work/program" "$work/bin" "$work/config"
 cp "$executable" "$work/program/horlune"
+ln -s ../program/horlune "$work/bin/horlune"
 printf 'Paris,2,1\r\nTokyo,9,9\r\nHonolulu,-10,-10\r\nSydney,10,11\r\n' > "$work/program/horlune.ini"
 export XDG_CONFIG_HOME="$work/config"
 
 # Monday 9 December 2024, 11:00 in Paris (10:00 Universal Time): Paris and Tokyo (19:00) by day,
 # Honolulu (00:00) and Sydney (21:00) by night.
 QT_SCALE_FACTOR=$scale TZ=Europe/Paris FAKETIME="@2024-12-09 11:00:00" LD_PRELOAD=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1) \
-    "$work/program/horlune" >"$work/app.log" 2>&1 &
+    "$work/bin/horlune" >"$work/app.log" 2>&1 &
 app_pid=$!
 
 find_window() { xdotool search --onlyvisible --name '^Horlune \(TU' | head -n1; }

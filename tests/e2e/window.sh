@@ -102,7 +102,9 @@ before=$(red_pixels 359 12 470 19)
 xdotool mousemove --sync $((left + ((500 + 1200 * 2) / 15 + 24) * scale)) $((top + (1000 / 15 + 24) * scale))
 hover_written() { shoot; (( $(red_pixels 359 12 470 19) > 30 )); }
 wait_for 30 hover_written || fail "la ligne d'information ne s'est pas écrite"
-cp "$work/shot.png" "${HORLUNE_E2E_SCREENSHOT:-/dev/null}" 2>/dev/null || true
+if [[ -n ${HORLUNE_E2E_SCREENSHOT:-} ]]; then
+    convert "$work/shot.png" -crop "$(crop 0 0 981 529)" +repage "$HORLUNE_E2E_SCREENSHOT" || true
+fi
 
 # Paris's face, at 11:00: both hands point up, so its lower half is the picture alone, over the background
 # where the picture's corners let it through. On the screen it must be the picture of this scale, pixel for

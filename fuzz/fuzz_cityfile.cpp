@@ -59,8 +59,9 @@ void checkCarried(const QString& written, const QString& read)
                   "a text reads back as written, but for its quotes");
     }
     const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    const bool plain = !carried.contains(u',') && !carried.contains(u'\r') && !carried.contains(u'\n') &&
-                       (carried.isEmpty() || (!blank(carried.front()) && carried.front() != u'"' && !blank(carried.back())));
+    const bool plain =
+        !carried.contains(u',') && !carried.contains(u'\r') && !carried.contains(u'\n') &&
+        (carried.isEmpty() || (!blank(carried.front()) && carried.front() != u'"' && !blank(carried.back())));
     if (plain)
         fuzzCheck(read == carried, "a text needing no quotes reads back as it is");
 }

@@ -22,8 +22,8 @@ bool isBlank(QChar c)
 
 struct Prefix
 {
-    std::string text;      // sign, digits and point: what the rule reads, blanks left out
-    int significant = 0;   // digits from the first to the last that is not zero
+    std::string text;    // sign, digits and point: what the rule reads, blanks left out
+    int significant = 0; // digits from the first to the last that is not zero
 };
 
 // The part of the text the rule reads, found the plain way: blanks out, then an optional sign, digits,
@@ -101,7 +101,8 @@ void checkFormatting(float value, int significant)
         return;
     QString frenchText = text;
     frenchText.replace(u'.', u',').replace(u'e', u'E');
-    fuzzCheck(formatSingle(value, french) == frenchText, "the locale changes the decimal separator and the exponent's letter only");
+    fuzzCheck(formatSingle(value, french) == frenchText,
+              "the locale changes the decimal separator and the exponent's letter only");
     fuzzCheck(text != QStringLiteral("-0"), "never minus zero");
     if (text.contains(u'e'))
         return; // an exponent the rule does not read

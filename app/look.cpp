@@ -34,6 +34,25 @@ QFont makeFont(const QString& family, int pixelSize, bool bold, bool underline)
     return font;
 }
 
+// On a screen denser than one device pixel per logical pixel, the double-size picture: its device pixel
+// ratio of 2 keeps its logical size, so the layout does not move, and Qt draws it pixel for pixel at a
+// scale of 2 (scaled down, still sharp, between 1 and 2). The choice is made once, for the application's
+// highest ratio: Horlune has one fixed window, and on a desktop mixing screens a double-size picture
+// scaled down reads better than a single one scaled up.
+QPixmap loadPicture(const QString& name)
+{
+    const QString path = QStringLiteral(":/pictures/") + name;
+    if (qGuiApp->devicePixelRatio() > 1.0) {
+        const qsizetype dot = name.lastIndexOf(u'.');
+        QPixmap large(QStringLiteral(":/pictures/") + name.left(dot) + QStringLiteral("@2x") + name.mid(dot));
+        if (!large.isNull()) {
+            large.setDevicePixelRatio(2.0);
+            return large;
+        }
+    }
+    return QPixmap(path);
+}
+
 } // namespace
 
 namespace look {
@@ -69,7 +88,7 @@ QPixmap picture(const QString& name)
     static QHash<QString, QPixmap> cache;
     auto it = cache.find(name);
     if (it == cache.end())
-        it = cache.insert(name, QPixmap(QStringLiteral(":/pictures/") + name));
+        it = cache.insert(name, loadPicture(name));
     return *it;
 }
 

@@ -252,7 +252,10 @@ void Main::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.drawPixmap(area, m_background, area);
+    // The source rectangle counts the picture's own pixels: two per logical pixel for the double-size one.
+    const qreal ratio = m_background.devicePixelRatio();
+    painter.drawPixmap(QRectF(area), m_background,
+                       QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
 }
 
 void Main::mouseMoveEvent(QMouseEvent*)

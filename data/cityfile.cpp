@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "cp1252.h"
 #include "platform/dialogs.h"
@@ -29,7 +30,10 @@ CityFieldReader::CityFieldReader(QIODevice& device) : m_device(device) {}
 int CityFieldReader::peek()
 {
     if (m_position >= m_buffer.size()) {
-        m_buffer = m_device.read(kChunk);
+        // Every read goes into the same buffer: a device that hands out a few bytes at a time (a pipe)
+        // costs no allocation per read.
+        m_buffer.resize(kChunk);
+        m_buffer.resize(std::max<qint64>(m_device.read(m_buffer.data(), kChunk), 0));
         m_position = 0;
         if (m_buffer.isEmpty())
             return -1;

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Configures (once) and builds Horlune incrementally in build/. Extra arguments go to the build.
+# HORLUNE_BUILD_DIR names another build folder, HORLUNE_CMAKE_OPTIONS the options it is configured with.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${HORLUNE_BUILD_DIR:-$root/build}
 if [[ ! -f $build/CMakeCache.txt ]]; then
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    # shellcheck disable=SC2086 # the options are words of their own
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${HORLUNE_CMAKE_OPTIONS:-} >/dev/null
 fi
 cmake --build "$build" -j 2 "$@"

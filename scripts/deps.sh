@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Horlune needs for a purpose ("run" or "test"), only those missing.
+# Installs the Debian packages Horlune needs for a purpose ("run", "fuzz" or "test"), only those missing.
 set -euo pipefail
 
 purpose=${1:-run}
 packages=(cmake g++ make qt6-base-dev)
-if [[ $purpose == test ]]; then
-    packages+=(xvfb xdotool x11-utils imagemagick libfaketime faketime)
-fi
+# The fuzzers: clang and its libFuzzer and sanitizer runtimes.
+fuzz=(clang-14 libclang-rt-14-dev)
+case $purpose in
+    fuzz) packages+=("${fuzz[@]}") ;;
+    test) packages+=(xvfb xdotool x11-utils imagemagick libfaketime faketime desktop-file-utils "${fuzz[@]}") ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

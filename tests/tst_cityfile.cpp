@@ -11,6 +11,7 @@
 #include "data/cp1252.h"
 #include "data/numbers.h"
 #include "support/testenv.h"
+#include "support/trickledevice.h"
 
 class TestCityFile : public QObject
 {
@@ -55,17 +56,22 @@ private:
     rlimit m_previous{};
 };
 
-static QStringList readAllFields(const QByteArray& bytes)
+static QStringList readAllFields(QIODevice& device)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    CityFieldReader reader(buffer);
+    device.open(QIODevice::ReadOnly);
+    CityFieldReader reader(device);
     QStringList fields;
     QString field;
     while (fields.size() < 1000 && reader.readField(field))
         fields << field;
     return fields;
+}
+
+static QStringList readAllFields(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    return readAllFields(buffer);
 }
 
 void TestCityFile::fields_data()
@@ -101,6 +107,11 @@ void TestCityFile::fields()
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, fields);
     QCOMPARE(readAllFields(bytes), fields);
+    // The same fields when the bytes arrive one or two at a time: a CR LF or a quote across two reads.
+    for (const qint64 step : {1, 2}) {
+        TrickleDevice trickle(bytes, step);
+        QCOMPARE(readAllFields(trickle), fields);
+    }
 }
 
 void TestCityFile::recordsFollowFieldsNotLines()

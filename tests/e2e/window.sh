@@ -4,9 +4,13 @@
 # hours say, write the hover line when the pointer rests on a city, light a button under the pointer,
 # follow a drag, save an edit made in the configuration panel, open and close the About window, and end
 # with status 0 on "Quitter".
+# Usage: window.sh EXECUTABLE [SCALE]. At a scale of 2 (QT_SCALE_FACTOR) the window is twice as large in
+# device pixels and its faces are the double-size pictures, pixel for pixel.
 set -euo pipefail
 
 executable=$1
+scale=${2:-1}
+pictures=$(cd "$(dirname "$0")/../../resources/pictures" && pwd)
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
@@ -31,21 +35,23 @@ wait_for() {
 
 # A display of our own.
 exec 5> "$work/display"
-Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 5 -screen 0 2048x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 wait_for 30 test -s "$work/display" || fail "Xvfb n'a pas démarré"
 export DISPLAY=":$(head -n1 "$work/display")"
 
-# The program folder: the executable beside a city file of our own; settings in a folder of our own.
-mkdir -p "$work/program" "$work/config"
+# The program folder: the executable beside a city file of our own; settings in a folder of our own. It is
+# started through a link in another folder, as installed on the PATH, and must still find its files.
+mkdir -p "$work/program" "$work/bin" "$work/config"
 cp "$executable" "$work/program/horlune"
+ln -s ../program/horlune "$work/bin/horlune"
 printf 'Paris,2,1\r\nTokyo,9,9\r\nHonolulu,-10,-10\r\nSydney,10,11\r\n' > "$work/program/horlune.ini"
 export XDG_CONFIG_HOME="$work/config"
 
-# Monday 9 December 2024, 11:00 in Paris (10:00 Universal Time): Paris and Tokyo (19:00) by day,
+# In French, on Monday 9 December 2024, 11:00 in Paris (10:00 Universal Time): Paris and Tokyo (19:00) by day,
 # Honolulu (00:00) and Sydney (21:00) by night.
-TZ=Europe/Paris FAKETIME="@2024-12-09 11:00:00" LD_PRELOAD=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1) \
-    "$work/program/horlune" >"$work/app.log" 2>&1 &
+LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 QT_SCALE_FACTOR=$scale TZ=Europe/Paris FAKETIME="@2024-12-09 11:00:00" LD_PRELOAD=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1) \
+    "$work/bin/horlune" >"$work/app.log" 2>&1 &
 app_pid=$!
 
 find_window() { xdotool search --onlyvisible --name '^Horlune \(TU' | head -n1; }
@@ -58,7 +64,7 @@ name=$(xdotool getwindowname "$window")
 geometry=$(xwininfo -id "$window")
 width=$(awk '/Width:/ {print $2}' <<<"$geometry")
 height=$(awk '/Height:/ {print $2}' <<<"$geometry")
-[[ $width == 981 && $height == 529 ]] || fail "taille ${width} x ${height}"
+[[ $width == $((981 * scale)) && $height == $((529 * scale)) ]] || fail "taille ${width} x ${height} à l'échelle $scale"
 left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$geometry")
 top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$geometry")
 
@@ -67,14 +73,16 @@ hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
 decorations=$(sed -E 's/.*= *//' <<<"$hints" | awk -F', *' '{print $3}')
 [[ $decorations == 0x0 ]] || fail "décorations demandées : $hints"
 
-# Brightness (0 to 255) of a pixel of the window.
+# Positions and sizes below are logical pixels of the window; `crop` turns them into a crop of the screenshot.
 shoot() { import -window root "$work/shot.png"; }
+crop() { echo "$(($3 * scale))x$(($4 * scale))+$((left + $1 * scale))+$((top + $2 * scale))"; }
+# Brightness (0 to 255) of a pixel of the window.
 brightness() {
-    convert "$work/shot.png" -crop "1x1+$((left + $1))+$((top + $2))" -colorspace Gray -format "%[fx:int(255*u)]" info:
+    convert "$work/shot.png" -crop "$(crop "$1" "$2" 1 1)" -colorspace Gray -format "%[fx:int(255*u)]" info:
 }
 # Number of strongly red pixels in a rectangle of the window.
 red_pixels() {
-    convert "$work/shot.png" -crop "$3x$4+$((left + $1))+$((top + $2))" +repage \
+    convert "$work/shot.png" -crop "$(crop "$@")" +repage \
         -fx "(r>0.75 && g<0.3 && b<0.3) ? 1 : 0" -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 
@@ -82,8 +90,7 @@ red_pixels() {
 # the face a little left of and above its centre, clear of the hands.
 face_brightness() {
     local column=$1
-    local x=$(( (500 + 1200 * column) / 15 + 14 )) y=$(( 1000 / 15 + 14 ))
-    brightness "$x" "$y"
+    brightness $(( (500 + 1200 * column) / 15 + 14 )) $(( 1000 / 15 + 14 ))
 }
 shoot
 paris=$(face_brightness 1); tokyo=$(face_brightness 2); honolulu=$(face_brightness 3); sydney=$(face_brightness 4)
@@ -94,33 +101,64 @@ echo "luminosité des cadrans : Paris $paris, Tokyo $tokyo, Honolulu $honolulu, 
 # The hover line (Label8, 359 to 829 x 12 to 31) is empty, then red once the pointer rests on Tokyo's face.
 before=$(red_pixels 359 12 470 19)
 ((before == 0)) || fail "la ligne d'information n'est pas vide au départ ($before)"
-xdotool mousemove --sync $((left + (500 + 1200 * 2) / 15 + 24)) $((top + 1000 / 15 + 24))
+xdotool mousemove --sync $((left + ((500 + 1200 * 2) / 15 + 24) * scale)) $((top + (1000 / 15 + 24) * scale))
 hover_written() { shoot; (( $(red_pixels 359 12 470 19) > 30 )); }
 wait_for 30 hover_written || fail "la ligne d'information ne s'est pas écrite"
-cp "$work/shot.png" "${HORLUNE_E2E_SCREENSHOT:-/dev/null}" 2>/dev/null || true
+if [[ -n ${HORLUNE_E2E_SCREENSHOT:-} ]]; then
+    convert "$work/shot.png" -crop "$(crop 0 0 981 529)" +repage "$HORLUNE_E2E_SCREENSHOT" || true
+fi
 
-# Clicks at a point of the window.
-click_at() { xdotool mousemove --sync $((left + $1)) $((top + $2)) click 1; }
+# Paris's face, at 11:00: both hands point up, so its lower half is the picture alone, over the background
+# where the picture's corners let it through. On the screen it must be the picture of this scale, pixel for
+# pixel, and at a scale of 2 it must not be the single picture blown up.
+convert "$work/shot.png" -crop "$(crop 113 67 48 48)" +repage -crop "$((48 * scale))x$((20 * scale))+0+$((28 * scale))" \
+    +repage "$work/face.png"
+# The same lower half drawn from the pictures of a scale (background, then face), blown up to the screen's
+# scale; prints how many of its pixels differ from the screen's.
+differing_from_pictures() {
+    local own=$1 background=$2 face=$3
+    convert "$pictures/$background" -crop "$((48 * own))x$((48 * own))+$((113 * own))+$((67 * own))" +repage \
+        "$pictures/$face" -composite -filter point -resize "$((100 * scale / own))%" \
+        -crop "$((48 * scale))x$((20 * scale))+0+$((28 * scale))" +repage "$work/expected.png"
+    compare -metric AE -fuzz 8% "$work/face.png" "$work/expected.png" null: 2>&1 || true
+}
+if ((scale == 2)); then
+    sharp=$(differing_from_pictures 2 background@2x.bmp jour@2x.gif)
+    blown_up=$(differing_from_pictures 1 background.bmp jour.gif)
+    echo "pixels du cadran de Paris différents : $sharp de l'image double, $blown_up de l'image simple agrandie"
+    ((blown_up >= 20)) || fail "le cadran est l'image simple agrandie"
+else
+    sharp=$(differing_from_pictures 1 background.bmp jour.gif)
+fi
+((sharp <= 4)) || fail "le cadran n'est pas l'image de l'échelle $scale ($sharp pixels différents)"
+
+
+# Points the pointer at, or clicks at, a point of the window (logical pixels).
+point_at() { xdotool mousemove --sync $((left + $1 * scale)) $((top + $2 * scale)); }
+click_at() { point_at "$1" "$2"; xdotool click 1; }
+# The colour of a point of the window.
+colour_at() { convert "$work/shot.png" -crop "$(crop "$1" "$2" 1 1)" -format '%[hex:u.p{0,0}]' info:; }
 window_place() { xwininfo -id "$window" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {print x, $4}'; }
 
 # The "Aide" button lights: its caption (146, 19, 80 x 24) turns red.
 (( $(red_pixels 146 19 80 24) == 0 )) || fail "le bouton Aide est allumé au départ"
-xdotool mousemove --sync $((left + 185)) $((top + 26))
+point_at 185 26
 button_lit() { shoot; (( $(red_pixels 146 19 80 24) > 20 )); }
 wait_for 30 button_lit || fail "le bouton Aide ne s'allume pas sous le pointeur"
 
 # A press on the bare window and a move drag the window; there is no window manager here, so the program
 # moves it itself.
-xdotool mousemove --sync $((left + 700)) $((top + 522)) mousedown 1
-xdotool mousemove --sync $((left + 740)) $((top + 552))
-xdotool mousemove --sync $((left + 760)) $((top + 562)) mouseup 1
+point_at 700 522
+xdotool mousedown 1
+xdotool mousemove --sync $((left + 700 * scale + 40)) $((top + 522 * scale + 30))
+xdotool mousemove --sync $((left + 700 * scale + 60)) $((top + 522 * scale + 40)) mouseup 1
 moved() { [[ $(window_place) == "$((left + 60)) $((top + 40))" ]]; }
 wait_for 30 moved || fail "la fenêtre n'a pas suivi le pointeur : $(window_place)"
 read -r left top <<<"$(window_place)"
 
 # Configuration: the panel opens over the clock (its bare grey at 200, 200).
 click_at 60 26
-panel_open() { shoot; [[ $(convert "$work/shot.png" -crop "1x1+$((left + 200))+$((top + 200))" -format '%[hex:u.p{0,0}]' info:) == C0C0C0* ]]; }
+panel_open() { shoot; [[ $(colour_at 200 200) == C0C0C0* ]]; }
 wait_for 30 panel_open || fail "le panneau de configuration ne s'ouvre pas"
 # "5,5" typed into Paris's summer box (line 1) becomes 5.5; Honolulu (line 3) is marked.
 click_at 501 96
@@ -139,27 +177,29 @@ settings="$work/config/horlune/horlune.conf"
 grep -q '^P1=T' "$settings" && grep -q '^P3=F' "$settings" || fail "les villes repérées n'ont pas suivi : $(cat "$settings")"
 
 # A Propos hides the clock and shows the About window; a click on its picture brings the clock back.
-panel_closed() { shoot; [[ $(convert "$work/shot.png" -crop "1x1+$((left + 200))+$((top + 200))" -format '%[hex:u.p{0,0}]' info:) != C0C0C0* ]]; }
+panel_closed() { shoot; [[ $(colour_at 200 200) != C0C0C0* ]]; }
 wait_for 30 panel_closed || fail "le panneau ne s'est pas refermé"
 click_at 301 26
 find_about() { xdotool search --onlyvisible --name '^Form1$' | head -n1; }
 wait_for 30 find_about || fail "la fenêtre A Propos n'apparaît pas"
 about=$(find_about)
 about_size=$(xwininfo -id "$about" | awk '/Width:/ {w=$2} /Height:/ {print w "x" $2}')
-[[ $about_size == 400x573 ]] || fail "fenêtre A Propos de $about_size"
+[[ $about_size == $((400 * scale))x$((573 * scale)) ]] || fail "fenêtre A Propos de $about_size"
 main_hidden() { [[ -z $(find_window) ]]; }
 wait_for 30 main_hidden || fail "l'horloge reste visible derrière la fenêtre A Propos"
-xdotool mousemove --sync $(($(xwininfo -id "$about" | awk '/Absolute upper-left X:/ {print $4}') + 200)) \
-    $(($(xwininfo -id "$about" | awk '/Absolute upper-left Y:/ {print $4}') + 200)) click 1
+xdotool mousemove --sync $(($(xwininfo -id "$about" | awk '/Absolute upper-left X:/ {print $4}') + 200 * scale)) \
+    $(($(xwininfo -id "$about" | awk '/Absolute upper-left Y:/ {print $4}') + 200 * scale)) click 1
 main_back() { [[ -n $(find_window) && -z $(find_about) ]]; }
 wait_for 30 main_back || fail "l'horloge n'est pas revenue"
 [[ $(window_place) == "$left $top" ]] || fail "l'horloge n'est pas revenue à sa place : $(window_place)"
 
-# "Quitter" ends the program with status 0.
+# "Quitter" (863 to 967 x 14 to 38) closes the window and ends the program without error: an instrumented
+# build checks for leaks then.
 click_at 915 26
+finished() { [[ $(awk '{print $3}' "/proc/$app_pid/stat" 2>/dev/null || echo Z) == Z ]]; }
+wait_for 30 finished || fail "le programme ne s'est pas arrêté"
 status=0
-wait_for 30 bash -c "! kill -0 $app_pid" || fail "le programme ne s'est pas terminé"
 wait "$app_pid" || status=$?
 app_pid=""
-((status == 0)) || fail "code de sortie $status"
+((status == 0)) || { cat "$work/app.log" >&2; fail "le programme s'est arrêté avec le code $status"; }
 echo "1 passed, 0 failed"

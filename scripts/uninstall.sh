@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Removes what `cmake --install` put in a prefix: scripts/uninstall.sh [--cities] [PREFIX]
+# PREFIX is ~/.local unless given. The city list (lib/horlune/horlune.ini), which holds your own cities,
+# stays unless --cities is given.
+set -euo pipefail
+cities=false
+if [[ ${1:-} == --cities ]]; then
+    cities=true
+    shift
+fi
+prefix=${1:-$HOME/.local}
+
+files=(bin/horlune lib/horlune/horlune lib/horlune/HLN.html share/applications/horlune.desktop
+       share/icons/hicolor/128x128/apps/horlune.png share/icons/hicolor/256x256/apps/horlune.png)
+if $cities; then
+    files+=(lib/horlune/horlune.ini)
+fi
+for file in "${files[@]}"; do
+    if [[ -e $prefix/$file || -L $prefix/$file ]]; then
+        rm -f "$prefix/$file"
+        echo "Supprimé : $prefix/$file"
+    fi
+done
+rmdir "$prefix/lib/horlune" 2>/dev/null || true
+if [[ -e $prefix/lib/horlune/horlune.ini ]]; then
+    echo "Gardé : $prefix/lib/horlune/horlune.ini (vos villes ; « $0 --cities » le supprime aussi)"
+fi

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
@@ -220,6 +221,7 @@ void Main::Quitte()
         m_about->onClosed = nullptr;
         m_about->close();
     }
+    m_quitting = true;
     close();
     QCoreApplication::exit(0);
 }
@@ -269,6 +271,19 @@ void Main::mouseMoveEvent(QMouseEvent*)
 void Main::mousePressEvent(QMouseEvent*)
 {
     Bouge();
+}
+
+void Main::closeEvent(QCloseEvent* event)
+{
+    if (!m_quitting && m_panel->isVisible()) {
+        m_editor->Command1_Click();
+        // The save failed and the panel stayed open with the edits: the window stays too.
+        if (m_panel->isVisible()) {
+            event->ignore();
+            return;
+        }
+    }
+    QWidget::closeEvent(event);
 }
 
 void Main::keyPressEvent(QKeyEvent* event)

@@ -58,6 +58,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Closed by the window system (a close shortcut, the end of the session) with the panel open: the
+    // panel's edits are offered for saving first, as "OK" does.
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -79,6 +82,7 @@ private:
     std::unique_ptr<CityEditor> m_editor;
     QPointer<HorluneAbout> m_about;
     PointerDrag m_drag;
+    bool m_quitting = false;
     Label* m_heureDigitale = nullptr;
     Label* m_label8 = nullptr;
     Label* m_label10 = nullptr;

@@ -43,6 +43,7 @@ private slots:
     void unwritableFileKeepsTheEdits();
     void twoSavesInARow();
     void saveWithoutLinesWritesNothing();
+    void closingTheWindowOffersToSave();
 };
 
 namespace {
@@ -496,6 +497,37 @@ void TestEditor::saveWithoutLinesWritesNothing()
     QVERIFY(!QFile::exists(f.env.cityFile()));
     QCOMPARE(f.env.readSetting(QStringLiteral("P1")), QString());
     QVERIFY(!w.panel()->isVisible());
+}
+
+void TestEditor::closingTheWindowOffersToSave()
+{
+    // The window system closes the clock while the panel holds edits: they are offered for saving.
+    ClockFixture f(kWorld);
+    Main& w = openPanel(f);
+    w.panel()->tvil(1)->setText(QStringLiteral("Lutèce"));
+    f.platform.dialogs.answers = {true};
+    QVERIFY(w.close());
+    QCOMPARE(f.platform.dialogs.shown.size(), 1);
+    QVERIFY(firstLines(f.env.cityFile(), 6).contains(QStringLiteral("Lutèce,2,1")));
+
+    // When the file cannot be written, the window stays open with the edits.
+    ClockFixture g(kWorld);
+    Main& v = openPanel(g);
+    v.panel()->tvil(1)->setText(QStringLiteral("Lutèce"));
+    QVERIFY(QFile::remove(g.env.cityFile()));
+    QVERIFY(QDir(g.env.programDirectory()).mkdir(QStringLiteral("horlune.ini")));
+    g.platform.dialogs.answers = {true};
+    QVERIFY(!v.close());
+    QVERIFY(v.isVisible());
+    QVERIFY(v.panel()->editorLines().contains(EditorLine{"Lutèce", "2", "1", false}));
+
+    // Without the panel, or with nothing changed, the window closes without a word.
+    ClockFixture h(kWorld);
+    Main& u = openPanel(h);
+    QVERIFY(u.close());
+    QVERIFY(h.platform.dialogs.shown.isEmpty());
+    g.platform.dialogs.answers = {false};
+    QVERIFY(v.close());
 }
 
 QTEST_MAIN(TestEditor)

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QUrlQuery>
 
 #include "app/controls.h"
@@ -129,11 +128,7 @@ HorluneAbout::HorluneAbout(Desktop& desktop, QWidget* parent)
         m_label1[i]->mouse.click = [this, i] { Label1_Click(i); };
     }
 
-    if (const QScreen* screen = this->screen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
 }
 
 void HorluneAbout::Form_Load()

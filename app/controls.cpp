@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include "app/look.h"
 
@@ -36,6 +37,16 @@ void runRelease(const MouseHandlers& handlers, const QWidget* widget, QMouseEven
 }
 
 } // namespace
+
+void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    QRect frame(QPoint(), window->size());
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
 
 Label::Label(QWidget* parent, const QString& name) : QLabel(parent)
 {

@@ -17,6 +17,9 @@ struct MouseHandlers
     std::function<void()> click; // a press and a release over the control
 };
 
+// Places a top-level window in the middle of its screen's available area.
+void centreOnScreen(QWidget* window);
+
 // A label that always shows its text as plain text. Transparent unless boxed; text at the top, wrapped
 // within its width unless it sizes itself to its text.
 class Label : public QLabel

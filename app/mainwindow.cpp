@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QPainter>
-#include <QScreen>
 
 #include "app/controls.h"
 #include "app/look.h"
@@ -40,7 +39,7 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& se
     setMouseTracking(true);
     m_background = look::picture(QStringLiteral("background.bmp"));
     buildControls();
-    centreOnScreen();
+    centreOnScreen(this);
 
     m_timer1.setInterval(300);
     connect(&m_timer1, &QTimer::timeout, this, [this] { m_grid.Timer1_Timer(); });
@@ -238,16 +237,6 @@ void Main::openHelp()
         m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
                                   QStringLiteral("Aucun programme n'a pu ouvrir la page d'aide ") + m_helpFile,
                                   DialogIcon::Warning);
-}
-
-void Main::centreOnScreen()
-{
-    const QScreen* screen = this->screen();
-    if (!screen)
-        return;
-    QRect frame(QPoint(), size());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
 }
 
 void Main::paintEvent(QPaintEvent* event)

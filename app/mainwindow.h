@@ -65,7 +65,6 @@ protected:
 
 private:
     void buildControls();
-    void centreOnScreen();
     void reloadForNewTimeRules();
     void openHelp();
 

@@ -27,10 +27,7 @@ QList<EditorLine> sortForSave(const QList<EditorLine>& lines, bool summer, const
     entries.reserve(lines.size());
     for (const EditorLine& line : lines) {
         const QString& keyText = summer ? line.summer : line.winter;
-        double key = readNumber(keyText);
-        if (std::isnan(key))
-            key = 0;
-        entries.append({key, line});
+        entries.append({readNumber(keyText), line});
     }
     std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         if (a.key != b.key)

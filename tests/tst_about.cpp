@@ -7,17 +7,11 @@
 #include "app/controls.h"
 #include "app/look.h"
 #include "support/fakeplatform.h"
+#include "support/mouse.h"
 
 namespace {
 
 const QColor kBlue(0, 0, 255);
-
-void moveOver(QWidget* widget)
-{
-    QMouseEvent event(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
 
 // An About window as "A Propos" opens it, with a recording desktop.
 struct AboutFixture

@@ -9,6 +9,7 @@
 #include "app/look.h"
 #include "config/configpanel.h"
 #include "support/mainfixture.h"
+#include "support/mouse.h"
 
 // The picture buttons, their commands, and moving the borderless window.
 class TestChrome : public QObject
@@ -40,19 +41,6 @@ private slots:
 };
 
 namespace {
-
-void sendMouse(QWidget* widget, QEvent::Type type, const QPoint& global, Qt::MouseButtons buttons)
-{
-    const QPoint local = widget->mapFromGlobal(global);
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, local, global, button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void moveOver(QWidget* widget)
-{
-    sendMouse(widget, QEvent::MouseMove, widget->mapToGlobal(QPoint(2, 2)), Qt::NoButton);
-}
 
 QWidget* control(Main& window, const QString& name)
 {

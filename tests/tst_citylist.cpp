@@ -26,12 +26,12 @@ QCollator french()
     return QCollator(QLocale(QLocale::French, QLocale::France));
 }
 
-// "name,summer,winter" or "name,summer,winter,*" for a marked city.
-QList<EditorLine> lines(const QStringList& specs)
+// Lines written "name;summer;winter", or "name;summer;winter;*" for a marked city.
+QList<EditorLine> lines(const QStringList& written)
 {
     QList<EditorLine> result;
-    for (const QString& spec : specs) {
-        const QStringList parts = spec.split(QLatin1Char(';'));
+    for (const QString& text : written) {
+        const QStringList parts = text.split(QLatin1Char(';'));
         result.append({parts.value(0), parts.value(1), parts.value(2), parts.value(3) == QLatin1String("*")});
     }
     return result;

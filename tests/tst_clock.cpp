@@ -8,6 +8,7 @@
 #include "clock/rowmath.h"
 #include "config/configpanel.h"
 #include "support/mainfixture.h"
+#include "support/mouse.h"
 
 class TestClock : public QObject
 {
@@ -373,8 +374,7 @@ void TestClock::backgroundClearsHoverLine()
     Main& w = f.start();
     f.grid().InfoVille(2);
     QVERIFY(!w.label8()->caption().isEmpty());
-    QMouseEvent move(QEvent::MouseMove, QPointF(400, 5), QPointF(400, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &move);
+    moveOver(&w, QPoint(400, 5));
     QVERIFY(w.label8()->caption().isEmpty());
     QVERIFY(w.label10()->caption().isEmpty());
     QCOMPARE(f.grid().ville(2)->textColor(), QColor(Qt::black));

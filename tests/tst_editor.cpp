@@ -13,6 +13,7 @@
 #include "config/configpanel.h"
 #include "data/cityfile.h"
 #include "support/mainfixture.h"
+#include "support/mouse.h"
 
 // The configuration panel's editor: filling, editing, closing and saving.
 class TestEditor : public QObject
@@ -226,13 +227,11 @@ void TestEditor::headerFollowsTheColumnGroup()
     ConfigPanel& panel = *w.panel();
     panel.Tvil_MouseMove(50); // somewhere else first
     QWidget* widget = panel.findChild<QWidget*>(control);
-    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
+    moveOver(widget, QPoint(3, 3));
     QCOMPARE(panel.frame3->x(), twipsToPixels(leftTwips));
     QCOMPARE(panel.frame3->y(), twipsToPixels(30));
     // The boxes leave it where it is, and so does the next opening.
-    QApplication::sendEvent(panel.findChild<QWidget*>(QStringLiteral("Pref_50")), &move);
+    moveOver(panel.findChild<QWidget*>(QStringLiteral("Pref_50")), QPoint(3, 3));
     QCOMPARE(panel.frame3->x(), twipsToPixels(leftTwips));
     w.buttons().btn_Click(4);
     w.buttons().btn_Click(1);

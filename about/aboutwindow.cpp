@@ -5,8 +5,9 @@
 #include <QMouseEvent>
 #include <QUrlQuery>
 
-#include "app/controls.h"
-#include "app/look.h"
+#include "ui/controls.h"
+#include "ui/look.h"
+#include "version.h"
 
 namespace about {
 
@@ -56,11 +57,7 @@ QString notice()
 
 namespace {
 
-const QColor kLightGrey(0xE0, 0xE0, 0xE0);
-const QColor kBlue(0x00, 0x00, 0xFF);
-
-Label* makeLabel(QWidget* parent, const QString& name, const QRect& geometry, const QFont& font,
-                 const QColor& colour)
+Label* makeLabel(QWidget* parent, const QString& name, const QRect& geometry, const QFont& font, const QColor& colour)
 {
     auto* label = new Label(parent, name);
     label->setGeometry(geometry);
@@ -90,42 +87,42 @@ HorluneAbout::HorluneAbout(Desktop& desktop, QWidget* parent)
     setAutoFillBackground(true);
 
     // Back to front.
-    m_image1 = new Picture(this, QStringLiteral("Image1"));
-    m_image1->setTwipsGeometry(90, 615, 5805, 4500);
-    m_image1->setPicture(look::picture(QStringLiteral("about.jpg")));
-    m_image1->mouse.click = [this] { Image1_Click(); };
+    auto* image1 = new Picture(this, QStringLiteral("Image1"));
+    image1->setTwipsGeometry(90, 615, 5805, 4500);
+    image1->setPicture(look::picture(QStringLiteral("about.jpg")));
+    connect(image1, &Picture::clicked, this, &HorluneAbout::Image1_Click);
 
-    m_label2 = makeLabel(this, QStringLiteral("Label2"), twipsRect(2910, 8205, 3060, 360), look::arial(18),
-                         look::kRed);
+    m_label2 =
+        makeLabel(this, QStringLiteral("Label2"), look::twipsRect(2910, 8205, 3060, 360), look::arial(18), look::kRed);
     m_label2->setHorizontalAlignment(Qt::AlignRight);
     m_label2->setAutoSize(true);
 
     m_label1.resize(3);
-    m_label1[0] = makeLabel(this, QStringLiteral("Label1_0"), twipsRect(75, 5220, 5805, 1590), look::defaultFont(),
-                            look::kWhite);
-    m_label1[2] = makeLabel(this, QStringLiteral("Label1_2"), twipsRect(-195, 150, 6435, 450),
+    m_label1[0] = makeLabel(this, QStringLiteral("Label1_0"), look::twipsRect(75, 5220, 5805, 1590),
+                            look::defaultFont(), look::kWhite);
+    m_label1[2] = makeLabel(this, QStringLiteral("Label1_2"), look::twipsRect(-195, 150, 6435, 450),
                             look::arial(21, true, true), look::kRed);
     m_label1[2]->setHorizontalAlignment(Qt::AlignHCenter);
     m_label1[2]->setWordWrap(false);
     m_label1[2]->setCaption(about::webPageCaption());
     m_label1[2]->setCursor(iconCursor(QStringLiteral("globe.ico"), 16, 16));
 
-    m_label3 = makeLabel(this, QStringLiteral("Label3"), twipsRect(1365, 7785, 2715, 330),
-                         look::arial(19, true, true), kBlue);
+    m_label3 = makeLabel(this, QStringLiteral("Label3"), look::twipsRect(1365, 7785, 2715, 330),
+                         look::arial(19, true, true), look::kBlue);
     m_label3->setCaption(QStringLiteral("Contacter l'auteur..."));
     m_label3->setAutoSize(true);
     m_label3->setCursor(iconCursor(QStringLiteral("hand.ico"), 30, 13));
-    m_label3->mouse.move = [this](QMouseEvent*) { Label3_MouseMove(); };
-    m_label3->mouse.click = [this] { Label3_Click(); };
+    connect(m_label3, &Label::mouseMoved, this, &HorluneAbout::Label3_MouseMove);
+    connect(m_label3, &Label::clicked, this, &HorluneAbout::Label3_Click);
 
-    m_label1[1] = makeLabel(this, QStringLiteral("Label1_1"), twipsRect(60, 6945, 5835, 945), look::comic(16),
-                            kLightGrey);
+    m_label1[1] = makeLabel(this, QStringLiteral("Label1_1"), look::twipsRect(60, 6945, 5835, 945), look::comic(16),
+                            look::kLightGrey);
     m_label1[1]->setHorizontalAlignment(Qt::AlignHCenter);
     m_label1[1]->setCaption(about::notice());
 
     for (int i = 0; i < 3; ++i) {
-        m_label1[i]->mouse.move = [this, i](QMouseEvent*) { Label1_MouseMove(i); };
-        m_label1[i]->mouse.click = [this, i] { Label1_Click(i); };
+        connect(m_label1[i], &Label::mouseMoved, this, [this, i] { Label1_MouseMove(i); });
+        connect(m_label1[i], &Label::clicked, this, [this, i] { Label1_Click(i); });
     }
 
     centreOnScreen(this);
@@ -134,7 +131,7 @@ HorluneAbout::HorluneAbout(Desktop& desktop, QWidget* parent)
 void HorluneAbout::Form_Load()
 {
     m_label1[0]->setCaption(about::paragraph());
-    m_label2->setCaption(about::versionLine(HORLUNE_VERSION_MAJOR, HORLUNE_VERSION_MINOR, HORLUNE_VERSION_PATCH));
+    m_label2->setCaption(about::versionLine(kVersionMajor, kVersionMinor, kVersionPatch));
     show();
 }
 
@@ -154,13 +151,13 @@ void HorluneAbout::Label1_Click(int index)
 
 void HorluneAbout::Label1_MouseMove(int index)
 {
-    m_label1[2]->setTextColor(index == 2 ? look::kRed : kBlue);
-    m_label3->setTextColor(kBlue);
+    m_label1[2]->setTextColor(index == 2 ? look::kRed : look::kBlue);
+    m_label3->setTextColor(look::kBlue);
 }
 
 void HorluneAbout::Label3_Click()
 {
-    m_desktop.openUrl(about::mailToAuthor(HORLUNE_VERSION_MAJOR, HORLUNE_VERSION_MINOR, HORLUNE_VERSION_PATCH));
+    m_desktop.openUrl(about::mailToAuthor(kVersionMajor, kVersionMinor, kVersionPatch));
 }
 
 void HorluneAbout::Label3_MouseMove()
@@ -171,8 +168,7 @@ void HorluneAbout::Label3_MouseMove()
 void HorluneAbout::closeEvent(QCloseEvent* event)
 {
     // The clock comes back before this window goes, so the program never finds itself without a window.
-    if (auto closed = std::exchange(onClosed, nullptr))
-        closed();
+    emit closed();
     event->accept();
 }
 

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QUrl>
 #include <QWidget>
-#include <functional>
 
 #include "platform/desktop.h"
 
@@ -28,7 +27,7 @@ QString notice();
 
 // The About window: a borderless black window with the world map, a paragraph on the summer-time rule,
 // the distribution notice, a link to the author's page, a mail link and the version. A click elsewhere
-// closes it; `onClosed` then brings the clock back.
+// closes it; `closed` then brings the clock back.
 class HorluneAbout : public QWidget
 {
     Q_OBJECT
@@ -45,13 +44,9 @@ public:
     void Label3_Click();
     void Label3_MouseMove();
 
-    Label* label1(int index) const { return m_label1.value(index); }
-    Label* label2() const { return m_label2; }
-    Label* label3() const { return m_label3; }
-    Picture* image1() const { return m_image1; }
-
-    // Runs once, as the window closes, however it is closed.
-    std::function<void()> onClosed;
+signals:
+    // As the window closes, however it is closed.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,5 +57,4 @@ private:
     QList<Label*> m_label1;
     Label* m_label2 = nullptr;
     Label* m_label3 = nullptr;
-    Picture* m_image1 = nullptr;
 };

@@ -1,14 +1,14 @@
 #include <QApplication>
 
-#include "app/look.h"
 #include "app/mainwindow.h"
 #include "data/settings.h"
-#include "platform/platform.h"
+#include "ui/look.h"
+#include "version.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationVersion(QStringLiteral(HORLUNE_VERSION));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     look::loadFonts();
 
     SystemPlatform platform;

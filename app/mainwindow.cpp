@@ -9,27 +9,22 @@
 #include <QLocale>
 #include <QPainter>
 
-#include "app/controls.h"
-#include "app/look.h"
-#include "config/cityeditor.h"
+#include "about/aboutwindow.h"
+#include "chrome/buttonbar.h"
+#include "chrome/pointerdrag.h"
+#include "clock/citygrid.h"
 #include "config/configpanel.h"
-#include "data/numbers.h"
-#include "data/settings.h"
+#include "data/cityfile.h"
 #include "time/timerules.h"
+#include "ui/controls.h"
+#include "ui/look.h"
 
-QString mainCaption(float offset, const QLocale& locale)
-{
-    const QString value = formatSingle(offset, locale);
-    return offset >= 0 ? QStringLiteral("Horlune (TU + ") + value + QStringLiteral(" )")
-                       : QStringLiteral("Horlune (TU  ") + value + QStringLiteral(" )");
-}
+using look::twipsRect;
 
 Main::Main(Platform platform, const QString& programDirectory, const QString& settingsName, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      m_platform(platform),
-      m_programDirectory(programDirectory),
-      m_settingsName(settingsName),
-      m_grid(m_state, platform, programDirectory)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_platform(platform), m_programDirectory(programDirectory),
+      m_settingsName(settingsName), m_timer(this), m_grid(new CityGrid(platform.clock, this)),
+      m_buttons(new ButtonBar(this)), m_drag(new PointerDrag(this))
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Horlune."));
@@ -41,20 +36,20 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& se
     buildControls();
     centreOnScreen(this);
 
-    m_timer1.setInterval(300);
-    connect(&m_timer1, &QTimer::timeout, this, [this] { m_grid.Timer1_Timer(); });
-    m_grid.onRowMouseMove = [this](int i) { m_grid.InfoVille(i); };
-    m_grid.onRowMousePress = [this] { Bouge(); };
-    m_grid.onTimeRulesChanged = [this] { reloadForNewTimeRules(); };
-
-    m_editor = std::make_unique<CityEditor>(m_state, platform, programDirectory, settingsName, *m_panel, m_grid, this);
-    m_editor->formLoad = [this] { Form_Load(); };
-
-    m_buttons.commands[0] = [this] { Quitte(); };
-    m_buttons.commands[1] = [this] { m_editor->openPanel(); };
-    m_buttons.commands[2] = [this] { openHelp(); };
-    m_buttons.commands[3] = [this] { showAbout(); };
-    m_buttons.commands[4] = [this] { m_editor->Command1_Click(); };
+    m_timer.setObjectName(QStringLiteral("Timer1"));
+    m_timer.setInterval(300);
+    connect(&m_timer, &QTimer::timeout, this, &Main::Timer1_Timer);
+    connect(m_grid, &CityGrid::pressed, this, &Main::startMove);
+    connect(m_grid, &CityGrid::timeRulesChanged, this, &Main::reloadForNewTimeRules);
+    connect(m_grid, &CityGrid::universalTimeChanged, m_panel, &ConfigPanel::showPreviewTime);
+    connect(m_panel, &ConfigPanel::saved, this, &Main::Form_Load);
+    connect(m_panel, &Frame::mouseMoved, m_buttons, &ButtonBar::clearHover);
+    connect(m_panel, &Frame::pressed, this, &Main::startMove);
+    connect(m_buttons, &ButtonBar::quitClicked, this, &Main::quit);
+    connect(m_buttons, &ButtonBar::configurationClicked, this, [this] { m_panel->open(m_hours, m_marks); });
+    connect(m_buttons, &ButtonBar::helpClicked, this, &Main::openHelp);
+    connect(m_buttons, &ButtonBar::aboutClicked, this, &Main::showAbout);
+    connect(m_buttons, &ButtonBar::okClicked, m_panel, &ConfigPanel::confirmAndClose);
 }
 
 Main::~Main()
@@ -65,140 +60,125 @@ Main::~Main()
 void Main::buildControls()
 {
     // Created back to front: a later sibling is drawn in front of an earlier one.
-    auto makeButton = [this](int i, int left, int top) {
+    auto makeButton = [this](int i, int left) {
         auto* picture = new Picture(this, QStringLiteral("btn_%1").arg(i));
-        picture->setTwipsGeometry(left, top, 1560, 360);
+        picture->setTwipsGeometry(left, 210, 1560, 360);
         picture->setPicture(look::picture(QStringLiteral("btnoff.gif")));
         return picture;
     };
-    auto makeCaption = [this](int i, int left, int top, int height, const QString& text) {
+    auto makeCaption = [this](int i, int left, int height, const QString& text) {
         auto* label = new Label(this, QStringLiteral("LabBTN_%1").arg(i));
-        label->setGeometry(twipsRect(left, top, 1200, height));
+        label->setGeometry(twipsRect(left, 285, 1200, height));
         label->setHorizontalAlignment(Qt::AlignHCenter);
         label->setTextColor(palette().color(QPalette::ButtonText));
         label->setCaption(text);
         return label;
     };
-    Picture* btn3 = makeButton(3, 3735, 210);
-    Picture* btn2 = makeButton(2, 1995, 210);
-    Picture* btn1 = makeButton(1, 255, 210);
-    Label* caption3 = makeCaption(3, 3915, 285, 360, QStringLiteral("A Propos"));
-    Label* caption2 = makeCaption(2, 2190, 285, 360, QStringLiteral("Aide"));
-    Label* caption1 = makeCaption(1, 435, 285, 360, QStringLiteral("Configuration"));
+    auto makeClockLabel = [this](const QString& name, const QRect& geometry, const QColor& colour) {
+        auto* label = new Label(this, name);
+        label->setFont(look::arial(16, true));
+        label->setGeometry(geometry);
+        label->setTextColor(colour);
+        return label;
+    };
+    auto makeHolder = [this](const QString& name, int left, const QString& picture) {
+        auto* holder = new Picture(this, name);
+        holder->setTwipsGeometry(left, 2235, 1560, 360);
+        holder->setPicture(look::picture(picture));
+        holder->hide();
+        return holder;
+    };
+    Picture* btn3 = makeButton(3, 3735);
+    Picture* btn2 = makeButton(2, 1995);
+    Picture* btn1 = makeButton(1, 255);
+    m_buttons->setButton(3, btn3, makeCaption(3, 3915, 360, QStringLiteral("A Propos")));
+    m_buttons->setButton(2, btn2, makeCaption(2, 2190, 360, QStringLiteral("Aide")));
+    m_buttons->setButton(1, btn1, makeCaption(1, 435, 360, QStringLiteral("Configuration")));
 
-    m_grid.createDesignRow(this);
-
-    m_line1 = new LineItem(this, QStringLiteral("Line1"), QColor(0xE0, 0xE0, 0xE0), 5);
-    m_line1->setEnds(9990, -990, 9990, -225);
-
-    m_heureDigitale = new Label(this, QStringLiteral("HeureDigitale"));
-    m_heureDigitale->setFont(look::arial(16, true));
-    m_heureDigitale->setGeometry(twipsRect(8325, 450, 4380, 285));
-    m_heureDigitale->setHorizontalAlignment(Qt::AlignRight);
-    m_heureDigitale->setTextColor(look::kWhite);
-    m_heureDigitale->setCaption(QStringLiteral("00:00:00"));
-    m_heureDigitale->mouse.press = [this](QMouseEvent*) { Bouge(); };
-
-    Picture* btn0 = makeButton(0, 12945, 210);
-    auto* btnOn = new Picture(this, QStringLiteral("btnon"));
-    btnOn->setTwipsGeometry(4830, 2235, 1560, 360);
-    btnOn->setPicture(look::picture(QStringLiteral("btnon.gif")));
-    btnOn->hide();
-    auto* btnOff = new Picture(this, QStringLiteral("BtnOff"));
-    btnOff->setTwipsGeometry(6585, 2235, 1560, 360);
-    btnOff->setPicture(look::picture(QStringLiteral("btnoff.gif")));
-    btnOff->hide();
-    Label* caption0 = makeCaption(0, 13140, 285, 180, QStringLiteral("Quitter"));
-
-    m_label8 = new Label(this, QStringLiteral("Label8"));
-    m_label8->setFont(look::arial(16, true));
-    m_label8->setGeometry(twipsRect(5385, 180, 7050, 285));
-    m_label8->setHorizontalAlignment(Qt::AlignRight);
-    m_label8->setWordWrap(false);
-    m_label8->setTextColor(look::kRed);
-    m_label8->mouse.press = [this](QMouseEvent*) { Bouge(); };
-
-    m_label10 = new Label(this, QStringLiteral("Label10"));
-    m_label10->setFont(look::arial(16, true));
-    m_label10->setGeometry(twipsRect(12435, 180, 450, 285));
-    m_label10->setTextColor(look::kRed);
-    m_label10->setCaption(QStringLiteral("00"));
-
-    m_panel = new ConfigPanel(this);
-    m_panel->mouse.move = [this](QMouseEvent*) { m_buttons.btn_MouseMove(10); };
-    m_panel->mouse.press = [this](QMouseEvent*) { Bouge(); };
-    m_panel->frame2->mouse.press = [this](QMouseEvent*) { Bouge(); };
-
-    m_buttons.setHolders(btnOff, btnOn);
-    m_buttons.setButton(0, btn0, caption0);
-    m_buttons.setButton(1, btn1, caption1);
-    m_buttons.setButton(2, btn2, caption2);
-    m_buttons.setButton(3, btn3, caption3);
-    m_buttons.setButton(4, m_panel->btn4, m_panel->labBTN4);
-
+    m_grid->createDesignRow();
     ClockControls controls;
-    controls.window = this;
-    controls.heureDigitale = m_heureDigitale;
-    controls.label8 = m_label8;
-    controls.label10 = m_label10;
-    controls.line1 = m_line1;
-    controls.label5 = m_panel->label5;
-    controls.seasonLabel = m_panel->label;
-    controls.nuit = m_panel->nuit;
-    controls.jour = m_panel->jour;
-    m_grid.setControls(controls);
+    controls.dateLine = new LineItem(this, QStringLiteral("Line1"), look::kLightGrey, 5);
+    controls.dateLine->setEnds(QLineF(9990, -990, 9990, -225));
+    controls.digitalClock =
+        makeClockLabel(QStringLiteral("HeureDigitale"), twipsRect(8325, 450, 4380, 285), look::kWhite);
+    controls.digitalClock->setHorizontalAlignment(Qt::AlignRight);
+    controls.digitalClock->setCaption(QStringLiteral("00:00:00"));
+    connect(controls.digitalClock, &Label::pressed, this, &Main::startMove);
+
+    Picture* btn0 = makeButton(0, 12945);
+    Picture* lit = makeHolder(QStringLiteral("btnon"), 4830, QStringLiteral("btnon.gif"));
+    Picture* idle = makeHolder(QStringLiteral("BtnOff"), 6585, QStringLiteral("btnoff.gif"));
+    m_buttons->setHolders(idle, lit);
+    m_buttons->setButton(0, btn0, makeCaption(0, 13140, 180, QStringLiteral("Quitter")));
+
+    controls.hoverLine = makeClockLabel(QStringLiteral("Label8"), twipsRect(5385, 180, 7050, 285), look::kRed);
+    controls.hoverLine->setHorizontalAlignment(Qt::AlignRight);
+    controls.hoverLine->setWordWrap(false);
+    connect(controls.hoverLine, &Label::pressed, this, &Main::startMove);
+    controls.hoverSeconds = makeClockLabel(QStringLiteral("Label10"), twipsRect(12435, 180, 450, 285), look::kRed);
+    controls.hoverSeconds->setCaption(QStringLiteral("00"));
+    m_grid->setControls(controls);
+
+    m_panel = new ConfigPanel(this, m_platform.clock, m_platform.dialogs, m_programDirectory, m_settingsName);
+    m_buttons->setButton(4, m_panel->findChild<Picture*>(QStringLiteral("btn_4")),
+                         m_panel->findChild<Label*>(QStringLiteral("LabBTN_4")));
 }
 
 void Main::Form_Load()
 {
     // A later run (after a save) redraws the live window in place rather than hiding it.
-    const bool firstRun = !isVisible();
-    if (firstRun)
-        hide();
-    m_helpFile = QDir(m_programDirectory).filePath(QStringLiteral("HLN.html"));
     SettingsStore settings(m_settingsName);
-    settings.readHours(m_state.HJ, m_state.HN);
-    m_timer1.stop();
-    const RowFlags marks = settings.readMarks();
-    for (int i = 1; i <= 59; ++i) {
-        m_state.VillePref[i] = marks[i];
-        m_grid.createRow(i);
-    }
-    m_state.ValFuseau = CalculFuseau(m_platform.clock, m_platform.beeper);
-    setWindowTitle(mainCaption(m_state.ValFuseau, QLocale()));
-    m_panel->move(twipsToPixels(210), m_panel->y());
-    m_grid.PlaceVilles();
-    m_grid.ChargeVilles();
-    m_grid.Rafraichir();
-
-    const QColor previewColours[4] = {{240, 240, 240}, {210, 210, 210}, {90, 90, 90}, {40, 40, 40}};
-    Picture* previews[2] = {m_panel->nuit, m_panel->jour};
-    for (int p = 0; p < 2; ++p) {
-        DrawnLine minute = previews[p]->hand(1), hour = previews[p]->hand(0);
-        minute.colour = previewColours[2 * p];
-        hour.colour = previewColours[2 * p + 1];
-        previews[p]->setHand(1, minute);
-        previews[p]->setHand(0, hour);
-    }
+    settings.readHours(m_hours);
+    m_timer.stop();
+    m_marks = settings.readMarks();
+    m_grid->createRows();
+    const float offset = computerOffset(m_platform.clock.now());
+    m_platform.beeper.beep();
+    setWindowTitle(windowCaption(offset, QLocale()));
+    m_grid->placeRows();
+    m_grid->setPreferences(m_hours, m_marks);
+    loadCities(offset, true);
+    m_grid->refresh(true);
     show();
-    m_grid.Timer1_Timer();
-    m_timer1.start();
+    Timer1_Timer();
+    m_timer.start();
+}
+
+void Main::Timer1_Timer()
+{
+    m_grid->refresh();
+}
+
+void Main::loadCities(float offset, bool report)
+{
+    const QDate today = m_platform.clock.now().local.date();
+    const bool summer = isSummerTime(today);
+    m_grid->setTimeRules(offset, summer);
+    m_panel->setToday(today);
+    const CityFileContents contents = readCityFile(cityFilePath(m_programDirectory));
+    if (contents.status != CityFileStatus::Read) {
+        if (report)
+            m_platform.dialogs.inform(this, unreadCityFileTitle(contents.status),
+                                      unreadCityFileText(m_programDirectory, contents), DialogIcon::Warning);
+        return;
+    }
+    m_grid->loadCities(contents.rows);
+    m_panel->setSeasonMessage(seasonMessage(summer, offset, QLocale()));
 }
 
 void Main::reloadForNewTimeRules()
 {
-    // As a start-up does, without the beep: a new offset and season for every row.
-    m_state.ValFuseau = computerOffset(m_platform.clock.now());
-    setWindowTitle(mainCaption(m_state.ValFuseau, QLocale()));
-    for (int i = 1; i < m_grid.rowCount(); ++i)
-        m_grid.digit(i)->show();
-    m_grid.ChargeVilles(true);
+    // As a start-up does, without the beep or the messages: a new offset and season for every row.
+    const float offset = computerOffset(m_platform.clock.now());
+    setWindowTitle(windowCaption(offset, QLocale()));
+    m_grid->createRows();
+    loadCities(offset, false);
 }
 
-void Main::Bouge()
+void Main::startMove()
 {
     if (!m_platform.desktop.startSystemMove(this))
-        m_drag.follow(this, QCursor::pos());
+        m_drag->follow(this, QCursor::pos());
 }
 
 void Main::showAbout()
@@ -207,17 +187,17 @@ void Main::showAbout()
     hide();
     delete m_about;
     m_about = new HorluneAbout(m_platform.desktop);
-    m_about->onClosed = [this, place] {
+    connect(m_about, &HorluneAbout::closed, this, [this, place] {
         move(place);
         show();
-    };
+    });
     m_about->Form_Load();
 }
 
-void Main::Quitte()
+void Main::quit()
 {
     if (m_about) {
-        m_about->onClosed = nullptr;
+        m_about->disconnect(this);
         m_about->close();
     }
     m_quitting = true;
@@ -227,15 +207,13 @@ void Main::Quitte()
 
 void Main::openHelp()
 {
-    if (!QFileInfo::exists(m_helpFile)) {
+    const QString page = QDir(m_programDirectory).filePath(QStringLiteral("HLN.html"));
+    if (!QFileInfo::exists(page))
         m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
-                                  QStringLiteral("La page d'aide est introuvable : ") + m_helpFile,
-                                  DialogIcon::Warning);
-        return;
-    }
-    if (!m_platform.desktop.openHelp(m_helpFile))
+                                  QStringLiteral("La page d'aide est introuvable : ") + page, DialogIcon::Warning);
+    else if (!m_platform.desktop.openHelp(page))
         m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
-                                  QStringLiteral("Aucun programme n'a pu ouvrir la page d'aide ") + m_helpFile,
+                                  QStringLiteral("Aucun programme n'a pu ouvrir la page d'aide ") + page,
                                   DialogIcon::Warning);
 }
 
@@ -251,26 +229,22 @@ void Main::paintEvent(QPaintEvent* event)
 
 void Main::mouseMoveEvent(QMouseEvent*)
 {
-    m_grid.InfoVille(1000);
-    m_buttons.btn_MouseMove(10);
-    m_label8->setCaption(QString());
-    m_label10->setCaption(QString());
+    // Form_MouseMove: the bare window.
+    m_grid->clearHover();
+    m_buttons->clearHover();
 }
 
 void Main::mousePressEvent(QMouseEvent*)
 {
-    Bouge();
+    startMove();
 }
 
 void Main::closeEvent(QCloseEvent* event)
 {
-    if (!m_quitting && m_panel->isVisible()) {
-        m_editor->Command1_Click();
-        // The save failed and the panel stayed open with the edits: the window stays too.
-        if (m_panel->isVisible()) {
-            event->ignore();
-            return;
-        }
+    // When the save fails the panel stays open with the edits, and so does the window.
+    if (!m_quitting && m_panel->isVisible() && !m_panel->confirmAndClose()) {
+        event->ignore();
+        return;
     }
     QWidget::closeEvent(event);
 }

@@ -4,23 +4,19 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
 
-#include "about/aboutwindow.h"
-#include "chrome/buttonbar.h"
-#include "chrome/pointerdrag.h"
-#include "clock/citygrid.h"
-#include "clock/clockstate.h"
+#include "data/settings.h"
 #include "platform/platform.h"
 
-class CityEditor;
+class ButtonBar;
+class CityGrid;
 class ConfigPanel;
+class HorluneAbout;
 class Label;
-class LineItem;
-class Picture;
+class PointerDrag;
 
-// The main window: the borderless clock. It owns the shared state and runs the start-up sequence; the
-// grid, the button bar and the configuration panel do the rest.
+// The main window: the borderless clock. It builds its controls, runs the start-up sequence and wires the
+// grid of clocks, the button bar, the configuration panel and the About window together.
 class Main : public QWidget
 {
     Q_OBJECT
@@ -29,30 +25,11 @@ public:
     Main(Platform platform, const QString& programDirectory, const QString& settingsName, QWidget* parent = nullptr);
     ~Main() override;
 
+public slots:
     // The start-up sequence; run at program start and again after every save of the configuration.
     void Form_Load();
-    // Hands the window to the window system's own move; where the system refuses, the window follows the
-    // pointer until the button is released.
-    void Bouge();
-    // "A Propos": hides the clock and opens the About window, which brings the clock back as it closes.
-    void showAbout();
-    // "Quitter": closes the About window and the clock, and ends the program. Saves nothing.
-    void Quitte();
-
-    ClockState& state() { return m_state; }
-    CityGrid& grid() { return m_grid; }
-    ButtonBar& buttons() { return m_buttons; }
-    ConfigPanel* panel() const { return m_panel; }
-    CityEditor& editor() { return *m_editor; }
-    HorluneAbout* about() const { return m_about; }
-    const PointerDrag& pointerDrag() const { return m_drag; }
-    QTimer& timer1() { return m_timer1; }
-    Label* heureDigitale() const { return m_heureDigitale; }
-    Label* label8() const { return m_label8; }
-    Label* label10() const { return m_label10; }
-    LineItem* line1() const { return m_line1; }
-    QString programDirectory() const { return m_programDirectory; }
-    QString helpFilePath() const { return m_helpFile; }
+    // The timer's tick (every 300 ms): the digital clock, and every row once a minute.
+    void Timer1_Timer();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,28 +42,30 @@ protected:
 
 private:
     void buildControls();
+    // Reads the city file into the rows with the computer's offset and the season of today; `report` shows
+    // the message of a file that cannot be read.
+    void loadCities(float computerOffset, bool report);
     void reloadForNewTimeRules();
+    // Hands the window to the window system's own move; where the system refuses, the window follows the
+    // pointer until the button is released.
+    void startMove();
     void openHelp();
+    // "A Propos": hides the clock and opens the About window, which brings the clock back as it closes.
+    void showAbout();
+    // "Quitter": closes the About window and the clock, and ends the program. Saves nothing.
+    void quit();
 
     Platform m_platform;
     QString m_programDirectory;
     QString m_settingsName;
-    QString m_helpFile;
-    ClockState m_state;
-    CityGrid m_grid;
-    ButtonBar m_buttons;
-    QTimer m_timer1;
+    DayHours m_hours;
+    RowMarks m_marks{};
+    QTimer m_timer;
     QPixmap m_background;
+    CityGrid* m_grid;
+    ButtonBar* m_buttons;
+    PointerDrag* m_drag;
     ConfigPanel* m_panel = nullptr;
-    std::unique_ptr<CityEditor> m_editor;
     QPointer<HorluneAbout> m_about;
-    PointerDrag m_drag;
     bool m_quitting = false;
-    Label* m_heureDigitale = nullptr;
-    Label* m_label8 = nullptr;
-    Label* m_label10 = nullptr;
-    LineItem* m_line1 = nullptr;
 };
-
-// The caption that carries the computer's offset: "Horlune (TU + 1 )", "Horlune (TU  -5 )".
-QString mainCaption(float computerOffset, const QLocale& locale);

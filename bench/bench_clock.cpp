@@ -7,8 +7,11 @@
 #include <QLineEdit>
 
 #include "app/mainwindow.h"
+#include "chrome/buttonbar.h"
+#include "clock/citygrid.h"
 #include "config/configpanel.h"
 #include "support/fakeplatform.h"
+#include "support/mainfixture.h"
 #include "support/testenv.h"
 
 class BenchClock : public QObject
@@ -24,15 +27,16 @@ private slots:
         m_platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(18, 42, 0), Qt::UTC), 3600);
         m_window = std::make_unique<Main>(m_platform.services(), m_env.programDirectory(), m_env.settingsName());
         m_window->Form_Load();
-        m_window->timer1().stop();
+        timer().stop();
         QCoreApplication::processEvents();
     }
 
     // A tick within the same second: nothing changes, nothing is repainted.
     void tick()
     {
-        QBENCHMARK {
-            m_window->grid().Timer1_Timer();
+        QBENCHMARK
+        {
+            m_window->Timer1_Timer();
             QCoreApplication::processEvents();
         }
     }
@@ -41,9 +45,10 @@ private slots:
     void tickWithChangedSecond()
     {
         int second = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             m_platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(18, 42, second++ % 60), Qt::UTC), 3600);
-            m_window->grid().Timer1_Timer();
+            m_window->Timer1_Timer();
             QCoreApplication::processEvents();
         }
     }
@@ -52,30 +57,32 @@ private slots:
     void fullRedraw()
     {
         int minute = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             m_platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(18, minute++ % 60, 0), Qt::UTC), 3600);
-            m_window->grid().Timer1_Timer();
+            m_window->Timer1_Timer();
             QCoreApplication::processEvents();
         }
     }
 
     void formLoad()
     {
-        QBENCHMARK {
-            m_window->grid().setHeureDigitaleTag(QString());
+        QBENCHMARK
+        {
             m_window->Form_Load();
             QCoreApplication::processEvents();
         }
-        m_window->timer1().stop();
+        timer().stop();
     }
 
     // "Configuration" then "OK" without a change: the 59 editor lines built from the file, then destroyed.
     void openAndClosePanel()
     {
-        QBENCHMARK {
-            m_window->buttons().btn_Click(1);
+        QBENCHMARK
+        {
+            buttons().btn_Click(ButtonBar::Configuration);
             QCoreApplication::processEvents();
-            m_window->buttons().btn_Click(4);
+            buttons().btn_Click(ButtonBar::Ok);
             QCoreApplication::processEvents();
         }
     }
@@ -84,19 +91,23 @@ private slots:
     void saveAndReload()
     {
         int edit = 0;
-        QBENCHMARK {
-            m_window->buttons().btn_Click(1);
-            m_window->panel()->text1->setText(QString::number(20 + edit++ % 3));
+        QBENCHMARK
+        {
+            buttons().btn_Click(ButtonBar::Configuration);
+            control<QLineEdit>(*m_window, QStringLiteral("Text1"))->setText(QString::number(20 + edit++ % 3));
             m_platform.dialogs.answers = {true};
-            m_window->buttons().btn_Click(4);
+            buttons().btn_Click(ButtonBar::Ok);
             QCoreApplication::processEvents();
         }
-        m_window->timer1().stop();
+        timer().stop();
     }
 
     void cleanupTestCase() { m_window.reset(); }
 
 private:
+    QTimer& timer() { return *control<QTimer>(*m_window, QStringLiteral("Timer1")); }
+    ButtonBar& buttons() { return *control<ButtonBar>(*m_window, QStringLiteral("ButtonBar")); }
+
     TestEnvironment m_env;
     FakePlatform m_platform;
     std::unique_ptr<Main> m_window;

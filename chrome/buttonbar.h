@@ -1,36 +1,51 @@
 #pragma once
 
+#include <QObject>
 #include <array>
-#include <functional>
 
 class Label;
 class Picture;
 
 // The five picture buttons: a pill picture (`btn`) with a caption in front of it (`LabBTN`). At most one
-// is lit, the one under the pointer.
-class ButtonBar
+// is lit, the one under the pointer; a click on the picture or the caption runs the button's command.
+class ButtonBar : public QObject
 {
+    Q_OBJECT
+
 public:
     static constexpr int kButtons = 5;
+    enum Button
+    {
+        Quit,
+        Configuration,
+        Help,
+        About,
+        Ok
+    };
 
-    // Button i: its picture and caption; the pointer over either lights it and a click on either runs it.
+    explicit ButtonBar(QObject* parent);
+
+    // Button i: its picture and caption. The pictures of the idle and lit looks come from the two hidden
+    // holders `BtnOff` and `btnon`.
     void setButton(int i, Picture* picture, Label* caption);
-    // The hidden holders of the idle and lit pictures.
     void setHolders(Picture* idle, Picture* lit);
 
-    // Lights button `index` and puts the others in the idle look; an index that names no button (10)
-    // lights nothing.
+    // Lights button `index` and puts the others in the idle look; an index that names no button lights
+    // nothing.
     void btn_MouseMove(int index);
     void LabBTN_MouseMove(int index) { btn_MouseMove(index); }
+    // Every button idle.
+    void clearHover() { btn_MouseMove(-1); }
     // Runs the command of button `index`; any other index does nothing.
     void btn_Click(int index);
     void LabBTN_Click(int index) { btn_Click(index); }
 
-    bool isLit(int index) const;
-    Picture* picture(int i) const { return m_pictures[i]; }
-    Label* caption(int i) const { return m_captions[i]; }
-
-    std::array<std::function<void()>, kButtons> commands;
+signals:
+    void quitClicked();
+    void configurationClicked();
+    void helpClicked();
+    void aboutClicked();
+    void okClicked();
 
 private:
     std::array<Picture*, kButtons> m_pictures{};

@@ -3,6 +3,11 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
+PointerDrag::PointerDrag(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("PointerDrag"));
+}
+
 void PointerDrag::follow(QWidget* window, const QPoint& pointer)
 {
     stop();

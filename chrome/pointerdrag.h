@@ -12,6 +12,8 @@ class PointerDrag : public QObject
     Q_OBJECT
 
 public:
+    explicit PointerDrag(QObject* parent);
+
     // Starts following the pointer, which is now at `pointer` (screen coordinates).
     void follow(QWidget* window, const QPoint& pointer);
     bool isFollowing() const { return !m_window.isNull(); }

@@ -2,321 +2,227 @@
 
 #include <QLocale>
 
-#include "app/controls.h"
-#include "app/look.h"
-#include "clock/rowmath.h"
-#include "data/cityfile.h"
-#include "data/numbers.h"
+#include "platform/clock.h"
+#include "rows/geometry.h"
 #include "time/timerules.h"
+#include "ui/controls.h"
+#include "ui/look.h"
 
 namespace {
 
-const QColor kNightMinute(240, 240, 240);
-const QColor kNightHour(210, 210, 210);
-const QColor kDayMinute(90, 90, 90);
-const QColor kDayHour(40, 40, 40);
-
-void setRowLook(Label* ville, Label* digit, const QColor& colour, bool bold)
+QString twoDigits(int number)
 {
-    ville->setTextColor(colour);
-    ville->setBold(bold);
-    digit->setTextColor(colour);
+    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
 
-CityGrid::CityGrid(ClockState& state, Platform platform, const QString& programDirectory)
-    : m_state(state), m_platform(platform), m_programDirectory(programDirectory)
+CityGrid::CityGrid(const Clock& clock, QWidget* window) : QObject(window), m_clock(clock), m_window(window)
 {
+    setObjectName(QStringLiteral("CityGrid"));
 }
 
-void CityGrid::createDesignRow(QWidget* window)
+void CityGrid::createDesignRow()
 {
-    auto* face = new Picture(window, QStringLiteral("Image1_0"));
-    face->setTwipsGeometry(4605, 4620, 720, 720);
+    auto* face = new Picture(m_window, QStringLiteral("Image1_0"));
+    face->setTwipsGeometry(4605, 4620, grid::kFaceSize, grid::kFaceSize);
     face->setPicture(look::picture(QStringLiteral("nuit.gif")));
 
-    auto* name = new Label(window, QStringLiteral("Ville_0"));
+    auto* name = new Label(m_window, QStringLiteral("Ville_0"));
     name->setFont(look::arial(11));
-    name->setGeometry(twipsRect(3030, 2580, 705, 210));
+    name->setGeometry(look::twipsRect(3030, 2580, grid::kLabelWidth, grid::kNameHeight));
     name->setHorizontalAlignment(Qt::AlignHCenter);
     name->setTextColor(look::kWhite);
     name->setCaption(QStringLiteral("ville"));
     name->setAutoSize(true);
 
-    auto* time = new Label(window, QStringLiteral("Digit_0"));
+    auto* time = new Label(m_window, QStringLiteral("Digit_0"));
     time->setFont(look::arial(16, true));
-    time->setGeometry(twipsRect(3030, 3540, 705, 285));
+    time->setGeometry(look::twipsRect(3030, 3540, grid::kLabelWidth, grid::kTimeHeight));
     time->setHorizontalAlignment(Qt::AlignHCenter);
     time->setTextColor(look::kYellow);
     time->setCaption(QStringLiteral("00:00"));
 
-    m_image1 = {face};
-    m_ville = {name};
-    m_digit = {time};
-    m_tags = {QString()};
-    m_dates = {QDate()};
+    m_faces = {face};
+    m_names = {name};
+    m_times = {time};
+    m_rows = {ClockRow()};
     connectRow(0);
 }
 
 void CityGrid::connectRow(int i)
 {
-    auto move = [this, i](QMouseEvent*) {
-        if (onRowMouseMove)
-            onRowMouseMove(i);
-    };
-    auto press = [this](QMouseEvent*) {
-        if (onRowMousePress)
-            onRowMousePress();
-    };
-    for (auto* label : {m_ville[i], m_digit[i]}) {
-        label->mouse.move = move;
-        label->mouse.press = press;
+    // The same handlers for the three parts of a row.
+    for (auto* label : {m_names[i], m_times[i]}) {
+        connect(label, &Label::mouseMoved, this, [this, i] { Image1_MouseMove(i); });
+        connect(label, &Label::pressed, this, &CityGrid::pressed);
     }
-    m_image1[i]->mouse.move = move;
-    m_image1[i]->mouse.press = press;
+    connect(m_faces[i], &Picture::mouseMoved, this, [this, i] { Image1_MouseMove(i); });
+    connect(m_faces[i], &Picture::pressed, this, &CityGrid::pressed);
 }
 
-void CityGrid::createRow(int i)
+void CityGrid::createRows()
 {
-    if (i >= rowCount()) {
-        // New rows copy row 0 and stay behind the date line.
-        const Picture* face0 = m_image1[0];
-        auto* face = new Picture(m_controls.window, QStringLiteral("Image1_%1").arg(i));
-        face->setTwipsGeometry(face0->leftTwips(), face0->topTwips(), 720, 720);
-        face->setPicture(face0->picture());
-        face->stackUnder(m_controls.line1);
-
+    for (int i = m_rows.size(); i < kRows; ++i) {
+        // A new row copies row 0 and stays behind the date line.
+        auto* face = new Picture(m_window, QStringLiteral("Image1_%1").arg(i));
+        face->setTwipsGeometry(m_faces[0]->twipsPosition().x(), m_faces[0]->twipsPosition().y(), grid::kFaceSize,
+                               grid::kFaceSize);
+        face->setPicture(m_faces[0]->picture());
         auto copyLabel = [this, i](const Label* model, const QString& name) {
-            auto* label = new Label(m_controls.window, name.arg(i));
+            auto* label = new Label(m_window, name.arg(i));
             label->setFont(model->font());
             label->setGeometry(model->geometry());
             label->setAlignment(model->alignment());
             label->setTextColor(model->textColor());
             label->setCaption(model->caption());
             label->setAutoSize(model->autoSize());
-            label->stackUnder(m_controls.line1);
             return label;
         };
-        Label* time = copyLabel(m_digit[0], QStringLiteral("Digit_%1"));
-        Label* name = copyLabel(m_ville[0], QStringLiteral("Ville_%1"));
-        m_image1.append(face);
-        m_digit.append(time);
-        m_ville.append(name);
-        m_tags.append(QString());
-        m_dates.append(QDate());
+        Label* time = copyLabel(m_times[0], QStringLiteral("Digit_%1"));
+        Label* name = copyLabel(m_names[0], QStringLiteral("Ville_%1"));
+        for (QWidget* control : {static_cast<QWidget*>(face), static_cast<QWidget*>(time), static_cast<QWidget*>(name)})
+            control->stackUnder(m_controls.dateLine);
+        m_faces.append(face);
+        m_times.append(time);
+        m_names.append(name);
+        m_rows.append(ClockRow());
         connectRow(i);
     }
-    m_image1[i]->show();
-    m_ville[i]->show();
-    m_digit[i]->show();
-}
-
-void CityGrid::PlaceVilles()
-{
-    for (int g = 0; g < 5; ++g) {
-        for (int k = 0; k < 12; ++k) {
-            const int j = 12 * g + k;
-            if (j >= rowCount())
-                return;
-            const int x = 500 + 1200 * k;
-            m_ville[j]->setGeometry(twipsToPixels(x), twipsToPixels(780 + 1420 * g), twipsToPixels(705),
-                                    m_ville[j]->height());
-            m_ville[j]->setCaption(QString::number(j));
-            m_ville[j]->setAutoSize(true);
-            m_image1[j]->moveTwips(x, 1000 + 1420 * g);
-            m_digit[j]->move(twipsToPixels(x), twipsToPixels(m_image1[j]->topTwips() + 750));
-        }
+    for (int i = 0; i < kRows; ++i) {
+        m_rows[i].timeShown = true;
+        m_faces[i]->show();
+        m_names[i]->show();
+        m_times[i]->show();
     }
 }
 
-void CityGrid::ChargeVilles(bool quiet)
+void CityGrid::placeRows()
 {
-    m_state.DifGMT = m_state.ValFuseau;
-    m_ville[0]->setCaption(QStringLiteral("T.U"));
-    m_state.DecalVille[0] = 0;
-    m_ville[0]->setBold(true);
-    m_ville[0]->setTextColor(look::kWhite);
-    m_digit[0]->setTextColor(look::kWhite);
-
-    const QDate today = m_platform.clock.now().local.date();
-    if (m_controls.label5)
-        m_controls.label5->setCaption(QLocale().toString(today, QStringLiteral("dddd dd MMM yyyy")));
-    m_state.HeureETE = isSummerTime(today);
-
-    const CityFileContents contents = readCityFile(cityFilePath(m_programDirectory));
-    if (contents.status != CityFileStatus::Read) {
-        if (!quiet)
-            reportUnreadCityFile(m_platform.dialogs, m_controls.window, m_programDirectory, contents);
-        return;
+    for (int i = 0; i < kRows; ++i) {
+        m_names[i]->move(twipsToPixels(grid::left(i)), twipsToPixels(grid::nameTop(i)));
+        m_faces[i]->setTwipsGeometry(grid::left(i), grid::faceTop(i), grid::kFaceSize, grid::kFaceSize);
+        m_times[i]->move(twipsToPixels(grid::left(i)), twipsToPixels(grid::timeTop(i)));
+        m_rows[i].name = QString::number(i);
     }
-
-    float offset = 0;
-    for (int i = 1; i < rowCount() && i <= contents.rows.size(); ++i) {
-        setRowLook(m_ville[i], m_digit[i], look::kBlack, false);
-        const CityFileRow& row = contents.rows[i - 1];
-        if (!row.complete)
-            m_digit[i]->hide();
-        const QString& offsetText = m_state.HeureETE ? row.record.summer : row.record.winter;
-        // An offset too large for the clock's arithmetic is refused like an unreadable record.
-        if (const auto value = toSingle(readNumber(offsetText)))
-            offset = *value;
-        else
-            m_digit[i]->hide();
-        m_state.DecalDeFuseau = seasonText(m_state.HeureETE);
-        m_ville[i]->setCaption(row.record.name);
-        m_state.DecalVille[i] = offset;
-        if (static_cast<float>(m_state.DecalVille[i] - m_state.DifGMT) == 0.0f)
-            setRowLook(m_ville[i], m_digit[i], look::kWhite, true);
-    }
-    if (m_controls.seasonLabel)
-        m_controls.seasonLabel->setCaption(seasonMessage(m_state.DecalDeFuseau, m_state.ValFuseau, QLocale()));
+    showRows();
 }
 
-void CityGrid::Rafraichir()
+void CityGrid::setTimeRules(float computerOffset, bool summer)
 {
-    Instant now = m_platform.clock.now();
+    m_computerOffset = computerOffset;
+    m_summer = summer;
+    m_rows[0].name = QStringLiteral("T.U");
+    m_rows[0].offset = 0;
+    m_names[0]->setCaption(m_rows[0].name);
+}
+
+void CityGrid::loadCities(const QList<CityFileRow>& records)
+{
+    loadCityRows(m_rows, records, m_summer);
+    showRows();
+}
+
+void CityGrid::setPreferences(const DayHours& hours, const RowMarks& marks)
+{
+    m_hours = hours;
+    for (int i = 0; i < kRows; ++i)
+        m_rows[i].marked = marks[i];
+}
+
+void CityGrid::refresh(bool everyRow)
+{
+    const Instant now = m_clock.now();
     const QTime localTime = now.local.time();
-    m_controls.heureDigitale->setCaption(QStringLiteral("Heure locale : ") + digitalCaption(localTime));
-    if (!m_controls.label8->caption().isEmpty())
-        m_controls.label10->setCaption(QStringLiteral("%1").arg(localTime.second(), 2, 10, QLatin1Char('0')));
-    else
-        m_controls.label10->setCaption(QString());
-
-    const QString minute = QString::number(localTime.minute());
-    if (minute == m_minuteTag)
+    m_controls.digitalClock->setCaption(QStringLiteral("Heure locale : ") + digitalCaption(localTime));
+    m_controls.hoverSeconds->setCaption(m_controls.hoverLine->caption().isEmpty() ? QString()
+                                                                                  : twoDigits(localTime.second()));
+    if (!everyRow && localTime.minute() == m_lastRedrawMinute)
         return;
-    m_minuteTag = minute;
+    m_lastRedrawMinute = localTime.minute();
 
-    // A clock left running across a change of summer time, or of the computer's zone, reloads its rows.
-    if (onTimeRulesChanged &&
-        (computerOffset(now) != m_state.ValFuseau || isSummerTime(now.local.date()) != m_state.HeureETE)) {
-        onTimeRulesChanged();
-        now = m_platform.clock.now();
+    if (computerOffset(now) != m_computerOffset || isSummerTime(now.local.date()) != m_summer)
+        emit timeRulesChanged();
+
+    for (ClockRow& row : m_rows) {
+        row.cityTime = cityDateTime(now.local, m_computerOffset, row.offset);
+        row.day = isDayHour(row.cityTime.time().hour(), m_hours.day, m_hours.night);
+        row.hovered = false; // a full redraw colours every row by the time alone
     }
-
-    const QString localCaption = clockCaption(now.local.time());
-    const QLocale locale;
-    for (int i = 0; i < rowCount(); ++i) {
-        const QDateTime city = cityDateTime(now.local, m_state.DifGMT, m_state.DecalVille[i]);
-        m_dates[i] = city.date();
-        m_tags[i] = locale.toString(city.date(), QLocale::ShortFormat);
-        const QString caption = clockCaption(city.time());
-        m_digit[i]->setCaption(caption);
-        if (i > 0)
-            setRowLook(m_ville[i], m_digit[i], caption == localCaption ? look::kWhite : look::kBlack,
-                       caption == localCaption);
-
-        const HandVectors v = handVectors(city.time());
-        Picture* face = m_image1[i];
-        const double cx = face->leftTwips() + 360, cy = face->topTwips() + 360;
-        DrawnLine minuteHand = face->hand(1);
-        minuteHand.twips = QLineF(cx, cy, cx + v.minuteX, cy - v.minuteY);
-        minuteHand.width = 2;
-        minuteHand.placed = true;
-        DrawnLine hourHand = face->hand(0);
-        hourHand.twips = QLineF(cx, cy, cx + v.hourX, cy - v.hourY);
-        hourHand.width = 2;
-        hourHand.placed = true;
-        face->setHand(1, minuteHand);
-        face->setHand(0, hourHand);
-
-        if (m_state.VillePref[i]) {
-            setRowLook(m_ville[i], m_digit[i], look::kYellow, true);
-            applyHandColours(i, look::kYellow, look::kYellow);
-        }
-        if (i == 0) {
-            for (Picture* preview : {m_controls.nuit, m_controls.jour}) {
-                if (!preview)
-                    continue;
-                const double px = preview->leftTwips() + 360, py = preview->topTwips() + 360;
-                DrawnLine hour = preview->hand(0), min = preview->hand(1);
-                hour.width = min.width = 2;
-                hour.placed = min.placed = true;
-                hour.twips = QLineF(px, py, px + v.hourX, py - v.hourY);
-                min.twips = QLineF(px, py, px + v.minuteX, py - v.minuteY);
-                preview->setHand(0, hour);
-                preview->setHand(1, min);
-            }
-        }
-    }
-    PlaceLigne();
-    JourNuit();
+    compareWithLocal(localTime);
+    showRows();
+    emit universalTimeChanged(m_rows[0].cityTime.time());
+    placeDateLine();
 }
 
-void CityGrid::PlaceLigne()
+void CityGrid::compareWithLocal(const QTime& localTime)
 {
-    const int row = dateLineRow(m_dates);
-    LineItem* line = m_controls.line1;
-    if (row > 0) {
-        const int left = m_image1[row]->leftTwips(), top = m_image1[row]->topTwips();
-        line->setEnds(left - 250, top - 300, left - 250, top + 1000);
-    } else {
-        line->setEnds(-250, line->ends().y1(), -250, line->ends().y2());
+    const QString local = clockCaption(localTime);
+    for (int i = 1; i < kRows; ++i)
+        m_rows[i].sameAsLocal = clockCaption(m_rows[i].cityTime.time()) == local;
+}
+
+void CityGrid::showRows()
+{
+    for (int i = 0; i < m_rows.size(); ++i) {
+        const ClockRow& row = m_rows[i];
+        const RowLook rowlook = rowLook(i, row);
+        const QColor text = look::toColor(rowlook.text);
+        m_names[i]->setCaption(row.name);
+        m_names[i]->setTextColor(text);
+        m_names[i]->setBold(rowlook.bold);
+        m_times[i]->setTextColor(text);
+        m_times[i]->setVisible(row.timeShown);
+        if (!row.cityTime.isValid())
+            continue; // not drawn yet
+        m_times[i]->setCaption(clockCaption(row.cityTime.time()));
+        m_faces[i]->setPicture(
+            look::picture(rowlook.face == Face::Day ? QStringLiteral("jour.gif") : QStringLiteral("nuit.gif")));
+        m_faces[i]->setHands(rowlook.hands.minute, rowlook.hands.hour);
+        m_faces[i]->setHandColours(look::toColor(rowlook.handColours.minute), look::toColor(rowlook.handColours.hour));
     }
 }
 
-void CityGrid::applyHandColours(int i, const QColor& minute, const QColor& hour)
+void CityGrid::placeDateLine()
 {
-    Picture* face = m_image1[i];
-    DrawnLine minuteHand = face->hand(1), hourHand = face->hand(0);
-    minuteHand.colour = minute;
-    hourHand.colour = hour;
-    face->setHand(1, minuteHand);
-    face->setHand(0, hourHand);
+    LineItem* line = m_controls.dateLine;
+    const int row = dateLineRow(m_rows);
+    if (row < 0) {
+        // Out of sight, to the left of the window.
+        const QLineF ends = line->ends();
+        line->setEnds(QLineF(-grid::kDateLineBeforeFace, ends.y1(), -grid::kDateLineBeforeFace, ends.y2()));
+        return;
+    }
+    const int x = grid::left(row) - grid::kDateLineBeforeFace;
+    const int top = grid::faceTop(row);
+    line->setEnds(QLineF(x, top - grid::kDateLineAbove, x, top + grid::kDateLineBelow));
 }
 
-void CityGrid::JourNuit()
+void CityGrid::Image1_MouseMove(int index)
 {
-    for (int i = 0; i < rowCount(); ++i) {
-        if (isDayFace(m_digit[i]->caption(), m_state.HJ, m_state.HN)) {
-            applyHandColours(i, kDayMinute, kDayHour);
-            m_image1[i]->setPicture(m_controls.jour ? m_controls.jour->picture() : look::picture("jour.gif"));
-        } else {
-            m_image1[i]->setPicture(m_controls.nuit ? m_controls.nuit->picture() : look::picture("nuit.gif"));
-            applyHandColours(i, kNightMinute, kNightHour);
-        }
-        if (m_state.VillePref[i])
-            applyHandColours(i, look::kYellow, look::kYellow);
-    }
+    const QTime localTime = m_clock.now().local.time();
+    for (int i = 1; i < kRows; ++i)
+        m_rows[i].hovered = i == index;
+    compareWithLocal(localTime);
+    showRows();
+    if (index < 1)
+        return; // Universal Time matches no row: the sentence stays
+    const ClockRow& row = m_rows[index];
+    const QColor colour = look::toColor(rowLook(index, row).text);
+    m_controls.hoverLine->setCaption(hoverSentence(row, QLocale()));
+    m_controls.hoverLine->setTextColor(colour);
+    m_controls.hoverSeconds->setTextColor(colour);
+    // A marked city's seconds come with the next tick.
+    if (!row.marked)
+        m_controls.hoverSeconds->setCaption(twoDigits(localTime.second()));
 }
 
-void CityGrid::InfoVille(int idx)
+void CityGrid::clearHover()
 {
-    const QTime localTime = m_platform.clock.now().local.time();
-    const QString localCaption = clockCaption(localTime);
-    const int seconds = localTime.second();
-    const QLocale locale;
-    for (int i = 1; i <= 59 && i < rowCount(); ++i) {
-        Label* ville = m_ville[i];
-        Label* digit = m_digit[i];
-        const QString sentence = i == idx ? hoverSentence(ville->caption(), m_state.DecalVille[i], m_dates[i],
-                                                          digit->caption(), locale)
-                                          : QString();
-        if (m_state.VillePref[i]) {
-            digit->setTextColor(look::kYellow);
-            ville->setTextColor(look::kYellow);
-            applyHandColours(i, look::kYellow, look::kYellow);
-            if (i == idx) {
-                m_controls.label8->setCaption(sentence);
-                m_controls.label8->setTextColor(look::kYellow);
-                m_controls.label10->setTextColor(look::kYellow);
-            }
-            ville->setBold(true);
-            continue;
-        }
-        if (digit->caption() == localCaption)
-            setRowLook(ville, digit, look::kWhite, true);
-        else
-            setRowLook(ville, digit, look::kBlack, i == idx);
-        if (i == idx) {
-            ville->setBold(true);
-            ville->setTextColor(look::kRed);
-            digit->setTextColor(look::kRed);
-            m_controls.label8->setTextColor(look::kRed);
-            m_controls.label10->setTextColor(look::kRed);
-            m_controls.label8->setCaption(sentence);
-            m_controls.label10->setCaption(QStringLiteral("%1").arg(seconds, 2, 10, QLatin1Char('0')));
-        }
-    }
+    for (ClockRow& row : m_rows)
+        row.hovered = false;
+    compareWithLocal(m_clock.now().local.time());
+    showRows();
+    m_controls.hoverLine->setCaption(QString());
+    m_controls.hoverSeconds->setCaption(QString());
 }

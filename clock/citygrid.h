@@ -1,88 +1,87 @@
 #pragma once
 
-#include <QDate>
 #include <QList>
-#include <QString>
-#include <functional>
+#include <QObject>
 
-#include "clock/clockstate.h"
-#include "platform/platform.h"
+#include "data/cityfile.h"
+#include "data/settings.h"
+#include "rows/clockrow.h"
 
+class Clock;
 class Label;
 class LineItem;
 class Picture;
 class QWidget;
 
-// The controls outside the grid that the clock writes to.
+// The controls around the grid that the clock writes to.
 struct ClockControls
 {
-    QWidget* window = nullptr; // holds the rows
-    Label* heureDigitale = nullptr;
-    Label* label8 = nullptr;  // the hover line
-    Label* label10 = nullptr; // its seconds
-    LineItem* line1 = nullptr; // the date line
-    Label* label5 = nullptr;       // today's date, in the configuration panel
-    Label* seasonLabel = nullptr;  // the season message ("Label"), in the configuration panel
-    Picture* nuit = nullptr;       // the night face and its preview hands
-    Picture* jour = nullptr;       // the day face and its preview hands
+    Label* digitalClock = nullptr; // `HeureDigitale`
+    Label* hoverLine = nullptr;    // `Label8`
+    Label* hoverSeconds = nullptr; // `Label10`
+    LineItem* dateLine = nullptr;  // `Line1`
 };
 
-// The grid of 60 clocks: Universal Time in row 0, the cities of the city file in rows 1 to 59. Each row is
-// a name label (`Ville`), a face with its two hands (`Image1`; hour hand behind the minute hand) and a time
-// label (`Digit`).
-class CityGrid
+// The grid of 60 clocks on the main window: Universal Time in row 0, a city in each of rows 1 to 59. A row
+// is a name label (`Ville`), a face with its two hands (`Image1`) and a time label (`Digit`). The grid keeps
+// each row's state as plain data (ClockRow) and shows it with the look rowLook() gives.
+class CityGrid : public QObject
 {
-public:
-    static constexpr int kRows = 60;
+    Q_OBJECT
 
-    CityGrid(ClockState& state, Platform platform, const QString& programDirectory);
+public:
+    CityGrid(const Clock& clock, QWidget* window);
 
     // Creates row 0, as the window's design holds it; call where the rows belong in the stacking order.
-    void createDesignRow(QWidget* window);
+    void createDesignRow();
     void setControls(const ClockControls& controls) { m_controls = controls; }
 
-    // Creates row i unless it exists, copying row 0, and shows its face and labels.
-    void createRow(int i);
-    int rowCount() const { return int(m_ville.size()); }
+    // Creates rows 1 to 59 as copies of row 0 where they do not exist, and shows every row whole again.
+    void createRows();
+    // Places every row on the grid, its name label captioned with its number.
+    void placeRows();
 
-    void PlaceVilles();
-    // Fills rows 1 to 59 from the city file for the current season; `quiet` leaves out the message box of a
-    // missing file (a reload while the clock runs).
-    void ChargeVilles(bool quiet = false);
-    void Timer1_Timer() { Rafraichir(); }
-    void Rafraichir();
-    void PlaceLigne();
-    void JourNuit();
-    void InfoVille(int idx);
+    // The offset every row is computed against, and the season; the row of Universal Time reads "T.U".
+    void setTimeRules(float computerOffset, bool summer);
+    // Fills rows 1 to 59 from the records of the city file for the season.
+    void loadCities(const QList<CityFileRow>& records);
+    void setPreferences(const DayHours& hours, const RowMarks& marks);
 
-    // The minute of the last full redraw; an empty tag forces the next one.
-    QString heureDigitaleTag() const { return m_minuteTag; }
-    void setHeureDigitaleTag(const QString& tag) { m_minuteTag = tag; }
+    // The digital clock and the hover seconds on every call; every row once a minute, or at once when
+    // `everyRow` is set.
+    void refresh(bool everyRow = false);
+    // The pointer left the rows: the hover line is emptied and no row is highlighted.
+    void clearHover();
 
-    Label* ville(int i) const { return m_ville.value(i); }
-    Label* digit(int i) const { return m_digit.value(i); }
-    Picture* image1(int i) const { return m_image1.value(i); }
-    QString digitTag(int i) const { return m_tags.value(i); }
-    QDate rowDate(int i) const { return m_dates.value(i); }
+    const ClockRow& row(int i) const { return m_rows[i]; }
 
-    // What the program does when the pointer moves over, or presses on, a row.
-    std::function<void(int)> onRowMouseMove;
-    std::function<void()> onRowMousePress;
-    // Called during a full redraw when the season or the computer's offset has changed since the last load.
-    std::function<void()> onTimeRulesChanged;
+signals:
+    // A press on a row's name, face or time.
+    void pressed();
+    // At a full redraw: the season or the computer's offset is no longer the one the rows were loaded
+    // with (a clock left running across a change of summer time).
+    void timeRulesChanged();
+    // At a full redraw: the time of the Universal Time row, which the panel's preview faces show.
+    void universalTimeChanged(const QTime& time);
 
 private:
-    void applyHandColours(int i, const QColor& minute, const QColor& hour);
     void connectRow(int i);
+    // The mouse over a row's face, name or time: the hover line describes it and it is highlighted.
+    void Image1_MouseMove(int index);
+    void compareWithLocal(const QTime& localTime);
+    // Shows every row as its state says.
+    void showRows();
+    void placeDateLine();
 
-    ClockState& m_state;
-    Platform m_platform;
-    QString m_programDirectory;
+    const Clock& m_clock;
+    QWidget* m_window;
     ClockControls m_controls;
-    QList<Label*> m_ville;
-    QList<Label*> m_digit;
-    QList<Picture*> m_image1;
-    QList<QString> m_tags;
-    QList<QDate> m_dates;
-    QString m_minuteTag;
+    QList<ClockRow> m_rows;
+    QList<Label*> m_names;
+    QList<Label*> m_times;
+    QList<Picture*> m_faces;
+    float m_computerOffset = 0;
+    bool m_summer = false;
+    DayHours m_hours;
+    int m_lastRedrawMinute = -1;
 };

@@ -6,10 +6,9 @@
 #   bin/horlune                                    a link to lib/horlune/horlune, for the PATH
 #   share/applications/horlune.desktop             the menu entry
 #   share/icons/hicolor/NxN/apps/horlune.png       its icon, 128 and 256 pixels
-# scripts/uninstall.sh removes them, and the city list only when asked.
-if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
-    set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local" CACHE PATH "Where cmake --install puts Horlune" FORCE)
-endif()
+# cmake/installed-files.txt lists them but the city list; scripts/uninstall.sh removes what it lists, and the
+# city list only when asked, and the install test checks that each is there. The default prefix is set at
+# the top of CMakeLists.txt.
 set(HORLUNE_INSTALL_DIR lib/horlune)
 
 # Qt comes from the system: the installed program needs no run path of its own.
@@ -39,4 +38,14 @@ install(CODE "
     set(SOURCE \"${CMAKE_CURRENT_SOURCE_DIR}/resources/horlune.ini\")
     set(DESTINATION \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${HORLUNE_INSTALL_DIR}/horlune.ini\")
     include(\"${CMAKE_CURRENT_SOURCE_DIR}/cmake/copy_if_absent.cmake\")
+")
+
+# The list that the uninstaller and the install test read must be what this file installs.
+install(CODE "
+    file(STRINGS \"${CMAKE_CURRENT_SOURCE_DIR}/cmake/installed-files.txt\" listed)
+    foreach(file IN LISTS listed)
+        if(NOT EXISTS \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${file}\")
+            message(FATAL_ERROR \"cmake/installed-files.txt names \${file}, which was not installed\")
+        endif()
+    endforeach()
 ")

@@ -1,135 +1,213 @@
 #include "cityeditor.h"
 
 #include <QCheckBox>
-#include <QCollator>
+#include <QEvent>
 #include <QLineEdit>
-#include <QLocale>
 
-#include "app/look.h"
-#include "clock/citygrid.h"
-#include "config/citylist.h"
-#include "config/configpanel.h"
-#include "data/cityfile.h"
-#include "data/settings.h"
-#include "time/timerules.h"
+#include "rows/geometry.h"
+#include "ui/look.h"
 
-QString editorHelpText()
+using look::twipsRect;
+
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& geometry)
 {
-    return QStringLiteral(
-        "Vous pouvez modifier dans l'écran de droite les villes affichées, en connaissant les décalages avec TU "
-        "en été et en hiver.\r\n"
-        "Les villes sélectionnées seront colorées dans l'écran principal pour mieux les retrouver.\r\n"
-        "A l'enregistrement les villes seront triées automatiquement.");
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setFont(look::defaultFont());
+    box->setAlignment(Qt::AlignCenter);
+    box->setFrame(false);
+    box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #000000; padding: 0px; }"));
+    box->setAttribute(Qt::WA_NoMousePropagation);
+    return box;
 }
 
-QString unwritableCityFileText(const QString& path, const QString& reason)
+namespace {
+
+void setTextColour(QWidget* widget, const QColor& colour)
 {
-    return QStringLiteral("Les villes n'ont pas pu être enregistrées dans le fichier %1 (%2).\n\n"
-                          "Le fichier n'a pas été modifié. Vos modifications restent dans le panneau de "
-                          "configuration : vous pouvez réessayer.")
-        .arg(path, reason);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
 }
 
-QString unsavedPreferencesText(const QString& path)
+QCheckBox* makeMark(QWidget* parent, const QString& name, const QRect& geometry)
 {
-    return QStringLiteral("Les villes sont enregistrées, mais les villes repérées et les heures de jour et de nuit "
-                          "n'ont pas pu être enregistrées dans le fichier %1.")
-        .arg(path);
+    auto* mark = new QCheckBox(parent);
+    mark->setObjectName(name);
+    mark->setGeometry(geometry);
+    mark->setToolTip(QStringLiteral("Cochez pour repérer plus facilement cette ville."));
+    mark->setAttribute(Qt::WA_NoMousePropagation);
+    return mark;
 }
 
-CityEditor::CityEditor(ClockState& state, Platform platform, const QString& programDirectory,
-                       const QString& settingsName, ConfigPanel& panel, CityGrid& grid, QWidget* window)
-    : m_state(state),
-      m_platform(platform),
-      m_programDirectory(programDirectory),
-      m_settingsName(settingsName),
-      m_panel(panel),
-      m_grid(grid),
-      m_window(window)
+} // namespace
+
+CityEditor::CityEditor(QWidget* panel) : Frame(panel, QStringLiteral("Frame2"), false)
 {
-    m_panel.onModified = [this] { m_state.Modif = true; };
+    setGeometry(twipsRect(5250, 30, 8925, 6885));
+    using namespace editor;
+    const int top = editor::top(0);
+    m_winterTemplate =
+        makeTextBox(this, QStringLiteral("THiver_0"), twipsRect(kWinterLeft, top, kOffsetWidth, kBoxHeight));
+    m_winterTemplate->setToolTip(QStringLiteral("Décalage en hiver (de novembre à mars)"));
+    m_summerTemplate =
+        makeTextBox(this, QStringLiteral("TEte_0"), twipsRect(kSummerLeft, top, kOffsetWidth, kBoxHeight));
+    m_summerTemplate->setToolTip(QStringLiteral("Décalage en été (de mars à octobre)"));
+    m_nameTemplate = makeTextBox(this, QStringLiteral("Tvil_0"), twipsRect(kNameLeft, top, kNameWidth, kBoxHeight));
+    setTextColour(m_nameTemplate, look::kDarkBlue);
+
+    // The column headers, at the place the panel's opening gives them (Top 30).
+    m_headers = new Frame(this, QStringLiteral("Frame3"), false);
+    m_headers->setGeometry(twipsRect(kNameLeft, 30, 2610, 675));
+    auto* heading = new Label(m_headers, QStringLiteral("Label7"));
+    heading->setGeometry(twipsRect(1485, 90, 1065, 570));
+    heading->setTextColor(palette().color(QPalette::Text));
+    heading->setCaption(QStringLiteral("Décalage TU"));
+    heading->setBoxed(palette().color(QPalette::Base));
+    heading->setHorizontalAlignment(Qt::AlignHCenter);
+    auto header = [this](const QString& name, const QRect& geometry, const QString& text, const QColor& colour) {
+        QLineEdit* box = makeTextBox(m_headers, name, geometry);
+        box->setFont(look::arial(12, true));
+        box->setText(text);
+        box->setReadOnly(true);
+        setTextColour(box, colour);
+    };
+    header(QStringLiteral("g1_1"), twipsRect(0, 330, 1470, 330), QStringLiteral("Ville"), look::kBlue);
+    header(QStringLiteral("g2_1"), twipsRect(1485, 330, 525, 330), QStringLiteral("Eté"), look::kBlack);
+    header(QStringLiteral("g3_1"), twipsRect(2025, 330, 525, 330), QStringLiteral("Hiver"), look::kRed);
+
+    m_markTemplate = makeMark(this, QStringLiteral("Pref_0"), twipsRect(2565, top, kMarkSize, kMarkSize));
+    for (QWidget* model :
+         std::initializer_list<QWidget*>{m_winterTemplate, m_summerTemplate, m_nameTemplate, m_markTemplate})
+        model->hide();
 }
 
-void CityEditor::openPanel()
+void CityEditor::fill(const QList<EditorLine>& lines)
 {
-    if (m_panel.isVisible()) {
-        Command1_Click();
+    for (int i = 1; i <= kCityRows; ++i) {
+        createLine(i);
+        setLine(m_lines.last(), lines.value(i - 1));
+    }
+}
+
+void CityEditor::createLine(int i)
+{
+    using namespace editor;
+    const int left = groupLeft(i);
+    const int top = editor::top(i);
+    auto copyTextBox = [this, i, top](const QLineEdit* model, const QString& name, int boxLeft, int width,
+                                      const QColor& colour) {
+        QLineEdit* box = makeTextBox(this, name.arg(i), twipsRect(boxLeft, top, width, kBoxHeight));
+        box->setFont(model->font());
+        box->setAlignment(model->alignment());
+        box->setToolTip(model->toolTip());
+        box->setMouseTracking(true);
+        setTextColour(box, colour);
+        return box;
+    };
+    Line line;
+    line.name = copyTextBox(m_nameTemplate, QStringLiteral("Tvil_%1"), left + kNameLeft, kNameWidth, look::kBlue);
+    line.summer =
+        copyTextBox(m_summerTemplate, QStringLiteral("TEte_%1"), left + kSummerLeft, kOffsetWidth, look::kBlack);
+    line.winter =
+        copyTextBox(m_winterTemplate, QStringLiteral("THiver_%1"), left + kWinterLeft, kOffsetWidth, look::kRed);
+    line.mark = makeMark(this, QStringLiteral("Pref_%1").arg(i),
+                         twipsRect(left + kNameLeft - kMarkBeforeName, top, kMarkSize, kMarkSize));
+
+    connect(line.name, &QLineEdit::textChanged, this, &CityEditor::changed);
+    connect(line.summer, &QLineEdit::textChanged, this, [this, i] { TEte_Change(i); });
+    connect(line.winter, &QLineEdit::textChanged, this, [this, i] { THiver_Change(i); });
+    connect(line.mark, &QCheckBox::toggled, this, &CityEditor::changed);
+    for (QLineEdit* box : {line.name, line.summer, line.winter}) {
+        box->setProperty("editorLine", i);
+        box->installEventFilter(this);
+    }
+
+    // Tab runs down each column group: name, summer, winter, mark, then the next line.
+    QWidget* previous = m_lines.isEmpty() ? nullptr : m_lines.last().mark;
+    for (QWidget* control : std::initializer_list<QWidget*>{line.name, line.summer, line.winter, line.mark}) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+        control->show();
+    }
+    m_lines.append(line);
+}
+
+void CityEditor::clear()
+{
+    for (const Line& line : std::as_const(m_lines)) {
+        for (QWidget* control : std::initializer_list<QWidget*>{line.name, line.summer, line.winter, line.mark}) {
+            control->disconnect(this);
+            delete control;
+        }
+    }
+    m_lines.clear();
+}
+
+QList<EditorLine> CityEditor::lines() const
+{
+    QList<EditorLine> lines;
+    for (const Line& line : m_lines)
+        lines.append({line.name->text(), line.summer->text(), line.winter->text(), line.mark->isChecked()});
+    return lines;
+}
+
+void CityEditor::setLines(const QList<EditorLine>& lines)
+{
+    for (int i = 0; i < m_lines.size() && i < lines.size(); ++i)
+        setLine(m_lines[i], lines[i]);
+}
+
+void CityEditor::setLine(const Line& line, const EditorLine& values)
+{
+    const std::pair<QLineEdit*, const QString*> texts[] = {
+        {line.name, &values.name}, {line.summer, &values.summer}, {line.winter, &values.winter}};
+    for (const auto& [box, text] : texts) {
+        box->setText(*text);
+        box->home(false); // a long name shows its beginning
+    }
+    line.mark->setChecked(values.marked);
+}
+
+namespace {
+
+void replaceCommas(QLineEdit* box)
+{
+    if (!box->text().contains(QLatin1Char(',')))
         return;
-    }
-    m_panel.label11->setCaption(editorHelpText());
-    m_panel.frame3->move(m_panel.frame3->x(), twipsToPixels(30));
-    const QString pattern = QStringLiteral("dddd dd MMM yyyy");
-    const qint16 year = static_cast<qint16>(m_platform.clock.now().local.date().year());
-    m_panel.label2->setCaption(QLocale().toString(DebutEte(year), pattern));
-    m_panel.label4->setCaption(QLocale().toString(DebutHiver(year), pattern));
-    m_panel.text1->setText(QString::number(m_state.HN));
-    m_panel.text2->setText(QString::number(m_state.HJ));
-    ChargeConfig();
-    m_panel.show();
+    // Same length, so the cursor can stay where the user is typing.
+    const int cursor = box->cursorPosition();
+    box->setText(box->text().replace(QLatin1Char(','), QLatin1Char('.')));
+    box->setCursorPosition(cursor);
 }
 
-void CityEditor::ChargeConfig()
+} // namespace
+
+void CityEditor::TEte_Change(int i)
 {
-    const CityFileContents contents = readCityFile(cityFilePath(m_programDirectory));
-    if (contents.status != CityFileStatus::Read) {
-        reportUnreadCityFile(m_platform.dialogs, m_window, m_programDirectory, contents);
-        return;
-    }
-    for (int i = 1; i <= ConfigPanel::kLines; ++i) {
-        m_panel.createLine(i);
-        const CityRecord record = contents.rows.value(i - 1).record;
-        m_panel.setLine(i, {record.name, record.summer, record.winter, m_state.VillePref[i]});
-    }
-    m_state.Modif = false;
+    replaceCommas(m_lines[i - 1].summer);
+    emit changed();
 }
 
-void CityEditor::Command1_Click()
+void CityEditor::THiver_Change(int i)
 {
-    if (m_state.Modif &&
-        m_platform.dialogs.askYesNo(m_window, QStringLiteral("Horlune"), QStringLiteral("Enregistrer les modifications"),
-                                    DialogIcon::Question) &&
-        !Enregistre())
-        return;
-    m_panel.hide();
-    m_panel.destroyLines();
+    replaceCommas(m_lines[i - 1].winter);
+    emit changed();
 }
 
-bool CityEditor::Enregistre()
+void CityEditor::Tvil_MouseMove(int i)
 {
-    // With no lines (the file was missing when the panel opened) there is nothing to save.
-    if (m_panel.lineCount() == 0)
-        return true;
-    m_panel.setEditorLines(sortForSave(m_panel.editorLines(), m_state.HeureETE, QCollator(QLocale())));
+    m_headers->move(m_lines[i - 1].name->x(), m_headers->y());
+}
 
-    const QList<EditorLine> lines = m_panel.editorLines();
-    QList<CityRecord> records;
-    RowFlags marks{};
-    for (int i = 0; i < lines.size(); ++i) {
-        records.append({lines[i].name, lines[i].summer, lines[i].winter});
-        marks[i + 1] = lines[i].marked;
+bool CityEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const QVariant line = watched->property("editorLine");
+        if (line.isValid())
+            Tvil_MouseMove(line.toInt());
     }
-    const QString path = cityFilePath(m_programDirectory);
-    QString error;
-    if (!writeCityFile(path, records, &error)) {
-        m_platform.dialogs.inform(m_window, QStringLiteral("Horlune"), unwritableCityFileText(path, error),
-                                  DialogIcon::Critical);
-        return false;
-    }
-
-    // The marks follow their cities only once the new file is whole.
-    SettingsStore settings(m_settingsName);
-    settings.writeMarks(marks);
-    if (const auto hours = acceptedHours(m_panel.text1->text(), m_panel.text2->text())) {
-        m_state.HN = hours->night;
-        m_state.HJ = hours->day;
-        settings.writeHours(hours->night, hours->day);
-    }
-    if (!settings.sync())
-        m_platform.dialogs.inform(m_window, QStringLiteral("Horlune"), unsavedPreferencesText(settings.fileName()),
-                                  DialogIcon::Warning);
-
-    m_grid.setHeureDigitaleTag(QString());
-    if (formLoad)
-        formLoad();
-    return true;
+    return Frame::eventFilter(watched, event);
 }

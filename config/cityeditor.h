@@ -1,49 +1,62 @@
 #pragma once
 
-#include <QString>
-#include <functional>
+#include <QList>
 
-#include "clock/clockstate.h"
-#include "platform/platform.h"
+#include "data/citylist.h"
+#include "ui/controls.h"
 
-class CityGrid;
-class ConfigPanel;
-class QWidget;
+class QCheckBox;
+class QLineEdit;
 
-// What the configuration panel does: open with the cities of the file, and on closing save them sorted,
-// with the marks and the day and night hours, when the user asks to.
-class CityEditor
+// The city editor of the configuration panel (`Frame2`): one line per city row, its name (`Tvil`), summer
+// and winter offsets (`TEte`, `THiver`) and mark (`Pref`), under the column headers (`Frame3`). The lines
+// exist only while the panel is open; row 0 of each column is a hidden template they copy.
+class CityEditor : public Frame
 {
+    Q_OBJECT
+
 public:
-    CityEditor(ClockState& state, Platform platform, const QString& programDirectory, const QString& settingsName,
-               ConfigPanel& panel, CityGrid& grid, QWidget* window);
+    explicit CityEditor(QWidget* panel);
 
-    // The "Configuration" button: opens the panel, or closes it as "OK" does when it is open.
-    void openPanel();
-    // Builds the editor's 59 lines from the city file.
-    void ChargeConfig();
-    // The panel's "OK": offers to save what changed, then closes the panel. When the file cannot be written
-    // the panel stays open with the user's edits.
-    void Command1_Click();
+    // Creates lines 1 to kCityRows with these texts and marks.
+    void fill(const QList<EditorLine>& lines);
+    // Destroys the lines.
+    void clear();
+    int lineCount() const { return int(m_lines.size()); }
+    QList<EditorLine> lines() const;
+    // Sets the texts and marks; the change handlers run as when typing.
+    void setLines(const QList<EditorLine>& lines);
 
-    // Runs the start-up sequence again once a save is written.
-    std::function<void()> formLoad;
+signals:
+    // Any change of a text or a mark, by the user or the program.
+    void changed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool Enregistre();
+    struct Line
+    {
+        QLineEdit* name = nullptr;
+        QLineEdit* summer = nullptr;
+        QLineEdit* winter = nullptr;
+        QCheckBox* mark = nullptr;
+    };
+    void createLine(int i);
+    void setLine(const Line& line, const EditorLine& values);
+    // An offset box turns every comma into a point.
+    void TEte_Change(int i);
+    void THiver_Change(int i);
+    // Over a line's texts, the column headers move above its column group.
+    void Tvil_MouseMove(int i);
 
-    ClockState& m_state;
-    Platform m_platform;
-    QString m_programDirectory;
-    QString m_settingsName;
-    ConfigPanel& m_panel;
-    CityGrid& m_grid;
-    QWidget* m_window;
+    QLineEdit* m_nameTemplate = nullptr;
+    QLineEdit* m_summerTemplate = nullptr;
+    QLineEdit* m_winterTemplate = nullptr;
+    QCheckBox* m_markTemplate = nullptr;
+    Frame* m_headers = nullptr;
+    QList<Line> m_lines; // line i at index i - 1
 };
 
-// The three sentences above the editor, one a line.
-QString editorHelpText();
-// The box shown when the city file could not be written.
-QString unwritableCityFileText(const QString& path, const QString& reason);
-// The box shown when the settings store could not be written after a save.
-QString unsavedPreferencesText(const QString& path);
+// A text box as the panel draws them: flat one-pixel outline, text centred.
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& geometry);

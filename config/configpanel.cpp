@@ -1,26 +1,51 @@
 #include "configpanel.h"
 
-#include <QCheckBox>
-#include <QEvent>
+#include <QCollator>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
+#include <QLocale>
 
-#include "app/look.h"
+#include "config/cityeditor.h"
+#include "data/cityfile.h"
+#include "data/citylist.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "rows/clockrow.h"
+#include "rows/geometry.h"
+#include "time/timerules.h"
+#include "ui/look.h"
+
+using look::twipsRect;
+
+QString editorHelpText()
+{
+    return QStringLiteral(
+        "Vous pouvez modifier dans l'écran de droite les villes affichées, en connaissant les décalages avec TU "
+        "en été et en hiver.\r\n"
+        "Les villes sélectionnées seront colorées dans l'écran principal pour mieux les retrouver.\r\n"
+        "A l'enregistrement les villes seront triées automatiquement.");
+}
 
 namespace {
 
-const QColor kMaroon(0x80, 0x00, 0x00);
-const QColor kDarkBlue(0x00, 0x00, 0xC0);
+const QString kLongDate = QStringLiteral("dddd dd MMM yyyy");
 
-Label* makeLabel(QWidget* parent, const QString& name, const QRect& geometry, const QString& text,
-                 const QFont& font, const QColor& colour = look::kBlack)
+Label* makeLabel(QWidget* parent, const QString& name, const QRect& geometry, const QString& text, const QFont& font,
+                 const QColor& colour = look::kBlack)
 {
     auto* label = new Label(parent, name);
     label->setFont(font);
     label->setGeometry(geometry);
     label->setTextColor(colour);
     label->setCaption(text);
+    return label;
+}
+
+// A date or message box: filled with the window's background, outlined, text centred.
+Label* makeBox(QWidget* parent, const QString& name, const QRect& geometry, const QFont& font, const QColor& colour)
+{
+    Label* label = makeLabel(parent, name, geometry, {}, font, colour);
+    label->setBoxed(parent->palette().color(QPalette::Base));
+    label->setHorizontalAlignment(Qt::AlignHCenter);
     return label;
 }
 
@@ -40,311 +65,187 @@ public:
     }
 };
 
-} // namespace
-
-QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& geometry)
+QString unwritableCityFileText(const QString& path, const QString& reason)
 {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    box->setFont(look::defaultFont());
-    box->setAlignment(Qt::AlignCenter);
-    box->setFrame(false);
-    box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #000000; padding: 0px; }"));
-    box->setAttribute(Qt::WA_NoMousePropagation);
-    return box;
+    return QStringLiteral("Les villes n'ont pas pu être enregistrées dans le fichier %1 (%2).\n\n"
+                          "Le fichier n'a pas été modifié. Vos modifications restent dans le panneau de "
+                          "configuration : vous pouvez réessayer.")
+        .arg(path, reason);
 }
 
-ConfigPanel::ConfigPanel(QWidget* window) : Frame(window, QStringLiteral("Frame1"), true)
+QString unsavedPreferencesText(const QString& path)
 {
-    setGeometry(twipsRect(100, 180, 14310, 7635));
+    return QStringLiteral("Les villes sont enregistrées, mais les villes repérées et les heures de jour et de nuit "
+                          "n'ont pas pu être enregistrées dans le fichier %1.")
+        .arg(path);
+}
+
+} // namespace
+
+ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, const QString& programDirectory,
+                         const QString& settingsName)
+    : Frame(window, QStringLiteral("Frame1"), true), m_clock(clock), m_dialogs(dialogs),
+      m_programDirectory(programDirectory), m_settingsName(settingsName)
+{
+    // At the place start-up gives it (Left 210).
+    setGeometry(twipsRect(210, 180, 14310, 7635));
     hide();
     const QFont small = look::arial(11);
     const QFont boxed = look::arial(15);
-    const QColor windowBackground = palette().color(QPalette::Base);
+    const QColor text = palette().color(QPalette::Text);
 
     // Back to front.
-    btn4 = new Picture(this, QStringLiteral("btn_4"));
-    btn4->setTwipsGeometry(12570, 7140, 1560, 360);
-    btn4->setPicture(look::picture(QStringLiteral("btnoff.gif")));
-
-    label = makeLabel(this, QStringLiteral("Label"), twipsRect(150, 2070, 3675, 615), {}, look::arial(13, true),
-                      kDarkBlue);
-    label->setBoxed(windowBackground);
-    label->setHorizontalAlignment(Qt::AlignHCenter);
-    label4 = makeLabel(this, QStringLiteral("Label4"), twipsRect(150, 1605, 3675, 330), {}, boxed,
-                       palette().color(QPalette::Text));
-    label4->setBoxed(windowBackground);
-    label4->setHorizontalAlignment(Qt::AlignHCenter);
-    label3 = makeLabel(this, QStringLiteral("Label3"), twipsRect(150, 1395, 3015, 270),
-                       QStringLiteral("Date de passage à l'heure d'hiver"), small);
-    label2 = makeLabel(this, QStringLiteral("Label2"), twipsRect(150, 915, 3675, 330), {}, boxed,
-                       palette().color(QPalette::Text));
-    label2->setBoxed(windowBackground);
-    label2->setHorizontalAlignment(Qt::AlignHCenter);
-    label1 = makeLabel(this, QStringLiteral("Label1"), twipsRect(150, 690, 3015, 270),
-                       QStringLiteral("Date de passage à l'heure d'été"), small);
-    label6 = makeLabel(this, QStringLiteral("Label6"), twipsRect(150, 60, 3015, 270),
-                       QStringLiteral("Nous sommes le:"), small);
-    label5 = makeLabel(this, QStringLiteral("Label5"), twipsRect(135, 270, 3675, 330), {}, boxed, kMaroon);
-    label5->setBoxed(windowBackground);
-    label5->setHorizontalAlignment(Qt::AlignHCenter);
-    labBTN4 = makeLabel(this, QStringLiteral("LabBTN_4"), twipsRect(12750, 7215, 1200, 360), QStringLiteral("OK"),
-                        look::defaultFont());
-    labBTN4->setHorizontalAlignment(Qt::AlignHCenter);
-    label11 = makeLabel(this, QStringLiteral("Label11"), twipsRect(240, 5070, 4710, 2400), {}, look::arial(16),
-                        kMaroon);
+    auto* okPicture = new Picture(this, QStringLiteral("btn_4"));
+    okPicture->setTwipsGeometry(12570, 7140, 1560, 360);
+    okPicture->setPicture(look::picture(QStringLiteral("btnoff.gif")));
+    m_seasonMessage =
+        makeBox(this, QStringLiteral("Label"), twipsRect(150, 2070, 3675, 615), look::arial(13, true), look::kDarkBlue);
+    m_winterStart = makeBox(this, QStringLiteral("Label4"), twipsRect(150, 1605, 3675, 330), boxed, text);
+    makeLabel(this, QStringLiteral("Label3"), twipsRect(150, 1395, 3015, 270),
+              QStringLiteral("Date de passage à l'heure d'hiver"), small);
+    m_summerStart = makeBox(this, QStringLiteral("Label2"), twipsRect(150, 915, 3675, 330), boxed, text);
+    makeLabel(this, QStringLiteral("Label1"), twipsRect(150, 690, 3015, 270),
+              QStringLiteral("Date de passage à l'heure d'été"), small);
+    makeLabel(this, QStringLiteral("Label6"), twipsRect(150, 60, 3015, 270), QStringLiteral("Nous sommes le:"), small);
+    m_today = makeBox(this, QStringLiteral("Label5"), twipsRect(135, 270, 3675, 330), boxed, look::kMaroon);
+    makeLabel(this, QStringLiteral("LabBTN_4"), twipsRect(12750, 7215, 1200, 360), QStringLiteral("OK"),
+              look::defaultFont())
+        ->setHorizontalAlignment(Qt::AlignHCenter);
+    m_help = makeLabel(this, QStringLiteral("Label11"), twipsRect(240, 5070, 4710, 2400), {}, look::arial(16),
+                       look::kMaroon);
 
     // Child windows, above every drawn control.
-    command1 = new QPushButton(QStringLiteral("&OK"), this);
-    command1->setObjectName(QStringLiteral("Command1"));
-    command1->setGeometry(twipsRect(6810, 5550, 750, 360));
-    command1->hide();
-
-    buildEditor();
+    m_editor = new CityEditor(this);
+    connect(m_editor, &CityEditor::changed, this, [this] { m_modified = true; });
+    connect(m_editor, &Frame::pressed, this, &Frame::pressed);
     buildHours();
-
-    list1 = new QListWidget(this);
-    list1->setObjectName(QStringLiteral("List1"));
-    list1->setGeometry(twipsRect(12000, 75, 3525, 7470));
-    list1->setSortingEnabled(true);
-    list1->hide();
-}
-
-void ConfigPanel::buildEditor()
-{
-    frame2 = new Frame(this, QStringLiteral("Frame2"), false);
-    frame2->setGeometry(twipsRect(5250, 30, 8925, 6885));
-
-    thiver0 = makeTextBox(frame2, QStringLiteral("THiver_0"), twipsRect(2340, 795, 525, 285));
-    thiver0->setToolTip(QStringLiteral("Décalage en hiver (de novembre à mars)"));
-    tete0 = makeTextBox(frame2, QStringLiteral("TEte_0"), twipsRect(1800, 795, 525, 285));
-    tete0->setToolTip(QStringLiteral("Décalage en été (de mars à octobre)"));
-    tvil0 = makeTextBox(frame2, QStringLiteral("Tvil_0"), twipsRect(315, 795, 1470, 285));
-    QPalette names = tvil0->palette();
-    names.setColor(QPalette::Text, kDarkBlue);
-    tvil0->setPalette(names);
-    for (QLineEdit* box : {thiver0, tete0, tvil0})
-        box->hide();
-
-    frame3 = new Frame(frame2, QStringLiteral("Frame3"), false);
-    frame3->setGeometry(twipsRect(315, 60, 2610, 675));
-    label7 = makeLabel(frame3, QStringLiteral("Label7"), twipsRect(1485, 90, 1065, 570), QStringLiteral("Décalage TU"),
-                       look::defaultFont(), palette().color(QPalette::Text));
-    label7->setBoxed(palette().color(QPalette::Base));
-    label7->setHorizontalAlignment(Qt::AlignHCenter);
-    auto header = [this](const QString& name, const QRect& geometry, const QString& text, const QColor& colour) {
-        QLineEdit* box = makeTextBox(frame3, name, geometry);
-        box->setFont(look::arial(12, true));
-        box->setText(text);
-        box->setReadOnly(true);
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Text, colour);
-        box->setPalette(palette);
-        return box;
-    };
-    g1 = header(QStringLiteral("g1_1"), twipsRect(0, 330, 1470, 330), QStringLiteral("Ville"), QColor(0, 0, 0xFF));
-    g2 = header(QStringLiteral("g2_1"), twipsRect(1485, 330, 525, 330), QStringLiteral("Eté"), look::kBlack);
-    g3 = header(QStringLiteral("g3_1"), twipsRect(2025, 330, 525, 330), QStringLiteral("Hiver"), look::kRed);
-
-    pref0 = new QCheckBox(frame2);
-    pref0->setObjectName(QStringLiteral("Pref_0"));
-    pref0->setGeometry(twipsRect(2565, 795, 255, 255));
-    pref0->setToolTip(QStringLiteral("Cochez pour repérer plus facilement cette ville."));
-    pref0->setAttribute(Qt::WA_NoMousePropagation);
-    pref0->hide();
 }
 
 void ConfigPanel::buildHours()
 {
-    frame4 = new Frame(this, QStringLiteral("Frame4"), true);
-    frame4->setGeometry(twipsRect(1530, 2970, 2190, 1935));
-
-    new ShapeOutline(frame4, QStringLiteral("Shape4"), twipsRect(0, 0, 2115, 1845), QColor(0x40, 0x40, 0x40));
-    label9.resize(6);
+    auto* hours = new Frame(this, QStringLiteral("Frame4"), true);
+    hours->setGeometry(twipsRect(1530, 2970, 2190, 1935));
+    new ShapeOutline(hours, QStringLiteral("Shape4"), twipsRect(0, 0, 2115, 1845), QColor(0x40, 0x40, 0x40));
     const QFont font = look::defaultFont();
-    label9[0] = makeLabel(frame4, QStringLiteral("Label9_0"), twipsRect(990, 135, 990, 195),
-                          QStringLiteral("Heure de Nuit"), font);
-    label9[0]->setAutoSize(true);
-    nuit = new Picture(frame4, QStringLiteral("Nuit"));
-    nuit->setTwipsGeometry(195, 180, 720, 720);
-    nuit->setPicture(look::picture(QStringLiteral("nuit.gif")));
-    label9[5] = makeLabel(frame4, QStringLiteral("Label9_5"), twipsRect(990, 1200, 870, 210),
-                          QStringLiteral("A partir de..."), font);
-    label9[5]->setHorizontalAlignment(Qt::AlignRight);
-    label9[4] = makeLabel(frame4, QStringLiteral("Label9_4"), twipsRect(1545, 1530, 180, 210), QStringLiteral("h"), font);
-    label9[2] = makeLabel(frame4, QStringLiteral("Label9_2"), twipsRect(990, 330, 870, 210),
-                          QStringLiteral("A partir de..."), font);
-    label9[2]->setHorizontalAlignment(Qt::AlignRight);
-    label9[3] = makeLabel(frame4, QStringLiteral("Label9_3"), twipsRect(1545, 645, 180, 210), QStringLiteral("h"), font);
-    label9[1] = makeLabel(frame4, QStringLiteral("Label9_1"), twipsRect(990, 1005, 1005, 195),
-                          QStringLiteral("Heure de Jour"), font);
-    label9[1]->setAutoSize(true);
-    jour = new Picture(frame4, QStringLiteral("Jour"));
-    jour->setTwipsGeometry(195, 1020, 720, 720);
-    jour->setPicture(look::picture(QStringLiteral("jour.gif")));
+    makeLabel(hours, QStringLiteral("Label9_0"), twipsRect(990, 135, 990, 195), QStringLiteral("Heure de Nuit"), font)
+        ->setAutoSize(true);
+    m_nightFace = new Picture(hours, QStringLiteral("Nuit"));
+    m_nightFace->setTwipsGeometry(195, 180, grid::kFaceSize, grid::kFaceSize);
+    m_nightFace->setPicture(look::picture(QStringLiteral("nuit.gif")));
+    makeLabel(hours, QStringLiteral("Label9_5"), twipsRect(990, 1200, 870, 210), QStringLiteral("A partir de..."), font)
+        ->setHorizontalAlignment(Qt::AlignRight);
+    makeLabel(hours, QStringLiteral("Label9_4"), twipsRect(1545, 1530, 180, 210), QStringLiteral("h"), font);
+    makeLabel(hours, QStringLiteral("Label9_2"), twipsRect(990, 330, 870, 210), QStringLiteral("A partir de..."), font)
+        ->setHorizontalAlignment(Qt::AlignRight);
+    makeLabel(hours, QStringLiteral("Label9_3"), twipsRect(1545, 645, 180, 210), QStringLiteral("h"), font);
+    makeLabel(hours, QStringLiteral("Label9_1"), twipsRect(990, 1005, 1005, 195), QStringLiteral("Heure de Jour"), font)
+        ->setAutoSize(true);
+    m_dayFace = new Picture(hours, QStringLiteral("Jour"));
+    m_dayFace->setTwipsGeometry(195, 1020, grid::kFaceSize, grid::kFaceSize);
+    m_dayFace->setPicture(look::picture(QStringLiteral("jour.gif")));
+    for (auto [face, kind] : {std::pair{m_nightFace, Face::Night}, std::pair{m_dayFace, Face::Day}}) {
+        const HandColours colours = handColours(kind);
+        face->setHandColours(look::toColor(colours.minute), look::toColor(colours.hour));
+    }
 
-    text2 = makeTextBox(frame4, QStringLiteral("Text2"), twipsRect(990, 1425, 525, 285));
-    text1 = makeTextBox(frame4, QStringLiteral("Text1"), twipsRect(990, 570, 525, 285));
+    m_dayHour = makeTextBox(hours, QStringLiteral("Text2"), twipsRect(990, 1425, 525, 285));
+    m_nightHour = makeTextBox(hours, QStringLiteral("Text1"), twipsRect(990, 570, 525, 285));
     // Commas stay as typed in the hour boxes.
-    for (QLineEdit* box : {text1, text2})
-        connect(box, &QLineEdit::textChanged, this, [this] { modified(); });
+    for (QLineEdit* box : {m_nightHour, m_dayHour})
+        connect(box, &QLineEdit::textChanged, this, [this] { m_modified = true; });
 }
 
-namespace {
-
-QLineEdit* copyTextBox(const QLineEdit* model, const QString& name, const QRect& geometry)
+void ConfigPanel::setToday(const QDate& today)
 {
-    QLineEdit* box = makeTextBox(model->parentWidget(), name, geometry);
-    box->setFont(model->font());
-    box->setPalette(model->palette());
-    box->setAlignment(model->alignment());
-    box->setToolTip(model->toolTip());
-    box->setMouseTracking(true);
-    return box;
+    m_today->setCaption(QLocale().toString(today, kLongDate));
 }
 
-} // namespace
-
-void ConfigPanel::createLine(int i)
+void ConfigPanel::setSeasonMessage(const QString& message)
 {
-    if (i < 1 || i > kLines || i <= lineCount())
+    m_seasonMessage->setCaption(message);
+}
+
+void ConfigPanel::showPreviewTime(const QTime& time)
+{
+    for (Picture* face : {m_nightFace, m_dayFace}) {
+        const Hands hands =
+            handsAt(time, QPointF(face->twipsPosition()) + QPointF(grid::kFaceSize, grid::kFaceSize) / 2);
+        face->setHands(hands.minute, hands.hour);
+    }
+}
+
+void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
+{
+    if (isVisible()) {
+        confirmAndClose();
         return;
-    if (m_lines.isEmpty())
-        m_lines.resize(1);
-    const int group = i / 20;
-    const int left = 315 + 3000 * group;
-    const int top = 795 + 300 * (i % 20);
-    Line line;
-    line.tvil = copyTextBox(tvil0, QStringLiteral("Tvil_%1").arg(i), twipsRect(left, top, 1470, 285));
-    line.tete = copyTextBox(tete0, QStringLiteral("TEte_%1").arg(i), twipsRect(1800 + 3000 * group, top, 525, 285));
-    line.thiver = copyTextBox(thiver0, QStringLiteral("THiver_%1").arg(i), twipsRect(2340 + 3000 * group, top, 525, 285));
-    line.pref = new QCheckBox(frame2);
-    line.pref->setObjectName(QStringLiteral("Pref_%1").arg(i));
-    line.pref->setGeometry(twipsRect(left - 250, top, 255, 255));
-    line.pref->setToolTip(pref0->toolTip());
-    line.pref->setAttribute(Qt::WA_NoMousePropagation);
-
-    QPalette name = line.tvil->palette();
-    name.setColor(QPalette::Text, QColor(0, 0, 0xFF));
-    line.tvil->setPalette(name);
-    QPalette winter = line.thiver->palette();
-    winter.setColor(QPalette::Text, look::kRed);
-    line.thiver->setPalette(winter);
-    QPalette summer = line.tete->palette();
-    summer.setColor(QPalette::Text, look::kBlack);
-    line.tete->setPalette(summer);
-
-    connect(line.tvil, &QLineEdit::textChanged, this, [this] { modified(); });
-    connect(line.tete, &QLineEdit::textChanged, this, [this, i] { TEte_Change(i); });
-    connect(line.thiver, &QLineEdit::textChanged, this, [this, i] { THiver_Change(i); });
-    connect(line.pref, &QCheckBox::toggled, this, [this] { modified(); });
-    for (QLineEdit* box : {line.tvil, line.tete, line.thiver}) {
-        box->setProperty("editorLine", i);
-        box->installEventFilter(this);
     }
+    m_help->setCaption(editorHelpText());
+    const int year = m_clock.now().local.date().year();
+    m_summerStart->setCaption(QLocale().toString(summerStart(year), kLongDate));
+    m_winterStart->setCaption(QLocale().toString(winterStart(year), kLongDate));
+    m_nightHour->setText(QString::number(hours.night));
+    m_dayHour->setText(QString::number(hours.day));
 
-    // Tab runs down each column group: name, summer, winter, mark, then the next line.
-    QWidget* previous = i > 1 ? static_cast<QWidget*>(m_lines.last().pref) : nullptr;
-    for (QWidget* control : {static_cast<QWidget*>(line.tvil), static_cast<QWidget*>(line.tete),
-                             static_cast<QWidget*>(line.thiver), static_cast<QWidget*>(line.pref)}) {
-        if (previous)
-            QWidget::setTabOrder(previous, control);
-        previous = control;
-        control->show();
-    }
-    m_lines.append(line);
-}
-
-void ConfigPanel::destroyLines()
-{
-    for (int i = 1; i < m_lines.size(); ++i) {
-        const Line& line = m_lines[i];
-        for (QWidget* control : {static_cast<QWidget*>(line.tvil), static_cast<QWidget*>(line.tete),
-                                 static_cast<QWidget*>(line.thiver), static_cast<QWidget*>(line.pref)}) {
-            control->disconnect(this);
-            delete control;
+    const CityFileContents contents = readCityFile(cityFilePath(m_programDirectory));
+    if (contents.status != CityFileStatus::Read) {
+        m_dialogs.inform(window(), unreadCityFileTitle(contents.status),
+                         unreadCityFileText(m_programDirectory, contents), DialogIcon::Warning);
+    } else {
+        QList<EditorLine> lines;
+        for (int i = 1; i <= kCityRows; ++i) {
+            const CityRecord record = contents.rows.value(i - 1).record;
+            lines.append({record.name, record.summer, record.winter, marks[i]});
         }
+        m_editor->fill(lines);
+        m_modified = false;
     }
-    m_lines.clear();
+    show();
 }
 
-const ConfigPanel::Line& ConfigPanel::line(int i) const
+bool ConfigPanel::confirmAndClose()
 {
-    static const Line none;
-    return i >= 1 && i < m_lines.size() ? m_lines[i] : none;
+    if (m_modified &&
+        m_dialogs.askYesNo(window(), QStringLiteral("Horlune"), QStringLiteral("Enregistrer les modifications"),
+                           DialogIcon::Question) &&
+        !save())
+        return false;
+    hide();
+    m_editor->clear();
+    return true;
 }
 
-QList<EditorLine> ConfigPanel::editorLines() const
+bool ConfigPanel::save()
 {
-    QList<EditorLine> lines;
-    for (int i = 1; i < m_lines.size(); ++i) {
-        const Line& line = m_lines[i];
-        lines.append({line.tvil->text(), line.tete->text(), line.thiver->text(), line.pref->isChecked()});
+    // With no lines (the file was missing when the panel opened) there is nothing to save.
+    if (m_editor->lineCount() == 0)
+        return true;
+    const bool summer = isSummerTime(m_clock.now().local.date());
+    m_editor->setLines(sortForSave(m_editor->lines(), summer, QCollator(QLocale())));
+
+    QList<CityRecord> records;
+    RowMarks marks{};
+    const QList<EditorLine> lines = m_editor->lines();
+    for (int i = 0; i < lines.size(); ++i) {
+        records.append({lines[i].name, lines[i].summer, lines[i].winter});
+        marks[i + 1] = lines[i].marked;
     }
-    return lines;
-}
-
-void ConfigPanel::setEditorLines(const QList<EditorLine>& lines)
-{
-    for (int i = 1; i < m_lines.size() && i <= lines.size(); ++i)
-        setLine(i, lines[i - 1]);
-}
-
-void ConfigPanel::setLine(int i, const EditorLine& values)
-{
-    if (i < 1 || i >= m_lines.size())
-        return;
-    const Line& line = m_lines[i];
-    const std::pair<QLineEdit*, const QString*> texts[] = {
-        {line.tvil, &values.name}, {line.tete, &values.summer}, {line.thiver, &values.winter}};
-    for (const auto& [box, text] : texts) {
-        box->setText(*text);
-        box->home(false); // a long name shows its beginning
+    const QString path = cityFilePath(m_programDirectory);
+    QString error;
+    if (!writeCityFile(path, records, &error)) {
+        m_dialogs.inform(window(), QStringLiteral("Horlune"), unwritableCityFileText(path, error),
+                         DialogIcon::Critical);
+        return false;
     }
-    line.pref->setChecked(values.marked);
-}
 
-void ConfigPanel::TEte_Change(int i)
-{
-    replaceCommas(tete(i));
-    modified();
-}
-
-void ConfigPanel::THiver_Change(int i)
-{
-    replaceCommas(thiver(i));
-    modified();
-}
-
-void ConfigPanel::replaceCommas(QLineEdit* box)
-{
-    if (!box || !box->text().contains(QLatin1Char(',')))
-        return;
-    // Same length, so the cursor can stay where the user is typing.
-    const int cursor = box->cursorPosition();
-    box->setText(box->text().replace(QLatin1Char(','), QLatin1Char('.')));
-    box->setCursorPosition(cursor);
-}
-
-void ConfigPanel::Tvil_MouseMove(int i)
-{
-    if (QLineEdit* name = tvil(i))
-        frame3->move(name->x(), frame3->y());
-}
-
-void ConfigPanel::modified()
-{
-    if (onModified)
-        onModified();
-}
-
-bool ConfigPanel::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseMove) {
-        const QVariant line = watched->property("editorLine");
-        if (line.isValid())
-            Tvil_MouseMove(line.toInt());
-    }
-    return Frame::eventFilter(watched, event);
+    // The marks follow their cities only once the new file is whole.
+    SettingsStore settings(m_settingsName);
+    settings.writeMarks(marks);
+    if (const auto hours = acceptedHours(m_nightHour->text(), m_dayHour->text()))
+        settings.writeHours(*hours);
+    if (!settings.sync())
+        m_dialogs.inform(window(), QStringLiteral("Horlune"), unsavedPreferencesText(settings.fileName()),
+                         DialogIcon::Warning);
+    emit saved();
+    return true;
 }

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "cp1252.h"
-#include "platform/dialogs.h"
 
 namespace {
 
@@ -125,43 +124,27 @@ CityFileContents readCityFile(const QString& path)
     contents.status = CityFileStatus::Read;
     CityFieldReader reader(file);
     CityRecord current;
-    contents.rows.reserve(kCityRecords);
-    for (int row = 1; row <= kCityRecords; ++row) {
+    contents.rows.reserve(kCityRows);
+    for (int row = 1; row <= kCityRows; ++row) {
         const bool complete = reader.readRecord(current);
         contents.rows.append({current, complete});
     }
     return contents;
 }
 
-QString missingCityFileTitle()
+QString unreadCityFileTitle(CityFileStatus status)
 {
-    return QStringLiteral("Erreur grave de pas trouver moi fichier");
+    return status == CityFileStatus::Missing ? QStringLiteral("Erreur grave de pas trouver moi fichier")
+                                             : QStringLiteral("Horlune");
 }
 
-QString missingCityFileText(const QString& programDirectory)
-{
-    return QStringLiteral("Veuillez installer le fichier ''Horlune.ini'' dans le repertoire ") + programDirectory +
-           QStringLiteral(" ...");
-}
-
-QString unreadableCityFileTitle()
-{
-    return QStringLiteral("Horlune");
-}
-
-QString unreadableCityFileText(const QString& path, const QString& reason)
-{
-    return QStringLiteral("Le fichier des villes %1 ne peut pas être lu (%2).").arg(path, reason);
-}
-
-void reportUnreadCityFile(Dialogs& dialogs, QWidget* parent, const QString& programDirectory,
-                          const CityFileContents& contents)
+QString unreadCityFileText(const QString& programDirectory, const CityFileContents& contents)
 {
     if (contents.status == CityFileStatus::Missing)
-        dialogs.inform(parent, missingCityFileTitle(), missingCityFileText(programDirectory), DialogIcon::Warning);
-    else if (contents.status == CityFileStatus::Unreadable)
-        dialogs.inform(parent, unreadableCityFileTitle(),
-                       unreadableCityFileText(cityFilePath(programDirectory), contents.error), DialogIcon::Warning);
+        return QStringLiteral("Veuillez installer le fichier ''Horlune.ini'' dans le repertoire ") + programDirectory +
+               QStringLiteral(" ...");
+    return QStringLiteral("Le fichier des villes %1 ne peut pas être lu (%2).")
+        .arg(cityFilePath(programDirectory), contents.error);
 }
 
 namespace {
@@ -215,10 +198,9 @@ bool writeCityFile(const QString& path, const QList<CityRecord>& records, QStrin
 {
     QSaveFile file(path);
     const QByteArray bytes = encodeCityFile(records);
-    // Flush and check the size before committing: a write cut short (a full disk) must never replace the
-    // previous file, and commit() alone does not always notice.
-    const bool complete = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
-                          file.size() == bytes.size();
+    // Flush before committing: a write cut short (a full disk) must never replace the previous file, and
+    // commit() alone does not always notice.
+    const bool complete = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
     if (!complete || !file.commit()) {
         if (error)
             *error = file.errorString();

@@ -3,9 +3,9 @@
 #include <QList>
 #include <QString>
 
-class Dialogs;
+#include "data/citycount.h"
+
 class QIODevice;
-class QWidget;
 
 // One city of the file: its name and its two offsets from Universal Time, all three as text.
 struct CityRecord
@@ -15,9 +15,6 @@ struct CityRecord
     QString winter;
     friend bool operator==(const CityRecord&, const CityRecord&) = default;
 };
-
-// The file holds one record per city row 1 to 59; row 0 of the display is Universal Time.
-inline constexpr int kCityRecords = 59;
 
 // The longest field kept; the rest of a longer field is read past and dropped, so that a damaged file of
 // any size costs little memory.
@@ -64,23 +61,17 @@ struct CityFileContents
 {
     CityFileStatus status = CityFileStatus::Missing;
     QString error;           // the system's reason, when unreadable
-    QList<CityFileRow> rows; // kCityRecords rows once read; past the end of the file, copies of the last
+    QList<CityFileRow> rows; // kCityRows rows once read; past the end of the file, copies of the last
 };
 
 QString cityFilePath(const QString& programDirectory);
 
-// Reads the first 59 records of the file; records after them are never read.
+// Reads the first kCityRows records of the file; records after them are never read.
 CityFileContents readCityFile(const QString& path);
 
-// The message box shown when the file is missing.
-QString missingCityFileTitle();
-QString missingCityFileText(const QString& programDirectory);
-// The message box shown when the file is there but cannot be read.
-QString unreadableCityFileTitle();
-QString unreadableCityFileText(const QString& path, const QString& reason);
-// Shows the box that says why the file was not read; nothing when it was.
-void reportUnreadCityFile(Dialogs& dialogs, QWidget* parent, const QString& programDirectory,
-                          const CityFileContents& contents);
+// The title and text of the message that says why the file was not read (missing or unreadable).
+QString unreadCityFileTitle(CityFileStatus status);
+QString unreadCityFileText(const QString& programDirectory, const CityFileContents& contents);
 
 // A text as it is written into the file: unchanged when the reader gets it back as it is, otherwise as a
 // quoted field. A double quote cannot stand inside a quoted field: there it becomes a typographic quote.

@@ -35,15 +35,6 @@ QString decodeCp1252(QByteArrayView bytes)
     return text;
 }
 
-bool fitsCp1252(QStringView text)
-{
-    for (const QChar c : text) {
-        if (byteFor(c.unicode()) < 0)
-            return false;
-    }
-    return true;
-}
-
 QByteArray encodeCp1252(QStringView text)
 {
     QByteArray bytes;

@@ -6,8 +6,15 @@
 #include "numbers.h"
 
 namespace {
+
 const QString kGroup = QStringLiteral("data");
+
+QString markKey(int row)
+{
+    return QStringLiteral("P") + QString::number(row);
 }
+
+} // namespace
 
 SettingsStore::SettingsStore(const QString& applicationName)
     : m_settings(QSettings::NativeFormat, QSettings::UserScope, applicationName, applicationName)
@@ -19,23 +26,23 @@ QString SettingsStore::applicationNameFromExecutable()
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-void SettingsStore::readHours(qint16& dayHour, qint16& nightHour) const
+void SettingsStore::readHours(DayHours& hours) const
 {
     m_settings.beginGroup(kGroup);
     const QString day = m_settings.value(QStringLiteral("HJ"), QStringLiteral("8")).toString();
     const QString night = m_settings.value(QStringLiteral("HN"), QStringLiteral("20")).toString();
     m_settings.endGroup();
     if (const auto value = readWholeNumber16(day))
-        dayHour = *value;
+        hours.day = *value;
     if (const auto value = readWholeNumber16(night))
-        nightHour = *value;
+        hours.night = *value;
 }
 
-RowFlags SettingsStore::readMarks() const
+RowMarks SettingsStore::readMarks() const
 {
-    RowFlags marks{};
+    RowMarks marks{};
     m_settings.beginGroup(kGroup);
-    for (int row = 1; row <= 59; ++row) {
+    for (int row = 1; row <= kCityRows; ++row) {
         const QVariant value = m_settings.value(markKey(row), QStringLiteral("F"));
         // Only a plain text "T" marks the row; a list or any other type does not.
         marks[row] = value.typeId() == QMetaType::QString && value.toString() == QLatin1String("T");
@@ -44,19 +51,19 @@ RowFlags SettingsStore::readMarks() const
     return marks;
 }
 
-void SettingsStore::writeMarks(const RowFlags& marks)
+void SettingsStore::writeMarks(const RowMarks& marks)
 {
     m_settings.beginGroup(kGroup);
-    for (int row = 1; row <= 59; ++row)
+    for (int row = 1; row <= kCityRows; ++row)
         m_settings.setValue(markKey(row), marks[row] ? QStringLiteral("T") : QStringLiteral("F"));
     m_settings.endGroup();
 }
 
-void SettingsStore::writeHours(qint16 nightHour, qint16 dayHour)
+void SettingsStore::writeHours(const DayHours& hours)
 {
     m_settings.beginGroup(kGroup);
-    m_settings.setValue(QStringLiteral("HN"), QString::number(nightHour));
-    m_settings.setValue(QStringLiteral("HJ"), QString::number(dayHour));
+    m_settings.setValue(QStringLiteral("HN"), QString::number(hours.night));
+    m_settings.setValue(QStringLiteral("HJ"), QString::number(hours.day));
     m_settings.endGroup();
 }
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "config/citylist.h"
+#include "data/citylist.h"
 #include "data/numbers.h"
 #include "fuzzcheck.h"
 
@@ -31,7 +31,6 @@ QString offset(FuzzedDataProvider& data)
         return text(data);
     }
 }
-
 
 } // namespace
 

@@ -10,8 +10,7 @@ if [[ ${1:-} == --cities ]]; then
 fi
 prefix=${1:-$HOME/.local}
 
-files=(bin/horlune lib/horlune/horlune lib/horlune/HLN.html share/applications/horlune.desktop
-       share/icons/hicolor/128x128/apps/horlune.png share/icons/hicolor/256x256/apps/horlune.png)
+mapfile -t files < "$(dirname "$0")/../cmake/installed-files.txt"
 if $cities; then
     files+=(lib/horlune/horlune.ini)
 fi

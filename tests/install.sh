@@ -13,9 +13,8 @@ fail() { echo "ÉCHEC : $*" >&2; exit 1; }
 install_into() { cmake --install "$build" --prefix "$prefix" >"$log" 2>&1 || { cat "$log" >&2; fail "installation"; }; }
 install_into
 program=$prefix/lib/horlune
-for file in lib/horlune/horlune lib/horlune/HLN.html lib/horlune/horlune.ini bin/horlune \
-            share/applications/horlune.desktop share/icons/hicolor/128x128/apps/horlune.png \
-            share/icons/hicolor/256x256/apps/horlune.png; do
+mapfile -t installed < "$root/cmake/installed-files.txt"
+for file in "${installed[@]}" lib/horlune/horlune.ini; do
     [[ -f $prefix/$file ]] || fail "$file manque"
 done
 [[ -x $program/horlune ]] || fail "le programme n'est pas exécutable"

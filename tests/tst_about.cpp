@@ -4,14 +4,22 @@
 #include <QUrlQuery>
 
 #include "about/aboutwindow.h"
-#include "app/controls.h"
-#include "app/look.h"
 #include "support/fakeplatform.h"
 #include "support/mouse.h"
+#include "ui/controls.h"
+#include "ui/look.h"
 
 namespace {
 
 const QColor kBlue(0, 0, 255);
+
+Label* label(const QWidget& window, const QString& name)
+{
+    auto* found = window.findChild<Label*>(name);
+    if (!found)
+        qFatal("no label %s", qPrintable(name));
+    return found;
+}
 
 // An About window as "A Propos" opens it, with a recording desktop.
 struct AboutFixture
@@ -22,7 +30,7 @@ struct AboutFixture
 
     AboutFixture()
     {
-        window->onClosed = [this] { ++closings; };
+        QObject::connect(window, &HorluneAbout::closed, [this] { ++closings; });
         window->Form_Load();
     }
     ~AboutFixture() { delete window; }
@@ -57,7 +65,7 @@ void TestAbout::windowAndTexts()
     QCOMPARE(w.palette().color(QPalette::Window), look::kBlack);
     QCOMPARE(w.geometry().center(), w.screen()->availableGeometry().center());
 
-    const QString paragraph = w.label1(0)->caption();
+    const QString paragraph = label(w, "Label1_0")->caption();
     for (const char* part : {"Vladivostock", "Saint petersbourg...", "Shangaï...", "dernier dimanche de mars",
                              "dernier dimanche d'octobre"})
         QVERIFY2(paragraph.contains(QString::fromUtf8(part)), part);
@@ -65,24 +73,24 @@ void TestAbout::windowAndTexts()
         QStringLiteral(" Certains pays changent leurs zones aux équinoxes, donc pour ces régions les données fournies "
                        "par ce programme seront quelque peu faussées pendant quelques jours.")));
     QVERIFY(!paragraph.contains(QLatin1Char('\n')));
-    QCOMPARE(w.label1(0)->textColor(), look::kWhite);
-    QVERIFY(w.label1(0)->wordWrap());
+    QCOMPARE(label(w, "Label1_0")->textColor(), look::kWhite);
+    QVERIFY(label(w, "Label1_0")->wordWrap());
 
-    QVERIFY(w.label1(1)->caption().contains(QStringLiteral("librement et gratuitement")));
-    QCOMPARE(w.label1(1)->font().family(), QStringLiteral("Comic Neue"));
-    QCOMPARE(w.label1(1)->textColor(), QColor(0xE0, 0xE0, 0xE0));
+    QVERIFY(label(w, "Label1_1")->caption().contains(QStringLiteral("librement et gratuitement")));
+    QCOMPARE(label(w, "Label1_1")->font().family(), QStringLiteral("Comic Neue"));
+    QCOMPARE(label(w, "Label1_1")->textColor(), QColor(0xE0, 0xE0, 0xE0));
 
-    QCOMPARE(w.label1(2)->caption(), QStringLiteral("https:\\\\horlune.example.org/"));
-    QCOMPARE(w.label3()->caption(), QStringLiteral("Contacter l'auteur..."));
-    QCOMPARE(w.label2()->caption(), QStringLiteral("Version... 3.0.0"));
-    QCOMPARE(w.image1()->picture().size(), QSize(387, 300));
-    QCOMPARE(w.image1()->pos(), QPoint(6, 41));
+    QCOMPARE(label(w, "Label1_2")->caption(), QStringLiteral("https:\\\\horlune.example.org/"));
+    QCOMPARE(label(w, "Label3")->caption(), QStringLiteral("Contacter l'auteur..."));
+    QCOMPARE(label(w, "Label2")->caption(), QStringLiteral("Version... 3.0.0"));
+    QCOMPARE(w.findChild<Picture*>("Image1")->picture().size(), QSize(387, 300));
+    QCOMPARE(w.findChild<Picture*>("Image1")->pos(), QPoint(6, 41));
 
     // The two links have pointers of their own, drawn from the icons.
-    QCOMPARE(w.label3()->cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(w.label1(2)->cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(w.label3()->cursor().pixmap().size(), QSize(32, 32));
-    QCOMPARE(w.label1(0)->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(label(w, "Label3")->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(label(w, "Label1_2")->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(label(w, "Label3")->cursor().pixmap().size(), QSize(32, 32));
+    QCOMPARE(label(w, "Label1_0")->cursor().shape(), Qt::ArrowCursor);
 }
 
 void TestAbout::versionAndMail_data()
@@ -90,9 +98,12 @@ void TestAbout::versionAndMail_data()
     QTest::addColumn<QList<int>>("version");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("subject");
-    QTest::addRow("this release") << QList<int>{3, 0, 0} << "Version... 3.0.0" << "Horlune V3.0.0";
-    QTest::addRow("2.1.0") << QList<int>{2, 1, 0} << "Version... 2.1.0" << "Horlune V2.1.0";
-    QTest::addRow("1.0.12") << QList<int>{1, 0, 12} << "Version... 1.0.12" << "Horlune V1.0.12";
+    QTest::addRow("this release") << QList<int>{3, 0, 0} << "Version... 3.0.0"
+                                  << "Horlune V3.0.0";
+    QTest::addRow("2.1.0") << QList<int>{2, 1, 0} << "Version... 2.1.0"
+                           << "Horlune V2.1.0";
+    QTest::addRow("1.0.12") << QList<int>{1, 0, 12} << "Version... 1.0.12"
+                            << "Horlune V1.0.12";
 }
 
 void TestAbout::versionAndMail()
@@ -149,23 +160,23 @@ void TestAbout::linkColours()
 {
     AboutFixture f;
     HorluneAbout& w = *f.window;
-    Label* web = w.label1(2);
-    Label* contact = w.label3();
+    Label* web = label(w, "Label1_2");
+    Label* contact = label(w, "Label3");
     QCOMPARE(web->textColor(), look::kRed);
     QCOMPARE(contact->textColor(), kBlue);
 
     moveOver(contact);
     QCOMPARE(contact->textColor(), look::kRed);
-    moveOver(w.image1()); // the picture, the version line and the bare window change nothing
-    moveOver(w.label2());
+    moveOver(w.findChild<Picture*>("Image1")); // the picture, the version line and the bare window change nothing
+    moveOver(label(w, "Label2"));
     moveOver(&w);
     QCOMPARE(contact->textColor(), look::kRed);
     QCOMPARE(web->textColor(), look::kRed);
 
-    moveOver(w.label1(0));
+    moveOver(label(w, "Label1_0"));
     QCOMPARE(web->textColor(), kBlue);
     QCOMPARE(contact->textColor(), kBlue);
-    moveOver(w.label1(1));
+    moveOver(label(w, "Label1_1"));
     QCOMPARE(web->textColor(), kBlue);
     moveOver(web);
     QCOMPARE(web->textColor(), look::kRed);
@@ -176,13 +187,13 @@ void TestAbout::reopeningStartsAfresh()
 {
     {
         AboutFixture f;
-        moveOver(f.window->label1(0));
-        moveOver(f.window->label3());
+        moveOver(label(*f.window, "Label1_0"));
+        moveOver(label(*f.window, "Label3"));
         f.window->Form_Click();
     }
     AboutFixture f;
-    QCOMPARE(f.window->label1(2)->textColor(), look::kRed);
-    QCOMPARE(f.window->label3()->textColor(), kBlue);
+    QCOMPARE(label(*f.window, "Label1_2")->textColor(), look::kRed);
+    QCOMPARE(label(*f.window, "Label3")->textColor(), kBlue);
 }
 
 QTEST_MAIN(TestAbout)

@@ -5,11 +5,14 @@
 #include <QTest>
 
 #include "about/aboutwindow.h"
-#include "app/controls.h"
-#include "app/look.h"
+#include "chrome/buttonbar.h"
+#include "chrome/pointerdrag.h"
+#include "config/cityeditor.h"
 #include "config/configpanel.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
+#include "ui/controls.h"
+#include "ui/look.h"
 
 // The picture buttons, their commands, and moving the borderless window.
 class TestChrome : public QObject
@@ -42,12 +45,9 @@ private slots:
 
 namespace {
 
-QWidget* control(Main& window, const QString& name)
+QString helpPage(const ClockFixture& f)
 {
-    auto* found = window.findChild<QWidget*>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
+    return QDir(f.env.programDirectory()).filePath(QStringLiteral("HLN.html"));
 }
 
 } // namespace
@@ -64,16 +64,16 @@ void TestChrome::hoverLightsOneButton()
     QFETCH(int, index);
     ClockFixture f(fullFile());
     Main& w = f.start();
-    w.buttons().btn_MouseMove(3);
-    w.buttons().btn_MouseMove(index);
+    f.buttons().btn_MouseMove(3);
+    f.buttons().btn_MouseMove(index);
     for (int i = 0; i < ButtonBar::kButtons; ++i) {
         const bool lit = i == index;
-        QCOMPARE(w.buttons().isLit(i), lit);
-        const Picture* picture = w.buttons().picture(i);
+        QCOMPARE(f.isLit(i), lit);
+        const auto* picture = control<Picture>(w, QStringLiteral("btn_%1").arg(i));
         const QPixmap expected = look::picture(lit ? QStringLiteral("btnon.gif") : QStringLiteral("btnoff.gif"));
         QCOMPARE(picture->picture().toImage(), expected.toImage());
-        QCOMPARE(w.buttons().caption(i)->textColor(), lit ? look::kRed : look::kBlack);
-        QCOMPARE(w.buttons().caption(i)->isBold(), lit);
+        QCOMPARE(f.label(QStringLiteral("LabBTN_%1").arg(i))->textColor(), lit ? look::kRed : look::kBlack);
+        QCOMPARE(f.label(QStringLiteral("LabBTN_%1").arg(i))->isBold(), lit);
     }
 }
 
@@ -81,51 +81,51 @@ void TestChrome::hoverMovesFromButtonToButton()
 {
     ClockFixture f(fullFile());
     Main& w = f.start();
-    moveOver(w.buttons().picture(2));
-    QVERIFY(w.buttons().isLit(2));
-    moveOver(w.buttons().picture(3));
-    QVERIFY(w.buttons().isLit(3));
-    QVERIFY(!w.buttons().isLit(2));
+    moveOver(control<Picture>(w, "btn_2"));
+    QVERIFY(f.isLit(2));
+    moveOver(control<Picture>(w, "btn_3"));
+    QVERIFY(f.isLit(3));
+    QVERIFY(!f.isLit(2));
     // Other controls leave the lit button as it is.
-    moveOver(w.heureDigitale());
-    moveOver(f.grid().image1(4));
-    QVERIFY(w.buttons().isLit(3));
+    moveOver(f.label("HeureDigitale"));
+    moveOver(f.face(4));
+    QVERIFY(f.isLit(3));
 }
 
 void TestChrome::captionsActLikeTheirPictures()
 {
     ClockFixture f(fullFile());
     Main& w = f.start();
-    QFile page(w.helpFilePath());
+    QFile page(helpPage(f));
     QVERIFY(page.open(QIODevice::WriteOnly));
     page.close();
-    moveOver(w.buttons().caption(1));
-    QVERIFY(w.buttons().isLit(1));
-    QTest::mouseClick(w.buttons().caption(2), Qt::LeftButton);
+    moveOver(f.label("LabBTN_1"));
+    QVERIFY(f.isLit(1));
+    QTest::mouseClick(f.label("LabBTN_2"), Qt::LeftButton);
     QCOMPARE(f.platform.desktop.openedHelp.size(), 1);
-    QTest::mouseClick(w.buttons().picture(2), Qt::LeftButton);
+    QTest::mouseClick(control<Picture>(w, "btn_2"), Qt::LeftButton);
     QCOMPARE(f.platform.desktop.openedHelp.size(), 2);
-    QVERIFY(!w.panel()->isVisible());
+    QVERIFY(!f.panel().isVisible());
 }
 
 void TestChrome::bareWindowAndPanelClearTheButtons()
 {
     ClockFixture f(fullFile());
     Main& w = f.start();
-    moveOver(w.buttons().picture(0));
+    moveOver(control<Picture>(w, "btn_0"));
     sendMouse(&w, QEvent::MouseMove, w.mapToGlobal(QPoint(700, 520)), Qt::NoButton);
-    QVERIFY(!w.buttons().isLit(0));
+    QVERIFY(!f.isLit(0));
 
-    moveOver(w.buttons().picture(1));
-    w.buttons().btn_Click(1);
-    QVERIFY(w.panel()->isVisible());
-    QVERIFY(w.buttons().isLit(1)); // stays lit under the panel...
-    moveOver(w.panel()->frame4);    // ...over controls that do not clear it...
-    QVERIFY(w.buttons().isLit(1));
-    moveOver(w.panel());            // ...until the pointer is over the bare panel
+    moveOver(control<Picture>(w, "btn_1"));
+    f.openPanel();
+    QVERIFY(f.panel().isVisible());
+    QVERIFY(f.isLit(1));            // stays lit under the panel...
+    moveOver(control(w, "Frame4")); // ...over controls that do not clear it...
+    QVERIFY(f.isLit(1));
+    moveOver(&f.panel()); // ...until the pointer is over the bare panel
     for (int i = 0; i < ButtonBar::kButtons; ++i)
-        QVERIFY(!w.buttons().isLit(i));
-    w.buttons().btn_Click(4);
+        QVERIFY(!f.isLit(i));
+    f.pressOk();
 }
 
 void TestChrome::clickOutsideTheButtonsDoesNothing_data()
@@ -140,11 +140,11 @@ void TestChrome::clickOutsideTheButtonsDoesNothing()
     QFETCH(int, index);
     ClockFixture f(fullFile());
     Main& w = f.start();
-    w.buttons().btn_Click(index);
-    w.buttons().LabBTN_Click(index);
+    f.buttons().btn_Click(index);
+    f.buttons().LabBTN_Click(index);
     QVERIFY(w.isVisible());
-    QVERIFY(!w.panel()->isVisible());
-    QVERIFY(!w.about());
+    QVERIFY(!f.panel().isVisible());
+    QVERIFY(!f.about());
     QVERIFY(f.platform.desktop.openedHelp.isEmpty());
     QVERIFY(f.platform.dialogs.shown.isEmpty());
 }
@@ -154,14 +154,14 @@ void TestChrome::quitClosesEverything()
     {
         ClockFixture f(fullFile());
         Main& w = f.start();
-        w.buttons().btn_Click(0); // the About window was never opened
+        f.buttons().btn_Click(0); // the About window was never opened
         QVERIFY(!w.isVisible());
     }
     ClockFixture f(fullFile());
     Main& w = f.start();
-    w.showAbout();
-    QPointer<HorluneAbout> about = w.about();
-    w.buttons().btn_Click(0);
+    f.buttons().btn_Click(ButtonBar::About);
+    QPointer<HorluneAbout> about = f.about();
+    f.buttons().btn_Click(0);
     QTRY_VERIFY(!about);
     QVERIFY(!w.isVisible()); // the About window's closing does not bring the clock back
     QVERIFY(f.platform.dialogs.shown.isEmpty());
@@ -174,41 +174,40 @@ void TestChrome::configurationOpensThePanel()
     f.env.writeSetting(QStringLiteral("HN"), QStringLiteral("20"));
     f.env.writeSetting(QStringLiteral("HJ"), QStringLiteral("8"));
     Main& w = f.start();
-    ConfigPanel& panel = *w.panel();
-    w.buttons().btn_Click(1);
-    QVERIFY(panel.isVisible());
-    QCOMPARE(panel.label2->caption(), QStringLiteral("dimanche 30 mars 2025"));
-    QCOMPARE(panel.label4->caption(), QStringLiteral("dimanche 26 oct. 2025"));
-    QCOMPARE(panel.text1->text(), QStringLiteral("20"));
-    QCOMPARE(panel.text2->text(), QStringLiteral("8"));
-    QCOMPARE(panel.frame3->y(), 2); // 30 twips
-    QCOMPARE(panel.label11->caption(),
+    f.openPanel();
+    QVERIFY(f.panel().isVisible());
+    QCOMPARE(f.label("Label2")->caption(), QStringLiteral("dimanche 30 mars 2025"));
+    QCOMPARE(f.label("Label4")->caption(), QStringLiteral("dimanche 26 oct. 2025"));
+    QCOMPARE(f.box("Text1")->text(), QStringLiteral("20"));
+    QCOMPARE(f.box("Text2")->text(), QStringLiteral("8"));
+    QCOMPARE(control(w, "Frame3")->y(), 2); // 30 twips
+    QCOMPARE(f.label("Label11")->caption(),
              QStringLiteral("Vous pouvez modifier dans l'écran de droite les villes affichées, en connaissant les "
                             "décalages avec TU en été et en hiver.\r\n"
                             "Les villes sélectionnées seront colorées dans l'écran principal pour mieux les "
                             "retrouver.\r\n"
                             "A l'enregistrement les villes seront triées automatiquement."));
-    QCOMPARE(panel.lineCount(), 59);
-    QVERIFY(!w.state().Modif);
+    QCOMPARE(f.editor().lineCount(), 59);
+    QVERIFY(!f.panel().isModified());
 
     // In winter the dates are those of the same year.
     f.platform.clock.setLocal(QDate(2025, 12, 31), QTime(23, 0));
-    w.buttons().btn_Click(4);
-    w.buttons().btn_Click(1);
-    QCOMPARE(panel.label2->caption(), QStringLiteral("dimanche 30 mars 2025"));
-    w.buttons().btn_Click(4);
+    f.pressOk();
+    f.openPanel();
+    QCOMPARE(f.label("Label2")->caption(), QStringLiteral("dimanche 30 mars 2025"));
+    f.pressOk();
 }
 
 void TestChrome::configurationClosesAnOpenPanel()
 {
     ClockFixture f(fullFile());
-    Main& w = f.start();
-    w.buttons().btn_Click(1);
-    w.panel()->tvil(3)->setText(QStringLiteral("Ailleurs"));
+    f.start();
+    f.openPanel();
+    f.box("Tvil_3")->setText(QStringLiteral("Ailleurs"));
     f.platform.dialogs.answers = {false};
-    w.buttons().btn_Click(1);
-    QVERIFY(!w.panel()->isVisible());
-    QCOMPARE(w.panel()->lineCount(), 0);
+    f.openPanel();
+    QVERIFY(!f.panel().isVisible());
+    QCOMPARE(f.editor().lineCount(), 0);
     QCOMPARE(f.platform.dialogs.shown.size(), 1);
     QCOMPARE(f.platform.dialogs.shown[0].text, QStringLiteral("Enregistrer les modifications"));
 }
@@ -220,7 +219,7 @@ void TestChrome::helpOpensThePage()
     QFile page(QDir(f.env.programDirectory()).filePath(QStringLiteral("HLN.html")));
     QVERIFY(page.open(QIODevice::WriteOnly));
     page.close();
-    w.buttons().btn_Click(2);
+    f.buttons().btn_Click(2);
     QTest::keyClick(&w, Qt::Key_F1);
     QCOMPARE(f.platform.desktop.openedHelp, QStringList({page.fileName(), page.fileName()}));
     QVERIFY(f.platform.dialogs.shown.isEmpty());
@@ -229,18 +228,18 @@ void TestChrome::helpOpensThePage()
 void TestChrome::helpMissingOrUnopenedIsReported()
 {
     ClockFixture f(fullFile());
-    Main& w = f.start();
-    w.buttons().btn_Click(2);
+    f.start();
+    f.buttons().btn_Click(2);
     QCOMPARE(f.platform.dialogs.shown.size(), 1);
     QVERIFY(f.platform.dialogs.shown[0].text.contains(QStringLiteral("introuvable")));
-    QVERIFY(f.platform.dialogs.shown[0].text.contains(w.helpFilePath()));
+    QVERIFY(f.platform.dialogs.shown[0].text.contains(helpPage(f)));
     QVERIFY(f.platform.desktop.openedHelp.isEmpty());
 
-    QFile page(w.helpFilePath());
+    QFile page(helpPage(f));
     QVERIFY(page.open(QIODevice::WriteOnly));
     page.close();
     f.platform.desktop.openSucceeds = false;
-    w.buttons().btn_Click(2);
+    f.buttons().btn_Click(2);
     QCOMPARE(f.platform.dialogs.shown.size(), 2);
     QVERIFY(f.platform.dialogs.shown[1].text.startsWith(QStringLiteral("Aucun programme n'a pu ouvrir")));
 }
@@ -252,14 +251,14 @@ void TestChrome::aboutHidesTheClockUntilClosed()
     w.move(40, 30);
     const QPoint place = w.pos();
     for (int opening = 0; opening < 2; ++opening) {
-        w.buttons().btn_Click(3);
+        f.buttons().btn_Click(3);
         QVERIFY(!w.isVisible());
-        QPointer<HorluneAbout> about = w.about();
+        QPointer<HorluneAbout> about = f.about();
         QVERIFY(about && about->isVisible());
         QCOMPARE(about->size(), QSize(400, 573));
         QVERIFY(about->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(about->geometry().center(), about->screen()->availableGeometry().center());
-        QTest::mouseClick(about->image1(), Qt::LeftButton);
+        QTest::mouseClick(control(*about, "Image1"), Qt::LeftButton);
         QTRY_VERIFY(!about);
         QVERIFY(w.isVisible());
         QCOMPARE(w.pos(), place);
@@ -293,7 +292,7 @@ void TestChrome::pressesThatMoveTheWindow()
     ClockFixture f(fullFile());
     Main& w = f.start();
     if (panelOpen)
-        w.buttons().btn_Click(1);
+        f.openPanel();
     QWidget* target = name == QLatin1String("Main") ? &w : control(w, name);
     // A corner of the control; for the bare window and frames, a point that no child covers.
     QPoint point(1, 1);
@@ -306,15 +305,15 @@ void TestChrome::pressesThatMoveTheWindow()
     QCOMPARE(f.platform.desktop.moves, 1);
     QTest::mouseRelease(target, Qt::MouseButton(button), {}, point);
     if (panelOpen)
-        w.buttons().btn_Click(4);
+        f.pressOk();
 }
 
 void TestChrome::pressesThatDoNotMoveTheWindow_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* name : {"btn_0", "btn_1", "btn_3", "LabBTN_2", "LabBTN_0", "btn_4", "LabBTN_4", "Label10",
-                             "Label11", "Label5", "Frame4", "Nuit", "Jour", "Label9_1", "Text1", "Frame3", "g2_1",
-                             "Label7", "Tvil_4", "TEte_30", "THiver_59", "Pref_12"})
+    for (const char* name : {"btn_0",   "btn_1",  "btn_3",  "LabBTN_2", "LabBTN_0",  "btn_4",    "LabBTN_4", "Label10",
+                             "Label11", "Label5", "Frame4", "Nuit",     "Jour",      "Label9_1", "Text1",    "Frame3",
+                             "g2_1",    "Label7", "Tvil_4", "TEte_30",  "THiver_59", "Pref_12"})
         QTest::addRow("%s", name) << QString::fromLatin1(name);
 }
 
@@ -323,12 +322,12 @@ void TestChrome::pressesThatDoNotMoveTheWindow()
     QFETCH(QString, name);
     ClockFixture f(fullFile());
     Main& w = f.start();
-    w.buttons().btn_Click(1); // the panel's controls exist and show
+    f.openPanel(); // the panel's controls exist and show
     f.platform.dialogs.answers = {false};
     QWidget* target = control(w, name);
-    const bool panelControl = w.panel()->isAncestorOf(target);
+    const bool panelControl = f.panel().isAncestorOf(target);
     if (!panelControl)
-        w.buttons().btn_Click(4);
+        f.pressOk();
     QTest::mousePress(target, Qt::LeftButton, {}, QPoint(2, 2));
     QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(2, 2));
     QCOMPARE(f.platform.desktop.moves, 0);
@@ -342,17 +341,17 @@ void TestChrome::windowFollowsThePointerWhenTheSystemRefuses()
     Main& w = f.start();
     w.move(100, 80);
     const QPoint start = w.pos();
-    QWidget* clock = w.heureDigitale();
+    QWidget* clock = f.label("HeureDigitale");
     const QPoint pointer = QCursor::pos();
     QTest::mousePress(clock, Qt::LeftButton, {}, QPoint(3, 3));
-    QVERIFY(w.pointerDrag().isFollowing());
+    QVERIFY(control<PointerDrag>(w, "PointerDrag")->isFollowing());
 
     sendMouse(clock, QEvent::MouseMove, pointer + QPoint(30, 20), Qt::LeftButton);
     QCOMPARE(w.pos(), start + QPoint(30, 20));
     sendMouse(clock, QEvent::MouseMove, pointer + QPoint(-15, 45), Qt::LeftButton);
     QCOMPARE(w.pos(), start + QPoint(-15, 45));
     sendMouse(clock, QEvent::MouseButtonRelease, pointer + QPoint(-15, 45), Qt::NoButton);
-    QVERIFY(!w.pointerDrag().isFollowing());
+    QVERIFY(!control<PointerDrag>(w, "PointerDrag")->isFollowing());
 
     // Released: the window stays where it was left.
     sendMouse(clock, QEvent::MouseMove, pointer + QPoint(200, 200), Qt::NoButton);

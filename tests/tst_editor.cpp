@@ -7,13 +7,17 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "app/controls.h"
-#include "app/look.h"
+#include "chrome/buttonbar.h"
+#include "chrome/pointerdrag.h"
+#include "clock/citygrid.h"
 #include "config/cityeditor.h"
 #include "config/configpanel.h"
 #include "data/cityfile.h"
+#include "rows/geometry.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
+#include "ui/controls.h"
+#include "ui/look.h"
 
 // The configuration panel's editor: filling, editing, closing and saving.
 class TestEditor : public QObject
@@ -59,8 +63,8 @@ QDateTime summerDay()
     return QDateTime(QDate(2025, 6, 15), QTime(10, 0), Qt::UTC);
 }
 
-const QByteArray kWorld = cityFile({"Paris,2,1", "New York,-4,-5", "Tokyo,9,9", "Londres,1,0", "Sydney,10,11",
-                                    "Le Caire,3,2"});
+const QByteArray kWorld =
+    cityFile({"Paris,2,1", "New York,-4,-5", "Tokyo,9,9", "Londres,1,0", "Sydney,10,11", "Le Caire,3,2"});
 
 QByteArray readFile(const QString& path)
 {
@@ -78,7 +82,7 @@ QStringList firstLines(const QString& path, int count)
 Main& openPanel(ClockFixture& f)
 {
     Main& w = f.start();
-    w.buttons().btn_Click(1);
+    f.openPanel();
     return w;
 }
 
@@ -90,37 +94,36 @@ void TestEditor::fillsFiftyNineLines()
     f.env.writeSetting(QStringLiteral("P2"), QStringLiteral("T"));
     f.env.writeSetting(QStringLiteral("P59"), QStringLiteral("T"));
     Main& w = openPanel(f);
-    ConfigPanel& panel = *w.panel();
-    QCOMPARE(panel.lineCount(), 59);
-    QVERIFY(!w.state().Modif);
+    QCOMPARE(f.editor().lineCount(), 59);
+    QVERIFY(!f.panel().isModified());
     for (int i = 1; i <= 59; ++i) {
-        QCOMPARE(panel.tvil(i)->text(), QStringLiteral("Ville%1").arg(i));
-        QCOMPARE(panel.tete(i)->text(), QString::number(i % 24 - 11));
-        QCOMPARE(panel.pref(i)->isChecked(), i == 2 || i == 59);
-        QVERIFY(panel.tvil(i)->isVisible() && panel.pref(i)->isVisible());
+        QCOMPARE(f.box(QStringLiteral("Tvil_%1").arg(i))->text(), QStringLiteral("Ville%1").arg(i));
+        QCOMPARE(f.box(QStringLiteral("TEte_%1").arg(i))->text(), QString::number(i % 24 - 11));
+        QCOMPARE(f.mark(QStringLiteral("Pref_%1").arg(i))->isChecked(), i == 2 || i == 59);
+        QVERIFY(f.box(QStringLiteral("Tvil_%1").arg(i))->isVisible() &&
+                f.mark(QStringLiteral("Pref_%1").arg(i))->isVisible());
     }
-    for (QWidget* model : {static_cast<QWidget*>(panel.tvil0), static_cast<QWidget*>(panel.tete0),
-                           static_cast<QWidget*>(panel.thiver0), static_cast<QWidget*>(panel.pref0)})
-        QVERIFY(!model->isVisible());
-    QVERIFY(panel.tvil0->text().isEmpty());
+    for (const char* model : {"Tvil_0", "TEte_0", "THiver_0", "Pref_0"})
+        QVERIFY(!control(w, model)->isVisible());
+    QVERIFY(f.box("Tvil_0")->text().isEmpty());
 
     // Three column groups of twenty lines; the first line of the first group is left empty.
     const auto at = [](int x, int y) { return QPoint(twipsToPixels(x), twipsToPixels(y)); };
-    QCOMPARE(panel.tvil(1)->pos(), at(315, 1095));
-    QCOMPARE(panel.tvil(19)->pos(), at(315, 6495));
-    QCOMPARE(panel.tvil(20)->pos(), at(3315, 795));
-    QCOMPARE(panel.tete(40)->pos(), at(7800, 795));
-    QCOMPARE(panel.thiver(59)->pos(), at(8340, 6495));
-    QCOMPARE(panel.pref(25)->pos(), at(3065, 2295));
-    QCOMPARE(panel.tvil(7)->size(), QSize(98, 19));
+    QCOMPARE(f.box("Tvil_1")->pos(), at(315, 1095));
+    QCOMPARE(f.box("Tvil_19")->pos(), at(315, 6495));
+    QCOMPARE(f.box("Tvil_20")->pos(), at(3315, 795));
+    QCOMPARE(f.box("TEte_40")->pos(), at(7800, 795));
+    QCOMPARE(f.box("THiver_59")->pos(), at(8340, 6495));
+    QCOMPARE(f.mark("Pref_25")->pos(), at(3065, 2295));
+    QCOMPARE(f.box("Tvil_7")->size(), QSize(98, 19));
 
-    QCOMPARE(panel.tvil(5)->palette().color(QPalette::Text), QColor(0, 0, 255));
-    QCOMPARE(panel.tete(5)->palette().color(QPalette::Text), QColor(0, 0, 0));
-    QCOMPARE(panel.thiver(5)->palette().color(QPalette::Text), QColor(255, 0, 0));
-    QCOMPARE(panel.tete(5)->toolTip(), QStringLiteral("Décalage en été (de mars à octobre)"));
-    QCOMPARE(panel.thiver(5)->toolTip(), QStringLiteral("Décalage en hiver (de novembre à mars)"));
-    QCOMPARE(panel.pref(5)->toolTip(), QStringLiteral("Cochez pour repérer plus facilement cette ville."));
-    w.buttons().btn_Click(4);
+    QCOMPARE(f.box("Tvil_5")->palette().color(QPalette::Text), QColor(0, 0, 255));
+    QCOMPARE(f.box("TEte_5")->palette().color(QPalette::Text), QColor(0, 0, 0));
+    QCOMPARE(f.box("THiver_5")->palette().color(QPalette::Text), QColor(255, 0, 0));
+    QCOMPARE(f.box("TEte_5")->toolTip(), QStringLiteral("Décalage en été (de mars à octobre)"));
+    QCOMPARE(f.box("THiver_5")->toolTip(), QStringLiteral("Décalage en hiver (de novembre à mars)"));
+    QCOMPARE(f.mark("Pref_5")->toolTip(), QStringLiteral("Cochez pour repérer plus facilement cette ville."));
+    f.pressOk();
     QVERIFY(f.platform.dialogs.shown.isEmpty());
 }
 
@@ -130,87 +133,86 @@ void TestEditor::shortFileRepeatsTheLastCity()
     for (int i = 1; i <= 10; ++i)
         ten << "C" + QByteArray::number(i) + "," + QByteArray::number(i) + ",-" + QByteArray::number(i);
     ClockFixture f(cityFile(ten));
-    Main& w = openPanel(f);
-    QCOMPARE(w.panel()->lineCount(), 59);
+    openPanel(f);
+    QCOMPARE(f.editor().lineCount(), 59);
     for (int i : {11, 30, 59}) {
-        QCOMPARE(w.panel()->tvil(i)->text(), QStringLiteral("C10"));
-        QCOMPARE(w.panel()->thiver(i)->text(), QStringLiteral("-10"));
+        QCOMPARE(f.box(QStringLiteral("Tvil_%1").arg(i))->text(), QStringLiteral("C10"));
+        QCOMPARE(f.box(QStringLiteral("THiver_%1").arg(i))->text(), QStringLiteral("-10"));
     }
-    QVERIFY(!w.state().Modif);
-    w.buttons().btn_Click(4);
+    QVERIFY(!f.panel().isModified());
+    f.pressOk();
 }
 
 void TestEditor::missingFileShowsTheBoxAndNoLine()
 {
     ClockFixture f(fullFile());
-    Main& w = f.start();
+    f.start();
     QFile::remove(f.env.cityFile());
-    w.buttons().btn_Click(1);
+    f.openPanel();
     QCOMPARE(f.platform.dialogs.shown.size(), 1);
-    QCOMPARE(f.platform.dialogs.shown[0].title, missingCityFileTitle());
-    QVERIFY(w.panel()->isVisible());
-    QCOMPARE(w.panel()->lineCount(), 0);
-    QVERIFY(w.panel()->findChildren<QLineEdit*>(QRegularExpression("^Tvil_[1-9]")).isEmpty());
-    QVERIFY(w.state().Modif); // left as the hour boxes' filling set it
+    QCOMPARE(f.platform.dialogs.shown[0].title, unreadCityFileTitle(CityFileStatus::Missing));
+    QVERIFY(f.panel().isVisible());
+    QCOMPARE(f.editor().lineCount(), 0);
+    QVERIFY(f.panel().findChildren<QLineEdit*>(QRegularExpression("^Tvil_[1-9]")).isEmpty());
+    QVERIFY(f.panel().isModified()); // left as the hour boxes' filling set it
 }
 
 void TestEditor::offsetBoxesTurnCommasIntoPoints()
 {
     ClockFixture f(fullFile());
-    Main& w = openPanel(f);
-    ConfigPanel& panel = *w.panel();
-    panel.tete(3)->clear();
-    w.state().Modif = false;
-    QTest::keyClicks(panel.tete(3), QStringLiteral("5,5"));
-    QCOMPARE(panel.tete(3)->text(), QStringLiteral("5.5"));
-    QVERIFY(w.state().Modif);
+    openPanel(f);
+    QVERIFY(!f.panel().isModified());
+    f.box("TEte_3")->selectAll(); // typing replaces the text
+    QTest::keyClicks(f.box("TEte_3"), QStringLiteral("5,5"));
+    QCOMPARE(f.box("TEte_3")->text(), QStringLiteral("5.5"));
+    QVERIFY(f.panel().isModified());
 
-    panel.thiver(44)->setText(QStringLiteral("1,2,3")); // as a paste does
-    QCOMPARE(panel.thiver(44)->text(), QStringLiteral("1.2.3"));
+    f.box("THiver_44")->setText(QStringLiteral("1,2,3")); // as a paste does
+    QCOMPARE(f.box("THiver_44")->text(), QStringLiteral("1.2.3"));
 
     // Typing in the middle keeps the cursor where it was.
-    panel.tete(8)->setText(QStringLiteral("12"));
-    panel.tete(8)->setCursorPosition(1);
-    QTest::keyClick(panel.tete(8), Qt::Key_Comma);
-    QCOMPARE(panel.tete(8)->text(), QStringLiteral("1.2"));
-    QCOMPARE(panel.tete(8)->cursorPosition(), 2);
+    f.box("TEte_8")->setText(QStringLiteral("12"));
+    f.box("TEte_8")->setCursorPosition(1);
+    QTest::keyClick(f.box("TEte_8"), Qt::Key_Comma);
+    QCOMPARE(f.box("TEte_8")->text(), QStringLiteral("1.2"));
+    QCOMPARE(f.box("TEte_8")->cursorPosition(), 2);
 
     // Names and hours keep their commas.
-    panel.tvil(3)->setText(QStringLiteral("Paris, France"));
-    QTest::keyClicks(panel.text1, QStringLiteral(",5"));
-    QCOMPARE(panel.tvil(3)->text(), QStringLiteral("Paris, France"));
-    QCOMPARE(panel.text1->text(), QStringLiteral("20,5"));
+    f.box("Tvil_3")->setText(QStringLiteral("Paris, France"));
+    QTest::keyClicks(f.box("Text1"), QStringLiteral(",5"));
+    QCOMPARE(f.box("Tvil_3")->text(), QStringLiteral("Paris, France"));
+    QCOMPARE(f.box("Text1")->text(), QStringLiteral("20,5"));
     f.platform.dialogs.answers = {false};
-    w.buttons().btn_Click(4);
+    f.pressOk();
 }
 
 void TestEditor::everyChangeCounts_data()
 {
-    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
     for (const char* name : {"Tvil_4", "TEte_20", "THiver_59", "Pref_33", "Text1", "Text2"})
         QTest::addRow("%s", name) << QString::fromLatin1(name);
 }
 
 void TestEditor::everyChangeCounts()
 {
-    QFETCH(QString, control);
+    QFETCH(QString, name);
     ClockFixture f(fullFile());
-    Main& w = openPanel(f);
-    QVERIFY(!w.state().Modif);
-    QWidget* widget = w.panel()->findChild<QWidget*>(control);
+    openPanel(f);
+    QVERIFY(!f.panel().isModified());
+    QWidget* widget = f.panel().findChild<QWidget*>(name);
     if (auto* box = qobject_cast<QCheckBox*>(widget))
         QTest::mouseClick(box, Qt::LeftButton);
     else
         QTest::keyClicks(widget, QStringLiteral("x"));
-    QVERIFY(w.state().Modif);
+    QVERIFY(f.panel().isModified());
     f.platform.dialogs.answers = {false};
-    w.buttons().btn_Click(4);
-    QVERIFY(w.state().Modif); // the closing leaves it
+    f.pressOk();
+    QVERIFY(f.panel().isModified()); // the closing leaves it
 }
 
 void TestEditor::headerFollowsTheColumnGroup_data()
 {
-    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<int>("leftTwips");
     QTest::addRow("line 25") << "Tvil_25" << 3315;
     QTest::addRow("line 45") << "TEte_45" << 6315;
@@ -220,46 +222,44 @@ void TestEditor::headerFollowsTheColumnGroup_data()
 
 void TestEditor::headerFollowsTheColumnGroup()
 {
-    QFETCH(QString, control);
+    QFETCH(QString, name);
     QFETCH(int, leftTwips);
     ClockFixture f(fullFile());
     Main& w = openPanel(f);
-    ConfigPanel& panel = *w.panel();
-    panel.Tvil_MouseMove(50); // somewhere else first
-    QWidget* widget = panel.findChild<QWidget*>(control);
+    moveOver(f.box("Tvil_50"), QPoint(3, 3)); // somewhere else first
+    QWidget* widget = f.panel().findChild<QWidget*>(name);
     moveOver(widget, QPoint(3, 3));
-    QCOMPARE(panel.frame3->x(), twipsToPixels(leftTwips));
-    QCOMPARE(panel.frame3->y(), twipsToPixels(30));
+    QCOMPARE(control(w, "Frame3")->x(), twipsToPixels(leftTwips));
+    QCOMPARE(control(w, "Frame3")->y(), twipsToPixels(30));
     // The boxes leave it where it is, and so does the next opening.
-    moveOver(panel.findChild<QWidget*>(QStringLiteral("Pref_50")), QPoint(3, 3));
-    QCOMPARE(panel.frame3->x(), twipsToPixels(leftTwips));
-    w.buttons().btn_Click(4);
-    w.buttons().btn_Click(1);
-    QCOMPARE(panel.frame3->x(), twipsToPixels(leftTwips));
-    w.buttons().btn_Click(4);
+    moveOver(f.mark("Pref_50"), QPoint(3, 3));
+    QCOMPARE(control(w, "Frame3")->x(), twipsToPixels(leftTwips));
+    f.pressOk();
+    f.openPanel();
+    QCOMPARE(control(w, "Frame3")->x(), twipsToPixels(leftTwips));
+    f.pressOk();
 }
 
 void TestEditor::tabRunsDownTheColumns()
 {
     ClockFixture f(fullFile());
-    Main& w = openPanel(f);
-    ConfigPanel& panel = *w.panel();
-    QWidget* expected[] = {panel.tvil(19), panel.tete(19), panel.thiver(19), panel.pref(19), panel.tvil(20),
-                           panel.tete(20)};
+    openPanel(f);
+    QWidget* expected[] = {f.box("Tvil_19"),  f.box("TEte_19"), f.box("THiver_19"),
+                           f.mark("Pref_19"), f.box("Tvil_20"), f.box("TEte_20")};
     for (int k = 0; k + 1 < 6; ++k)
         QCOMPARE(expected[k]->nextInFocusChain(), expected[k + 1]);
-    w.buttons().btn_Click(4);
+    f.pressOk();
 }
 
 void TestEditor::closingWithoutChangeAsksNothing()
 {
     ClockFixture f(kWorld);
-    Main& w = openPanel(f);
+    openPanel(f);
     const QByteArray before = readFile(f.env.cityFile());
-    w.buttons().btn_Click(4);
+    f.pressOk();
     QVERIFY(f.platform.dialogs.shown.isEmpty());
-    QVERIFY(!w.panel()->isVisible());
-    QCOMPARE(w.panel()->lineCount(), 0);
+    QVERIFY(!f.panel().isVisible());
+    QCOMPARE(f.editor().lineCount(), 0);
     QCOMPARE(readFile(f.env.cityFile()), before);
     QCOMPARE(f.env.readSetting(QStringLiteral("P1")), QString());
 }
@@ -267,25 +267,27 @@ void TestEditor::closingWithoutChangeAsksNothing()
 void TestEditor::answeringNoKeepsEverything()
 {
     ClockFixture f(kWorld);
-    Main& w = openPanel(f);
+    openPanel(f);
     const QByteArray before = readFile(f.env.cityFile());
-    w.panel()->tvil(1)->setText(QStringLiteral("Lutèce"));
-    w.panel()->text1->setText(QStringLiteral("22"));
+    f.box("Tvil_1")->setText(QStringLiteral("Lutèce"));
+    f.box("Text1")->setText(QStringLiteral("22"));
     f.platform.dialogs.answers = {false};
-    w.buttons().btn_Click(4);
+    f.pressOk();
     QCOMPARE(f.platform.dialogs.shown.size(), 1);
     const auto& question = f.platform.dialogs.shown[0];
     QCOMPARE(question.title, QStringLiteral("Horlune"));
     QCOMPARE(question.text, QStringLiteral("Enregistrer les modifications"));
     QCOMPARE(question.icon, DialogIcon::Question);
     QVERIFY(question.question);
-    QVERIFY(!w.panel()->isVisible());
+    QVERIFY(!f.panel().isVisible());
     QCOMPARE(readFile(f.env.cityFile()), before);
     QCOMPARE(f.env.readSetting(QStringLiteral("HN")), QString());
-    QCOMPARE(w.state().HN, qint16(20));
-    w.buttons().btn_Click(1);
-    QCOMPARE(w.panel()->tvil(1)->text(), QStringLiteral("Paris"));
-    w.buttons().btn_Click(4);
+    f.openPanel();
+    QCOMPARE(f.box("Text1")->text(), QStringLiteral("20"));
+    f.pressOk();
+    f.openPanel();
+    QCOMPARE(f.box("Tvil_1")->text(), QStringLiteral("Paris"));
+    f.pressOk();
 }
 
 void TestEditor::savingSortsWritesAndReloads_data()
@@ -309,13 +311,13 @@ void TestEditor::savingSortsWritesAndReloads()
     QFETCH(QStringList, lines);
     // Only six cities: the lines after them repeat Le Caire.
     ClockFixture f(kWorld, now, offsetHours);
-    Main& w = openPanel(f);
-    w.panel()->tete(4)->setText(QStringLiteral("+1")); // Londres
+    openPanel(f);
+    f.box("TEte_4")->setText(QStringLiteral("+1")); // Londres
     f.platform.dialogs.answers = {true};
-    f.grid().setHeureDigitaleTag(QStringLiteral("9999"));
-    w.buttons().btn_Click(4);
-    QVERIFY(!w.panel()->isVisible());
-    QCOMPARE(w.panel()->lineCount(), 0);
+    f.digit(1)->setCaption(QStringLiteral("xx"));
+    f.pressOk();
+    QVERIFY(!f.panel().isVisible());
+    QCOMPARE(f.editor().lineCount(), 0);
 
     const QStringList written = firstLines(f.env.cityFile(), 60);
     QCOMPARE(written.mid(0, 2), lines.mid(0, 2));
@@ -326,9 +328,9 @@ void TestEditor::savingSortsWritesAndReloads()
     QCOMPARE(written[59], QString()); // 59 lines, each ended by CR LF
 
     // The clock shows the new list at once.
-    QCOMPARE(f.grid().ville(1)->caption(), QStringLiteral("New York"));
-    QCOMPARE(f.grid().ville(59)->caption(), QStringLiteral("Sydney"));
-    QVERIFY(f.grid().heureDigitaleTag() != QStringLiteral("9999")); // every row redrawn
+    QCOMPARE(f.ville(1)->caption(), QStringLiteral("New York"));
+    QCOMPARE(f.ville(59)->caption(), QStringLiteral("Sydney"));
+    QVERIFY(f.digit(1)->caption() != QStringLiteral("xx")); // every row redrawn
     QCOMPARE(f.env.readSetting(QStringLiteral("P1")), QStringLiteral("F"));
     QCOMPARE(f.env.readSetting(QStringLiteral("P59")), QStringLiteral("F"));
 }
@@ -337,11 +339,11 @@ void TestEditor::marksFollowTheirCity()
 {
     ClockFixture f(fullFile(), summerDay(), 2);
     f.env.writeSetting(QStringLiteral("P2"), QStringLiteral("T"));
-    Main& w = openPanel(f);
+    openPanel(f);
     // Line 2 becomes Tokyo, +9: it sorts among the other +9 cities.
-    w.panel()->setLine(2, {QStringLiteral("Tokyo"), QStringLiteral("9"), QStringLiteral("9"), true});
+    f.setLine(2, {QStringLiteral("Tokyo"), QStringLiteral("9"), QStringLiteral("9"), true});
     f.platform.dialogs.answers = {true};
-    w.buttons().btn_Click(4);
+    f.pressOk();
     const QStringList written = firstLines(f.env.cityFile(), 59);
     const int line = written.indexOf(QStringLiteral("Tokyo,9,9")) + 1;
     QVERIFY(line > 2);
@@ -349,11 +351,11 @@ void TestEditor::marksFollowTheirCity()
     for (int i = 1; i <= 59; ++i)
         if (i != line)
             QCOMPARE(f.env.readSetting(QStringLiteral("P%1").arg(i)), QStringLiteral("F"));
-    QVERIFY(w.state().VillePref[line]);
-    QCOMPARE(f.grid().ville(line)->caption(), QStringLiteral("Tokyo"));
-    w.buttons().btn_Click(1);
-    QVERIFY(w.panel()->pref(line)->isChecked());
-    w.buttons().btn_Click(4);
+    QVERIFY(f.grid().row(line).marked);
+    QCOMPARE(f.ville(line)->caption(), QStringLiteral("Tokyo"));
+    f.openPanel();
+    QVERIFY(f.mark(QStringLiteral("Pref_%1").arg(line))->isChecked());
+    f.pressOk();
 }
 
 void TestEditor::hoursStoredOnlyWhenValid_data()
@@ -362,12 +364,30 @@ void TestEditor::hoursStoredOnlyWhenValid_data()
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("storedNight");
     QTest::addColumn<QString>("storedDay");
-    QTest::addRow("22 and 8") << "22" << "8" << "22" << "8";
-    QTest::addRow("24 and 0") << "24" << "0" << "24" << "0";
-    QTest::addRow("8.4 and 8.2") << "8.4" << "8.2" << "8" << "8";
-    QTest::addRow("night 25") << "25" << "8" << "" << "";
-    QTest::addRow("day -1") << "20" << "-1" << "" << "";
-    QTest::addRow("night 8, day 20") << "8" << "20" << "" << "";
+    QTest::addRow("22 and 8") << "22"
+                              << "8"
+                              << "22"
+                              << "8";
+    QTest::addRow("24 and 0") << "24"
+                              << "0"
+                              << "24"
+                              << "0";
+    QTest::addRow("8.4 and 8.2") << "8.4"
+                                 << "8.2"
+                                 << "8"
+                                 << "8";
+    QTest::addRow("night 25") << "25"
+                              << "8"
+                              << ""
+                              << "";
+    QTest::addRow("day -1") << "20"
+                            << "-1"
+                            << ""
+                            << "";
+    QTest::addRow("night 8, day 20") << "8"
+                                     << "20"
+                                     << ""
+                                     << "";
 }
 
 void TestEditor::hoursStoredOnlyWhenValid()
@@ -377,16 +397,18 @@ void TestEditor::hoursStoredOnlyWhenValid()
     QFETCH(QString, storedNight);
     QFETCH(QString, storedDay);
     ClockFixture f(kWorld);
-    Main& w = openPanel(f);
-    w.panel()->text1->setText(night);
-    w.panel()->text2->setText(day);
+    openPanel(f);
+    f.box("Text1")->setText(night);
+    f.box("Text2")->setText(day);
     f.platform.dialogs.answers = {true};
-    w.buttons().btn_Click(4);
+    f.pressOk();
     QCOMPARE(f.platform.dialogs.shown.size(), 1); // the question, never a message about the hours
     QCOMPARE(f.env.readSetting(QStringLiteral("HN")), storedNight);
     QCOMPARE(f.env.readSetting(QStringLiteral("HJ")), storedDay);
-    QCOMPARE(w.state().HN, qint16(storedNight.isEmpty() ? 20 : storedNight.toInt()));
-    QCOMPARE(w.state().HJ, qint16(storedDay.isEmpty() ? 8 : storedDay.toInt()));
+    f.openPanel();
+    QCOMPARE(f.box("Text1")->text(), storedNight.isEmpty() ? QStringLiteral("20") : storedNight);
+    QCOMPARE(f.box("Text2")->text(), storedDay.isEmpty() ? QStringLiteral("8") : storedDay);
+    f.pressOk();
     // The cities and marks are saved either way.
     QCOMPARE(firstLines(f.env.cityFile(), 1), QStringList{"New York,-4,-5"});
     QCOMPARE(f.env.readSetting(QStringLiteral("P1")), QStringLiteral("F"));
@@ -395,7 +417,7 @@ void TestEditor::hoursStoredOnlyWhenValid()
 void TestEditor::anyTextSurvivesASave()
 {
     ClockFixture f(fullFile(), summerDay(), 2); // the summer offset is the key
-    Main& w = openPanel(f);
+    openPanel(f);
     const QList<EditorLine> odd = {
         {QStringLiteral("A|B|1"), QStringLiteral("-11"), QStringLiteral("-11"), true},
         {QStringLiteral("Paris, \"France\""), QStringLiteral("-11"), QStringLiteral("x|y"), false},
@@ -403,57 +425,57 @@ void TestEditor::anyTextSurvivesASave()
         {QStringLiteral("Åre"), QStringLiteral("-11"), QStringLiteral(""), false},
     };
     for (int k = 0; k < odd.size(); ++k)
-        w.panel()->setLine(k + 1, odd[k]);
+        f.setLine(k + 1, odd[k]);
     f.platform.dialogs.answers = {true, true};
-    w.buttons().btn_Click(4);
-    QVERIFY(!w.panel()->isVisible());
+    f.pressOk();
+    QVERIFY(!f.panel().isVisible());
     QCOMPARE(f.platform.dialogs.shown.size(), 1);
 
-    w.buttons().btn_Click(1);
+    f.openPanel();
     QList<EditorLine> reread;
     for (int i = 1; i <= 59; ++i)
-        reread.append(w.panel()->editorLines()[i - 1]);
+        reread.append(f.editor().lines()[i - 1]);
     for (const EditorLine& line : odd) {
         EditorLine expected = line;
         if (expected.name.contains(QLatin1Char('"'))) // a quote inside a quoted text becomes a typographic one
             expected.name = QStringLiteral("Paris, “France”");
         QVERIFY2(reread.contains(expected), qPrintable(expected.name));
     }
-    w.buttons().btn_Click(4);
+    f.pressOk();
 }
 
 void TestEditor::unwritableFileKeepsTheEdits()
 {
     ClockFixture f(kWorld);
     f.env.writeSetting(QStringLiteral("P1"), QStringLiteral("T"));
-    Main& w = openPanel(f);
+    openPanel(f);
     // Something the city file cannot replace, even for the administrator.
     QVERIFY(QFile::remove(f.env.cityFile()));
     QVERIFY(QDir(f.env.programDirectory()).mkdir(QStringLiteral("horlune.ini")));
-    w.panel()->tvil(2)->setText(QStringLiteral("Nouvelle-York"));
-    w.panel()->text1->setText(QStringLiteral("22"));
+    f.box("Tvil_2")->setText(QStringLiteral("Nouvelle-York"));
+    f.box("Text1")->setText(QStringLiteral("22"));
     f.platform.dialogs.answers = {true};
-    w.buttons().btn_Click(4);
+    f.pressOk();
 
     QCOMPARE(f.platform.dialogs.shown.size(), 2);
     const auto& message = f.platform.dialogs.shown[1];
     QCOMPARE(message.icon, DialogIcon::Critical);
     QVERIFY(message.text.contains(f.env.cityFile()));
     QVERIFY(!message.question);
-    QVERIFY(w.panel()->isVisible());
-    QCOMPARE(w.panel()->lineCount(), 59);
-    QVERIFY(w.panel()->editorLines().contains(EditorLine{"Nouvelle-York", "-4", "-5", false}));
-    QCOMPARE(w.panel()->text1->text(), QStringLiteral("22"));
+    QVERIFY(f.panel().isVisible());
+    QCOMPARE(f.editor().lineCount(), 59);
+    QVERIFY(f.editor().lines().contains(EditorLine{"Nouvelle-York", "-4", "-5", false}));
+    QCOMPARE(f.box("Text1")->text(), QStringLiteral("22"));
     QCOMPARE(f.env.readSetting(QStringLiteral("P1")), QStringLiteral("T")); // no flag stored
     QCOMPARE(f.env.readSetting(QStringLiteral("P2")), QString());
     QCOMPARE(f.env.readSetting(QStringLiteral("HN")), QString());
-    QCOMPARE(f.grid().ville(2)->caption(), QStringLiteral("New York"));
+    QCOMPARE(f.ville(2)->caption(), QStringLiteral("New York"));
 
     // Once the file can be written again, the same edits are saved.
     QVERIFY(QDir(f.env.programDirectory()).rmdir(QStringLiteral("horlune.ini")));
     f.platform.dialogs.answers = {true};
-    w.buttons().btn_Click(4);
-    QVERIFY(!w.panel()->isVisible());
+    f.pressOk();
+    QVERIFY(!f.panel().isVisible());
     QCOMPARE(firstLines(f.env.cityFile(), 1), QStringList{"Nouvelle-York,-4,-5"});
     QCOMPARE(f.env.readSetting(QStringLiteral("HN")), QStringLiteral("22"));
 }
@@ -463,39 +485,38 @@ void TestEditor::twoSavesInARow()
     ClockFixture f(fullFile());
     Main& w = f.start();
     for (int save = 0; save < 2; ++save) {
-        w.buttons().btn_Click(1);
+        f.openPanel();
         int line = 10;
         for (int i = 1; i <= 59; ++i)
-            if (w.panel()->tvil(i)->text() == QStringLiteral("Changée0"))
+            if (f.box(QStringLiteral("Tvil_%1").arg(i))->text() == QStringLiteral("Changée0"))
                 line = i;
-        w.panel()->tvil(line)->setText(QStringLiteral("Changée%1").arg(save));
+        f.box(QStringLiteral("Tvil_%1").arg(line))->setText(QStringLiteral("Changée%1").arg(save));
         f.platform.dialogs.answers = {true};
-        w.buttons().btn_Click(4);
+        f.pressOk();
     }
-    QCOMPARE(f.grid().rowCount(), 60);
     for (const char* name : {"^Ville_\\d+$", "^Digit_\\d+$", "^Image1_\\d+$"})
         QCOMPARE(w.findChildren<QWidget*>(QRegularExpression(name)).size(), 60);
     QStringList shown;
     for (int i = 1; i < 60; ++i)
-        shown << f.grid().ville(i)->caption();
+        shown << f.ville(i)->caption();
     QCOMPARE(shown.count(QStringLiteral("Changée1")), 1);
     QCOMPARE(shown.count(QStringLiteral("Ville11")), 1);
     QVERIFY(!shown.contains(QStringLiteral("Changée0")));
-    QCOMPARE(w.panel()->findChildren<QLineEdit*>(QRegularExpression("^Tvil_[1-9]")).size(), 0);
+    QCOMPARE(f.panel().findChildren<QLineEdit*>(QRegularExpression("^Tvil_[1-9]")).size(), 0);
 }
 
 void TestEditor::saveWithoutLinesWritesNothing()
 {
     ClockFixture f(fullFile());
-    Main& w = f.start();
+    f.start();
     QFile::remove(f.env.cityFile());
-    w.buttons().btn_Click(1);
+    f.openPanel();
     f.platform.dialogs.answers = {true};
-    w.buttons().btn_Click(4);
+    f.pressOk();
     QCOMPARE(f.platform.dialogs.shown.size(), 2); // the missing file, then the question
     QVERIFY(!QFile::exists(f.env.cityFile()));
     QCOMPARE(f.env.readSetting(QStringLiteral("P1")), QString());
-    QVERIFY(!w.panel()->isVisible());
+    QVERIFY(!f.panel().isVisible());
 }
 
 void TestEditor::closingTheWindowOffersToSave()
@@ -503,7 +524,7 @@ void TestEditor::closingTheWindowOffersToSave()
     // The window system closes the clock while the panel holds edits: they are offered for saving.
     ClockFixture f(kWorld);
     Main& w = openPanel(f);
-    w.panel()->tvil(1)->setText(QStringLiteral("Lutèce"));
+    f.box("Tvil_1")->setText(QStringLiteral("Lutèce"));
     f.platform.dialogs.answers = {true};
     QVERIFY(w.close());
     QCOMPARE(f.platform.dialogs.shown.size(), 1);
@@ -512,13 +533,13 @@ void TestEditor::closingTheWindowOffersToSave()
     // When the file cannot be written, the window stays open with the edits.
     ClockFixture g(kWorld);
     Main& v = openPanel(g);
-    v.panel()->tvil(1)->setText(QStringLiteral("Lutèce"));
+    g.box("Tvil_1")->setText(QStringLiteral("Lutèce"));
     QVERIFY(QFile::remove(g.env.cityFile()));
     QVERIFY(QDir(g.env.programDirectory()).mkdir(QStringLiteral("horlune.ini")));
     g.platform.dialogs.answers = {true};
     QVERIFY(!v.close());
     QVERIFY(v.isVisible());
-    QVERIFY(v.panel()->editorLines().contains(EditorLine{"Lutèce", "2", "1", false}));
+    QVERIFY(g.editor().lines().contains(EditorLine{"Lutèce", "2", "1", false}));
 
     // Without the panel, or with nothing changed, the window closes without a word.
     ClockFixture h(kWorld);

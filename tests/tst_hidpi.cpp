@@ -3,11 +3,11 @@
 #include <QPainter>
 #include <QTest>
 
-#include "app/controls.h"
-#include "app/look.h"
 #include "app/mainwindow.h"
 #include "support/fakeplatform.h"
 #include "support/testenv.h"
+#include "ui/controls.h"
+#include "ui/look.h"
 
 // Runs at a scale of 2 (QT_SCALE_FACTOR=2 in this test's environment): every picture comes from its
 // double-size file and lands on the screen pixel for pixel, at the logical size of the single one.

@@ -1,11 +1,11 @@
 #include <QFile>
-#include <QtEndian>
 #include <QFontDatabase>
 #include <QImage>
 #include <QImageReader>
 #include <QTest>
+#include <QtEndian>
 
-#include "app/look.h"
+#include "ui/look.h"
 
 // The pictures are part of the program's look: their sizes and formats are fixed, and the faces and
 // buttons must let the background show through their corners.

@@ -24,11 +24,11 @@ void TestSettings::firstRunDefaults()
 {
     TestEnvironment env;
     SettingsStore store(env.settingsName());
-    qint16 day = 0, night = 0;
-    store.readHours(day, night);
-    QCOMPARE(day, qint16(8));
-    QCOMPARE(night, qint16(20));
-    const RowFlags marks = store.readMarks();
+    DayHours hours;
+    store.readHours(hours);
+    QCOMPARE(hours.day, qint16(8));
+    QCOMPARE(hours.night, qint16(20));
+    const RowMarks marks = store.readMarks();
     QVERIFY(std::none_of(marks.begin(), marks.end(), [](bool marked) { return marked; }));
 }
 
@@ -55,10 +55,10 @@ void TestSettings::hours()
     env.writeSetting("HJ", stored);
     env.writeSetting("HN", stored);
     SettingsStore store(env.settingsName());
-    qint16 day = qint16(previous), night = qint16(previous);
-    store.readHours(day, night);
-    QCOMPARE(day, qint16(expected));
-    QCOMPARE(night, qint16(expected));
+    DayHours hours{qint16(previous), qint16(previous)};
+    store.readHours(hours);
+    QCOMPARE(hours.day, qint16(expected));
+    QCOMPARE(hours.night, qint16(expected));
 }
 
 void TestSettings::marks_data()
@@ -83,9 +83,9 @@ void TestSettings::marks()
         QSettings raw(QSettings::NativeFormat, QSettings::UserScope, env.settingsName(), env.settingsName());
         raw.setValue("data/P7", stored == "T, T" ? QVariant(QStringList{"T", "T"}) : QVariant(stored));
     }
-    const RowFlags marks = SettingsStore(env.settingsName()).readMarks();
+    const RowMarks marks = SettingsStore(env.settingsName()).readMarks();
     QCOMPARE(marks[7], marked);
-    QVERIFY(!marks[0] && !marks[60] && !marks[6] && !marks[8]);
+    QVERIFY(!marks[0] && !marks[6] && !marks[8]);
 }
 
 void TestSettings::writesMarksAndHours()
@@ -93,11 +93,11 @@ void TestSettings::writesMarksAndHours()
     TestEnvironment env;
     {
         SettingsStore store(env.settingsName());
-        RowFlags marks{};
+        RowMarks marks{};
         marks[3] = true;
         marks[59] = true;
         store.writeMarks(marks);
-        store.writeHours(22, 7);
+        store.writeHours(DayHours{7, 22});
         QVERIFY(store.sync());
     }
     QCOMPARE(env.readSetting("P3"), QStringLiteral("T"));
@@ -108,7 +108,7 @@ void TestSettings::writesMarksAndHours()
     QVERIFY(env.readSetting("P0").isEmpty());
     QVERIFY(env.readSetting("P60").isEmpty());
 
-    const RowFlags marks = SettingsStore(env.settingsName()).readMarks();
+    const RowMarks marks = SettingsStore(env.settingsName()).readMarks();
     QVERIFY(marks[3] && marks[59] && !marks[4]);
 }
 
@@ -117,9 +117,9 @@ void TestSettings::anotherExecutableNameStartsFromDefaults()
     TestEnvironment env;
     env.writeSetting("HJ", "6");
     SettingsStore other(env.settingsName() + QStringLiteral("-copie"));
-    qint16 day = 0, night = 0;
-    other.readHours(day, night);
-    QCOMPARE(day, qint16(8));
+    DayHours hours;
+    other.readHours(hours);
+    QCOMPARE(hours.day, qint16(8));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -1,17 +1,9 @@
 #include "timerules.h"
 
 #include <QLocale>
-#include <QStringList>
 #include <cmath>
 
 #include "data/numbers.h"
-#include "platform/beeper.h"
-
-float HeureTU(const Instant& now)
-{
-    const QTime t = now.universal.time();
-    return static_cast<float>(t.hour() + t.minute() / 60.0);
-}
 
 float computerOffset(const Instant& now)
 {
@@ -28,58 +20,35 @@ float computerOffset(const Instant& now)
     return static_cast<float>(hundredths / 100.0);
 }
 
-float CalculFuseau(const Clock& clock, Beeper& beeper)
+QString windowCaption(float offset, const QLocale& locale)
 {
-    const float offset = computerOffset(clock.now());
-    beeper.beep();
-    return offset;
-}
-
-QDate CmaDate(const QDateTime& value)
-{
-    return value.date();
-}
-
-QDate CmaDate(const QString& dayMonthYear)
-{
-    const QStringList parts = dayMonthYear.split(QLatin1Char('/'));
-    if (parts.size() != 3)
-        return {};
-    bool okDay = false, okMonth = false, okYear = false;
-    const int day = parts[0].trimmed().toInt(&okDay);
-    const int month = parts[1].trimmed().toInt(&okMonth);
-    const int year = parts[2].trimmed().toInt(&okYear);
-    if (!okDay || !okMonth || !okYear)
-        return {};
-    return QDate(year, month, day);
+    const QString value = formatSingle(offset, locale);
+    return offset >= 0 ? QStringLiteral("Horlune (TU + ") + value + QStringLiteral(" )")
+                       : QStringLiteral("Horlune (TU  ") + value + QStringLiteral(" )");
 }
 
 namespace {
 
-// The last Sunday on or before the 31st of the month.
-QDate lastSundayOnOrBefore31st(const QString& dayAndMonth, qint16 year)
+QDate lastSundayOnOrBefore(const QDate& day)
 {
-    const QDate last = CmaDate(dayAndMonth + QString::number(year));
-    const int sundayFirst = last.dayOfWeek() % 7 + 1; // Sunday = 1 ... Saturday = 7
-    return last.addDays(1 - sundayFirst);
+    return day.addDays(-(day.dayOfWeek() % 7)); // Qt counts Monday = 1 ... Sunday = 7
 }
 
 } // namespace
 
-QDate DebutEte(qint16 year)
+QDate summerStart(int year)
 {
-    return lastSundayOnOrBefore31st(QStringLiteral("31/03/"), year);
+    return lastSundayOnOrBefore(QDate(year, 3, 31));
 }
 
-QDate DebutHiver(qint16 year)
+QDate winterStart(int year)
 {
-    return lastSundayOnOrBefore31st(QStringLiteral("31/10/"), year);
+    return lastSundayOnOrBefore(QDate(year, 10, 31));
 }
 
 bool isSummerTime(const QDate& today)
 {
-    const auto year = static_cast<qint16>(today.year());
-    return today >= DebutEte(year) && today <= DebutHiver(year);
+    return today >= summerStart(today.year()) && today <= winterStart(today.year());
 }
 
 QString seasonText(bool summer)
@@ -87,8 +56,8 @@ QString seasonText(bool summer)
     return summer ? QStringLiteral("Heure d'été") : QStringLiteral("Heure d'hiver");
 }
 
-QString seasonMessage(const QString& season, float offset, const QLocale& locale)
+QString seasonMessage(bool summer, float offset, const QLocale& locale)
 {
-    return QStringLiteral("L'ordinateur est en ") + season + QStringLiteral(".") + QStringLiteral("\r\n") +
-           QStringLiteral("Décalage avec TU = ") + formatSingle(offset, locale) + QStringLiteral(" heure(s).");
+    return QStringLiteral("L'ordinateur est en ") + seasonText(summer) + QStringLiteral(".\r\nDécalage avec TU = ") +
+           formatSingle(offset, locale) + QStringLiteral(" heure(s).");
 }

@@ -3,28 +3,21 @@
 #include <QDate>
 #include <QString>
 
-#include "platform/clock.h"
+#include "time/instant.h"
 
-class Beeper;
 class QLocale;
-
-// Universal Time of day of that instant in hours, minutes as the fraction; seconds are ignored.
-float HeureTU(const Instant& now);
 
 // The computer's offset from Universal Time at that instant: local minus Universal, in hours, within
 // (-12, 12], to two decimals. Both readings come from the same instant.
 float computerOffset(const Instant& now);
 
-// Reads the clock once, sounds one beep and returns the computer's offset.
-float CalculFuseau(const Clock& clock, Beeper& beeper);
+// The window's caption, which carries that offset: "Horlune (TU + 1 )", "Horlune (TU  -5 )".
+QString windowCaption(float computerOffset, const QLocale& locale);
 
-// The calendar date of a date-time, or of a "day/month/year" text (an invalid date when the text is none).
-QDate CmaDate(const QDateTime& value);
-QDate CmaDate(const QString& dayMonthYear);
-
-// Last Sunday of March and last Sunday of October of the year.
-QDate DebutEte(qint16 year);
-QDate DebutHiver(qint16 year);
+// The last Sunday of March and the last Sunday of October of the year: the first days of summer and of
+// winter time.
+QDate summerStart(int year);
+QDate winterStart(int year);
 
 // Summer time runs from the last Sunday of March to the last Sunday of October, both days included, judged
 // on the computer's local date alone.
@@ -35,4 +28,4 @@ QString seasonText(bool summer);
 
 // The two lines shown in the configuration panel, e.g. "L'ordinateur est en Heure d'été." and
 // "Décalage avec TU = 2 heure(s).", joined by CR LF.
-QString seasonMessage(const QString& season, float computerOffset, const QLocale& locale);
+QString seasonMessage(bool summer, float computerOffset, const QLocale& locale);

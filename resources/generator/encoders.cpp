@@ -10,19 +10,19 @@ namespace gen {
 
 namespace {
 
-void put16(std::vector<std::uint8_t> &out, unsigned v)
+void put16(std::vector<std::uint8_t>& out, unsigned v)
 {
     out.push_back(std::uint8_t(v & 0xff));
     out.push_back(std::uint8_t((v >> 8) & 0xff));
 }
 
-void put32(std::vector<std::uint8_t> &out, std::uint32_t v)
+void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
     put16(out, v & 0xffff);
     put16(out, v >> 16);
 }
 
-bool saveBytes(const QString &path, const std::vector<std::uint8_t> &bytes)
+bool saveBytes(const QString& path, const std::vector<std::uint8_t>& bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -30,14 +30,14 @@ bool saveBytes(const QString &path, const std::vector<std::uint8_t> &bytes)
         return false;
     }
     const auto size = qint64(bytes.size());
-    return file.write(reinterpret_cast<const char *>(bytes.data()), size) == size;
+    return file.write(reinterpret_cast<const char*>(bytes.data()), size) == size;
 }
 
 // Packs variable-length codes least significant bit first, as GIF requires.
 class CodeWriter
 {
 public:
-    explicit CodeWriter(std::vector<std::uint8_t> &out) : m_out(out) {}
+    explicit CodeWriter(std::vector<std::uint8_t>& out) : m_out(out) {}
     void put(unsigned code, int bits)
     {
         m_acc |= std::uint32_t(code) << m_bits;
@@ -57,12 +57,12 @@ public:
     }
 
 private:
-    std::vector<std::uint8_t> &m_out;
+    std::vector<std::uint8_t>& m_out;
     std::uint32_t m_acc = 0;
     int m_bits = 0;
 };
 
-std::vector<std::uint8_t> lzwCompress(const std::vector<std::uint8_t> &indices, int minCodeSize)
+std::vector<std::uint8_t> lzwCompress(const std::vector<std::uint8_t>& indices, int minCodeSize)
 {
     const unsigned clearCode = 1u << minCodeSize;
     const unsigned endCode = clearCode + 1;
@@ -120,8 +120,8 @@ std::vector<std::uint8_t> lzwCompress(const std::vector<std::uint8_t> &indices, 
 
 } // namespace
 
-bool writeGif(const QString &path, int width, int height, const std::vector<QRgb> &palette,
-              const std::vector<std::uint8_t> &indices, int transparentIndex)
+bool writeGif(const QString& path, int width, int height, const std::vector<QRgb>& palette,
+              const std::vector<std::uint8_t>& indices, int transparentIndex)
 {
     if (palette.empty() || palette.size() > 256 || indices.size() != size_t(width) * size_t(height))
         return false;
@@ -170,15 +170,14 @@ bool writeGif(const QString &path, int width, int height, const std::vector<QRgb
     return saveBytes(path, out);
 }
 
-bool writeIco(const QString &path, int width, int height, int bitsPerPixel,
-              const std::vector<QRgb> &palette, const std::vector<std::uint8_t> &indices,
-              const std::vector<std::uint8_t> &transparent)
+bool writeIco(const QString& path, int width, int height, int bitsPerPixel, const std::vector<QRgb>& palette,
+              const std::vector<std::uint8_t>& indices, const std::vector<std::uint8_t>& transparent)
 {
     if ((bitsPerPixel != 4 && bitsPerPixel != 8) || width > 256 || height > 256)
         return false;
     const size_t entries = size_t(1) << bitsPerPixel;
-    if (palette.size() > entries || indices.size() != size_t(width) * size_t(height)
-        || transparent.size() != indices.size())
+    if (palette.size() > entries || indices.size() != size_t(width) * size_t(height) ||
+        transparent.size() != indices.size())
         return false;
 
     const size_t xorStride = ((size_t(width) * size_t(bitsPerPixel) + 31) / 32) * 4;
@@ -243,7 +242,7 @@ bool writeIco(const QString &path, int width, int height, int bitsPerPixel,
     return saveBytes(path, out);
 }
 
-bool writeBmp24(const QString &path, const QImage &image)
+bool writeBmp24(const QString& path, const QImage& image)
 {
     const QImage src = image.convertToFormat(QImage::Format_RGB32);
     const size_t stride = ((size_t(src.width()) * 3 + 3) / 4) * 4;
@@ -269,7 +268,7 @@ bool writeBmp24(const QString &path, const QImage &image)
     put32(out, 0);
     put32(out, 0);
     for (int y = src.height() - 1; y >= 0; --y) {
-        const auto *line = reinterpret_cast<const QRgb *>(src.constScanLine(y));
+        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
         std::vector<std::uint8_t> row(stride, 0);
         for (int x = 0; x < src.width(); ++x) {
             row[size_t(x) * 3 + 0] = std::uint8_t(qBlue(line[x]));
@@ -281,7 +280,7 @@ bool writeBmp24(const QString &path, const QImage &image)
     return saveBytes(path, out);
 }
 
-bool writeJpeg(const QString &path, const QImage &image, int quality)
+bool writeJpeg(const QString& path, const QImage& image, int quality)
 {
     QImageWriter writer(path, "jpg");
     writer.setQuality(quality);
@@ -294,7 +293,7 @@ bool writeJpeg(const QString &path, const QImage &image, int quality)
     return true;
 }
 
-bool writePng(const QString &path, const QImage &image)
+bool writePng(const QString& path, const QImage& image)
 {
     QImageWriter writer(path, "png");
     if (!writer.write(image.convertToFormat(QImage::Format_ARGB32))) {

@@ -27,10 +27,10 @@ public:
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
-        for (const Outline &o : landOutlines())
+        for (const Outline& o : landOutlines())
             p.drawPolygon(project(o));
         p.setCompositionMode(QPainter::CompositionMode_Clear);
-        for (const Outline &o : lakeOutlines())
+        for (const Outline& o : lakeOutlines())
             p.drawPolygon(project(o));
     }
 
@@ -52,10 +52,10 @@ public:
     }
 
 private:
-    QPolygonF project(const Outline &o) const
+    QPolygonF project(const Outline& o) const
     {
         QPolygonF poly;
-        for (const QPointF &ll : o)
+        for (const QPointF& ll : o)
             poly << QPointF((ll.x() + 180.0) / 360.0 * m_image.width(), (90.0 - ll.y()) / 180.0 * m_image.height());
         return poly;
     }
@@ -121,7 +121,7 @@ QImage drawGlobe(int pixels)
     const Colour cloud = hexColour(0xFFFFFF);
     const Colour air = hexColour(0x9CCBFF);
 
-    return renderSupersampled(pixels, pixels, 5, [&](float x, float y, Colour &c) {
+    return renderSupersampled(pixels, pixels, 5, [&](float x, float y, Colour& c) {
         const float u = (x - centre) / radius, v = (centre - y) / radius;
         const float r2 = u * u + v * v;
         if (r2 > 1.f)
@@ -149,8 +149,8 @@ QImage drawGlobe(int pixels)
         // Clouds: fractal noise stretched east-west, gathered along the
         // equatorial and mid-latitude storm belts and thin over the deserts.
         const float n = fractalNoise({onSphere.x * 2.2f + 5.f, onSphere.y * 2.2f, onSphere.z * 5.5f});
-        const float stormy = 0.10f * std::exp(-std::pow(latDeg / 9.f, 2.f))
-            + 0.08f * std::exp(-std::pow((std::abs(latDeg) - 52.f) / 10.f, 2.f));
+        const float stormy = 0.10f * std::exp(-std::pow(latDeg / 9.f, 2.f)) +
+                             0.08f * std::exp(-std::pow((std::abs(latDeg) - 52.f) / 10.f, 2.f));
         const float cover = smoothstep(0.58f, 0.70f, n + stormy - 0.14f * (dryNorth + drySouth));
         surface = mix(surface, cloud, cover * 0.9f);
 

@@ -42,10 +42,10 @@ QImage drawPointingHand(int pixels)
         piece.addRoundedRect(r, radius, radius);
         glove = glove.united(piece);
     };
-    part(QRectF(9.5, 9.5, 9, 15), 3);       // palm
-    part(QRectF(11.5, 7.5, 8, 4), 2);       // thumb
-    part(QRectF(14.5, 11.5, 16, 4), 2);     // index finger
-    part(QRectF(14.5, 15.5, 9, 3), 1.5);    // curled fingers
+    part(QRectF(9.5, 9.5, 9, 15), 3);    // palm
+    part(QRectF(11.5, 7.5, 8, 4), 2);    // thumb
+    part(QRectF(14.5, 11.5, 16, 4), 2);  // index finger
+    part(QRectF(14.5, 15.5, 9, 3), 1.5); // curled fingers
     part(QRectF(14.5, 18.5, 8, 3), 1.5);
     part(QRectF(14.5, 21.5, 7, 3), 1.5);
 

@@ -16,10 +16,10 @@ using namespace gen;
 
 namespace {
 
-constexpr QRgb kSilver = 0xFFC0C0C0; // the panel behind the faces and buttons
+constexpr QRgb kSilver = 0xFFC0C0C0;  // the panel behind the faces and buttons
 constexpr QRgb kMidGrey = 0xFF808080; // neutral matte for icons and pointers
 
-bool report(const QString &path, bool ok)
+bool report(const QString& path, bool ok)
 {
     const QFileInfo info(path);
     std::printf("%-8s %-22s %8lld bytes\n", ok ? "wrote" : "FAILED", qPrintable(info.fileName()),
@@ -29,7 +29,7 @@ bool report(const QString &path, bool ok)
 
 // GIF: up to 255 colours from the picture, plus one transparent entry that
 // carries the matte colour for viewers that ignore transparency.
-bool saveGif(const QString &path, const QImage &drawing, QRgb matte)
+bool saveGif(const QString& path, const QImage& drawing, QRgb matte)
 {
     const Flattened flat = flattenOver(drawing, matte);
     std::vector<QRgb> palette = medianCut(flat, 255);
@@ -40,7 +40,7 @@ bool saveGif(const QString &path, const QImage &drawing, QRgb matte)
 }
 
 // 8-bit ICO: entry 0 is black, used under the AND mask; 255 picture colours.
-bool saveIco8(const QString &path, const QImage &drawing, QRgb matte)
+bool saveIco8(const QString& path, const QImage& drawing, QRgb matte)
 {
     const Flattened flat = flattenOver(drawing, matte);
     std::vector<QRgb> palette{qRgb(0, 0, 0)};
@@ -52,7 +52,7 @@ bool saveIco8(const QString &path, const QImage &drawing, QRgb matte)
 
 // 4-bit ICO with a fixed palette chosen for the gloved hand: black (also under
 // the mask), whites and greys for the glove, blues for the sleeve.
-bool saveHandIco(const QString &path, const QImage &drawing, QRgb matte)
+bool saveHandIco(const QString& path, const QImage& drawing, QRgb matte)
 {
     static const std::vector<QRgb> palette{
         qRgb(0x00, 0x00, 0x00), qRgb(0xFF, 0xFF, 0xFF), qRgb(0xEC, 0xEC, 0xF2), qRgb(0xD6, 0xD6, 0xE0),
@@ -67,7 +67,7 @@ bool saveHandIco(const QString &path, const QImage &drawing, QRgb matte)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv); // lets QImageWriter find its plugins
     if (argc != 2) {
@@ -83,7 +83,7 @@ int main(int argc, char **argv)
     bool ok = true;
     for (int scale : {1, 2}) {
         const QString suffix = scale == 2 ? QStringLiteral("@2x") : QString();
-        auto file = [&](const char *stem, const char *ext) {
+        auto file = [&](const char* stem, const char* ext) {
             return out.filePath(QString::fromLatin1(stem) + suffix + QLatin1Char('.') + QString::fromLatin1(ext));
         };
         const QString background = file("background", "bmp");

@@ -7,7 +7,7 @@
 
 namespace gen {
 
-Flattened flattenOver(const QImage &drawing, QRgb matte)
+Flattened flattenOver(const QImage& drawing, QRgb matte)
 {
     const QImage src = drawing.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     Flattened out;
@@ -16,15 +16,15 @@ Flattened flattenOver(const QImage &drawing, QRgb matte)
     out.colours.reserve(size_t(out.width) * size_t(out.height));
     out.clear.reserve(out.colours.capacity());
     for (int y = 0; y < src.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(src.constScanLine(y));
+        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
         for (int x = 0; x < src.width(); ++x) {
             const QRgb p = line[x];
             const int a = qAlpha(p);
             auto over = [a](int premultiplied, int background) {
                 return std::min(255, premultiplied + (background * (255 - a) + 127) / 255);
             };
-            out.colours.push_back(qRgb(over(qRed(p), qRed(matte)), over(qGreen(p), qGreen(matte)),
-                                       over(qBlue(p), qBlue(matte))));
+            out.colours.push_back(
+                qRgb(over(qRed(p), qRed(matte)), over(qGreen(p), qGreen(matte)), over(qBlue(p), qBlue(matte))));
             out.clear.push_back(a < 128 ? 1 : 0);
         }
     }
@@ -33,27 +33,29 @@ Flattened flattenOver(const QImage &drawing, QRgb matte)
 
 namespace {
 
-struct Entry {
+struct Entry
+{
     std::array<int, 3> c;
     long count;
 };
 
-struct Box {
+struct Box
+{
     std::vector<Entry> entries;
     long total() const
     {
         long t = 0;
-        for (const Entry &e : entries)
+        for (const Entry& e : entries)
             t += e.count;
         return t;
     }
-    int widestChannel(int *range) const
+    int widestChannel(int* range) const
     {
         int best = 0;
         *range = -1;
         for (int ch = 0; ch < 3; ++ch) {
             int lo = 255, hi = 0;
-            for (const Entry &e : entries) {
+            for (const Entry& e : entries) {
                 lo = std::min(lo, e.c[ch]);
                 hi = std::max(hi, e.c[ch]);
             }
@@ -68,7 +70,7 @@ struct Box {
 
 } // namespace
 
-std::vector<QRgb> medianCut(const Flattened &picture, int maxColours)
+std::vector<QRgb> medianCut(const Flattened& picture, int maxColours)
 {
     std::map<QRgb, long> histogram;
     for (size_t i = 0; i < picture.colours.size(); ++i) {
@@ -78,13 +80,13 @@ std::vector<QRgb> medianCut(const Flattened &picture, int maxColours)
 
     std::vector<QRgb> palette;
     if (int(histogram.size()) <= maxColours) {
-        for (const auto &[colour, count] : histogram)
+        for (const auto& [colour, count] : histogram)
             palette.push_back(colour);
         return palette;
     }
 
     std::vector<Box> boxes(1);
-    for (const auto &[colour, count] : histogram)
+    for (const auto& [colour, count] : histogram)
         boxes[0].entries.push_back({{qRed(colour), qGreen(colour), qBlue(colour)}, count});
 
     while (int(boxes.size()) < maxColours) {
@@ -106,10 +108,10 @@ std::vector<QRgb> medianCut(const Flattened &picture, int maxColours)
         if (chosen < 0)
             break;
 
-        Box &box = boxes[chosen];
+        Box& box = boxes[chosen];
         int range = 0;
         const int ch = box.widestChannel(&range);
-        std::sort(box.entries.begin(), box.entries.end(), [ch](const Entry &a, const Entry &b) {
+        std::sort(box.entries.begin(), box.entries.end(), [ch](const Entry& a, const Entry& b) {
             if (a.c[ch] != b.c[ch])
                 return a.c[ch] < b.c[ch];
             return a.c < b.c;
@@ -129,9 +131,9 @@ std::vector<QRgb> medianCut(const Flattened &picture, int maxColours)
         boxes.push_back(std::move(upper));
     }
 
-    for (const Box &box : boxes) {
+    for (const Box& box : boxes) {
         double r = 0, g = 0, b = 0, n = 0;
-        for (const Entry &e : box.entries) {
+        for (const Entry& e : box.entries) {
             r += double(e.c[0]) * double(e.count);
             g += double(e.c[1]) * double(e.count);
             b += double(e.c[2]) * double(e.count);
@@ -144,8 +146,8 @@ std::vector<QRgb> medianCut(const Flattened &picture, int maxColours)
     return palette;
 }
 
-std::vector<std::uint8_t> mapToPalette(const Flattened &picture, const std::vector<QRgb> &palette,
-                                       int firstUsable, int clearIndex)
+std::vector<std::uint8_t> mapToPalette(const Flattened& picture, const std::vector<QRgb>& palette, int firstUsable,
+                                       int clearIndex)
 {
     std::map<QRgb, std::uint8_t> cache;
     std::vector<std::uint8_t> indices(picture.colours.size());

@@ -8,7 +8,8 @@ namespace gen {
 
 namespace {
 
-struct EdgeInfo {
+struct EdgeInfo
+{
     float inside; // distance to the outline, positive inside
     float nx, ny; // outward normal of the nearest part of the outline
 };
@@ -33,7 +34,10 @@ EdgeInfo roundedBox(float px, float py, float w, float h, float r)
 
 // How much a surface facing along (nx, ny) catches the light from the upper
 // left: +1 for top and left edges, -1 for bottom and right ones.
-float lightFacing(float nx, float ny) { return std::clamp(-(nx + ny), -1.f, 1.f); }
+float lightFacing(float nx, float ny)
+{
+    return std::clamp(-(nx + ny), -1.f, 1.f);
+}
 
 Colour bevelShade(Colour face, Colour light, Colour dark, float facing, float strength)
 {
@@ -51,7 +55,7 @@ QImage drawBackground(int scale)
     const Colour light = hexColour(0xE0E0E0);
     const Colour dark = hexColour(0x5A5A5A);
     const Colour white = hexColour(0xFFFFFF);
-    return renderSupersampled(int(w), int(h), 4, [&](float x, float y, Colour &c) {
+    return renderSupersampled(int(w), int(h), 4, [&](float x, float y, Colour& c) {
         const EdgeInfo e = roundedBox(x, y, w, h, radius);
         if (e.inside < 0) {
             c = white;
@@ -75,7 +79,7 @@ QImage drawButton(bool pressed, int scale)
     const Colour light = hexColour(0xFFFFFF);
     const Colour dark = hexColour(0x606060);
     const Colour rim = hexColour(0x4A4A4A);
-    return renderSupersampled(int(w), int(h), 6, [&](float x, float y, Colour &c) {
+    return renderSupersampled(int(w), int(h), 6, [&](float x, float y, Colour& c) {
         const EdgeInfo e = roundedBox(x, y, w, h, radius);
         if (e.inside < 0)
             return 0.f;

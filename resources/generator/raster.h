@@ -10,14 +10,14 @@
 
 namespace gen {
 
-struct Colour {
+struct Colour
+{
     float r = 0, g = 0, b = 0;
 };
 
 constexpr Colour hexColour(std::uint32_t rgb)
 {
-    return {float((rgb >> 16) & 0xff) / 255.f, float((rgb >> 8) & 0xff) / 255.f,
-            float(rgb & 0xff) / 255.f};
+    return {float((rgb >> 16) & 0xff) / 255.f, float((rgb >> 8) & 0xff) / 255.f, float(rgb & 0xff) / 255.f};
 }
 
 inline Colour mix(Colour a, Colour b, float t)
@@ -25,10 +25,19 @@ inline Colour mix(Colour a, Colour b, float t)
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-inline Colour scaled(Colour c, float k) { return {c.r * k, c.g * k, c.b * k}; }
-inline Colour added(Colour a, Colour b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
+inline Colour scaled(Colour c, float k)
+{
+    return {c.r * k, c.g * k, c.b * k};
+}
+inline Colour added(Colour a, Colour b)
+{
+    return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
 
-inline float clamp01(float v) { return std::clamp(v, 0.f, 1.f); }
+inline float clamp01(float v)
+{
+    return std::clamp(v, 0.f, 1.f);
+}
 
 inline float smoothstep(float e0, float e1, float x)
 {
@@ -36,11 +45,15 @@ inline float smoothstep(float e0, float e1, float x)
     return t * t * (3.f - 2.f * t);
 }
 
-struct Vec3 {
+struct Vec3
+{
     float x = 0, y = 0, z = 0;
 };
 
-inline float dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline float dot(Vec3 a, Vec3 b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 inline Vec3 normalised(Vec3 v)
 {
@@ -51,21 +64,20 @@ inline Vec3 normalised(Vec3 v)
 // Renders a w x h premultiplied ARGB image. For each pixel, grid x grid sample
 // points are passed to shader(x, y, colour), which sets the colour at that point
 // and returns its coverage (0 outside the shape, 1 inside).
-template <class Shader>
-QImage renderSupersampled(int w, int h, int grid, Shader &&shader)
+template <class Shader> QImage renderSupersampled(int w, int h, int grid, Shader&& shader)
 {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     const float step = 1.f / float(grid);
     const float count = float(grid * grid);
     for (int y = 0; y < h; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < w; ++x) {
             float r = 0, g = 0, b = 0, a = 0;
             for (int j = 0; j < grid; ++j) {
                 for (int i = 0; i < grid; ++i) {
                     Colour c;
-                    const float cover = shader(float(x) + (float(i) + 0.5f) * step,
-                                               float(y) + (float(j) + 0.5f) * step, c);
+                    const float cover =
+                        shader(float(x) + (float(i) + 0.5f) * step, float(y) + (float(j) + 0.5f) * step, c);
                     r += clamp01(c.r) * cover;
                     g += clamp01(c.g) * cover;
                     b += clamp01(c.b) * cover;

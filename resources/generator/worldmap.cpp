@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kWidth = 387;
 constexpr int kHeight = 300;
-constexpr double kTopLatitude = 83.6;    // north coast of Greenland
+constexpr double kTopLatitude = 83.6;     // north coast of Greenland
 constexpr double kBottomLatitude = -56.0; // Cape Horn
 
 double millerY(double latDegrees)
@@ -37,11 +37,12 @@ QPointF project(QPointF lonLat, double scale)
     return {(lonLat.x() + 180.0) / 360.0 * width, equator - k * millerY(lonLat.y())};
 }
 
-struct Field {
+struct Field
+{
     int w = 0, h = 0;
     std::vector<float> v;
     Field(int width, int height) : w(width), h(height), v(size_t(width) * size_t(height), 0.f) {}
-    float &at(int x, int y) { return v[size_t(y) * size_t(w) + size_t(x)]; }
+    float& at(int x, int y) { return v[size_t(y) * size_t(w) + size_t(x)]; }
     float get(int x, int y) const
     {
         x = std::clamp(x, 0, w - 1);
@@ -50,14 +51,14 @@ struct Field {
     }
 };
 
-Field gaussianBlur(const Field &src, float sigma)
+Field gaussianBlur(const Field& src, float sigma)
 {
     const int radius = int(std::ceil(sigma * 3.f));
     std::vector<float> kernel(size_t(2 * radius + 1));
     float sum = 0;
     for (int i = -radius; i <= radius; ++i)
         sum += kernel[size_t(i + radius)] = std::exp(-float(i * i) / (2.f * sigma * sigma));
-    for (float &k : kernel)
+    for (float& k : kernel)
         k /= sum;
     Field tmp(src.w, src.h), out(src.w, src.h);
     for (int y = 0; y < src.h; ++y)
@@ -86,29 +87,30 @@ Field landCoverage(double scale)
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    auto polygon = [scale](const Outline &o) {
+    auto polygon = [scale](const Outline& o) {
         QPolygonF poly;
-        for (const QPointF &ll : o)
+        for (const QPointF& ll : o)
             poly << project(ll, scale);
         return poly;
     };
-    for (const Outline &o : landOutlines())
+    for (const Outline& o : landOutlines())
         p.drawPolygon(polygon(o));
     p.setCompositionMode(QPainter::CompositionMode_Clear);
-    for (const Outline &o : lakeOutlines())
+    for (const Outline& o : lakeOutlines())
         p.drawPolygon(polygon(o));
     p.end();
 
     Field f(w, h);
     for (int y = 0; y < h; ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
+        const auto* line = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
         for (int x = 0; x < w; ++x)
             f.at(x, y) = float(qAlpha(line[x])) / 255.f;
     }
     return f;
 }
 
-struct Droplet {
+struct Droplet
+{
     float x, y, r; // in 1x pixels
 };
 
@@ -143,11 +145,12 @@ std::vector<Droplet> scatterDroplets()
         const int reach = int(std::ceil(d.r + gap + 2));
         for (int y = int(d.y) - reach; clear && y <= int(d.y) + reach; ++y)
             for (int x = int(d.x) - reach; x <= int(d.x) + reach; ++x)
-                if (land.get(x, y) > 0.f && std::hypot(float(x) + 0.5f - d.x, float(y) + 0.5f - d.y) < d.r + gap + 1.f) {
+                if (land.get(x, y) > 0.f &&
+                    std::hypot(float(x) + 0.5f - d.x, float(y) + 0.5f - d.y) < d.r + gap + 1.f) {
                     clear = false;
                     break;
                 }
-        for (const Droplet &o : drops)
+        for (const Droplet& o : drops)
             if (std::hypot(o.x - d.x, o.y - d.y) < o.r + d.r + 6.f)
                 clear = false;
         if (clear)
@@ -185,7 +188,7 @@ QImage drawWorldMap(int scale)
     // Droplet coverage and surface normals.
     Field dropCover(w, h);
     std::vector<Vec3> dropNormal(size_t(w) * size_t(h), Vec3{0, 0, 1});
-    for (const Droplet &d : drops) {
+    for (const Droplet& d : drops) {
         const float cx = d.x * s, cy = d.y * s, r = d.r * s;
         for (int y = int(cy - r) - 1; y <= int(cy + r) + 1; ++y)
             for (int x = int(cx - r) - 1; x <= int(cx + r) + 1; ++x) {
@@ -221,7 +224,7 @@ QImage drawWorldMap(int scale)
     QImage image(w, h, QImage::Format_RGB32);
     const float heightScale = 7.f * s;
     for (int y = 0; y < h; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < w; ++x) {
             const float px = (float(x) + 0.5f) / float(w) - 0.5f, py = (float(y) + 0.5f) / float(h) - 0.42f;
             const float vignette = clamp01(std::sqrt(px * px * 1.1f + py * py * 1.6f) * 1.5f);

@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "app/look.h"
+#include "rows/geometry.h"
+#include "ui/look.h"
 
 namespace {
 
@@ -15,25 +16,11 @@ void swallowMouse(QWidget* widget)
     widget->setMouseTracking(true);
 }
 
-void runMove(const MouseHandlers& handlers, QMouseEvent* event)
+// A release over the control completes a click.
+bool releasedOver(const QWidget* widget, QMouseEvent* event)
 {
-    if (handlers.move)
-        handlers.move(event);
     event->accept();
-}
-
-void runPress(const MouseHandlers& handlers, QMouseEvent* event)
-{
-    if (handlers.press)
-        handlers.press(event);
-    event->accept();
-}
-
-void runRelease(const MouseHandlers& handlers, const QWidget* widget, QMouseEvent* event)
-{
-    if (handlers.click && widget->rect().contains(event->position().toPoint()))
-        handlers.click();
-    event->accept();
+    return widget->rect().contains(event->position().toPoint());
 }
 
 } // namespace
@@ -125,19 +112,20 @@ void Label::changeEvent(QEvent* event)
         fitToText();
 }
 
-void Label::mouseMoveEvent(QMouseEvent* event)
+void Label::mouseMoveEvent(QMouseEvent*)
 {
-    runMove(mouse, event);
+    emit mouseMoved();
 }
 
-void Label::mousePressEvent(QMouseEvent* event)
+void Label::mousePressEvent(QMouseEvent*)
 {
-    runPress(mouse, event);
+    emit pressed();
 }
 
 void Label::mouseReleaseEvent(QMouseEvent* event)
 {
-    runRelease(mouse, this, event);
+    if (releasedOver(this, event))
+        emit clicked();
 }
 
 Frame::Frame(QWidget* parent, const QString& name, bool outlined) : QFrame(parent)
@@ -155,14 +143,14 @@ Frame::Frame(QWidget* parent, const QString& name, bool outlined) : QFrame(paren
     swallowMouse(this);
 }
 
-void Frame::mouseMoveEvent(QMouseEvent* event)
+void Frame::mouseMoveEvent(QMouseEvent*)
 {
-    runMove(mouse, event);
+    emit mouseMoved();
 }
 
-void Frame::mousePressEvent(QMouseEvent* event)
+void Frame::mousePressEvent(QMouseEvent*)
 {
-    runPress(mouse, event);
+    emit pressed();
 }
 
 Picture::Picture(QWidget* parent, const QString& name) : QWidget(parent)
@@ -174,32 +162,34 @@ Picture::Picture(QWidget* parent, const QString& name) : QWidget(parent)
 void Picture::setPicture(const QPixmap& picture)
 {
     // The same picture assigned again costs nothing.
-    if (picture.cacheKey() == m_pictureKey)
+    if (picture.cacheKey() == m_picture.cacheKey())
         return;
     m_picture = picture;
-    m_pictureKey = picture.cacheKey();
     update();
 }
 
 void Picture::setTwipsGeometry(int left, int top, int width, int height)
 {
-    m_left = left;
-    m_top = top;
-    setGeometry(twipsRect(left, top, width, height));
+    m_twips = QPoint(left, top);
+    setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
-void Picture::moveTwips(int left, int top)
+void Picture::setHands(const QLineF& minute, const QLineF& hour)
 {
-    m_left = left;
-    m_top = top;
-    move(twipsToPixels(left), twipsToPixels(top));
-}
-
-void Picture::setHand(int index, const DrawnLine& line)
-{
-    if (m_hands[index] == line)
+    if (m_handsPlaced && minute == m_minute.twips && hour == m_hour.twips)
         return;
-    m_hands[index] = line;
+    m_minute.twips = minute;
+    m_hour.twips = hour;
+    m_handsPlaced = true;
+    update();
+}
+
+void Picture::setHandColours(const QColor& minute, const QColor& hour)
+{
+    if (minute == m_minute.colour && hour == m_hour.colour)
+        return;
+    m_minute.colour = minute;
+    m_hour.colour = hour;
     update();
 }
 
@@ -207,30 +197,32 @@ void Picture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture);
+    if (!m_handsPlaced)
+        return;
     painter.setRenderHint(QPainter::Antialiasing);
-    // Lines are given in the container's twips; the picture's own corner is the origin here.
-    const QPointF origin(m_left / 15.0, m_top / 15.0);
-    for (const DrawnLine& line : m_hands) {
-        if (!line.placed)
-            continue;
-        painter.setPen(QPen(line.colour, line.width, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(QLineF(line.twips.p1() / 15.0 - origin, line.twips.p2() / 15.0 - origin));
+    // The hands are given in the container's twips; the picture's own corner is the origin here.
+    const QPointF origin = QPointF(m_twips) / kTwipsPerPixel;
+    for (const Hand* hand : {&m_hour, &m_minute}) {
+        painter.setPen(QPen(hand->colour, kHandWidth, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(
+            QLineF(hand->twips.p1() / kTwipsPerPixel - origin, hand->twips.p2() / kTwipsPerPixel - origin));
     }
 }
 
-void Picture::mouseMoveEvent(QMouseEvent* event)
+void Picture::mouseMoveEvent(QMouseEvent*)
 {
-    runMove(mouse, event);
+    emit mouseMoved();
 }
 
-void Picture::mousePressEvent(QMouseEvent* event)
+void Picture::mousePressEvent(QMouseEvent*)
 {
-    runPress(mouse, event);
+    emit pressed();
 }
 
 void Picture::mouseReleaseEvent(QMouseEvent* event)
 {
-    runRelease(mouse, this, event);
+    if (releasedOver(this, event))
+        emit clicked();
 }
 
 LineItem::LineItem(QWidget* parent, const QString& name, const QColor& colour, int width)
@@ -240,13 +232,12 @@ LineItem::LineItem(QWidget* parent, const QString& name, const QColor& colour, i
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void LineItem::setEnds(double x1, double y1, double x2, double y2)
+void LineItem::setEnds(const QLineF& ends)
 {
-    const QLineF ends(x1, y1, x2, y2);
     if (ends == m_twips && isVisible())
         return;
     m_twips = ends;
-    const QRectF pixels = QRectF(ends.p1() / 15.0, ends.p2() / 15.0).normalized();
+    const QRectF pixels = QRectF(ends.p1() / kTwipsPerPixel, ends.p2() / kTwipsPerPixel).normalized();
     const double half = m_width / 2.0 + 1;
     setGeometry(pixels.adjusted(-half, -half, half, half).toAlignedRect());
     update();
@@ -257,5 +248,5 @@ void LineItem::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setPen(QPen(m_colour, m_width, Qt::SolidLine, Qt::FlatCap));
     const QPointF origin = pos();
-    painter.drawLine(QLineF(m_twips.p1() / 15.0 - origin, m_twips.p2() / 15.0 - origin));
+    painter.drawLine(QLineF(m_twips.p1() / kTwipsPerPixel - origin, m_twips.p2() / kTwipsPerPixel - origin));
 }

@@ -4,18 +4,9 @@
 #include <QLineF>
 #include <QPixmap>
 #include <QWidget>
-#include <functional>
 
-class QMouseEvent;
-
-// The mouse handlers a control may have. A control swallows the mouse events it receives, handled or not,
-// so that only the bare window or frame under the pointer sees its own events.
-struct MouseHandlers
-{
-    std::function<void(QMouseEvent*)> move;
-    std::function<void(QMouseEvent*)> press;
-    std::function<void()> click; // a press and a release over the control
-};
+// The controls the windows are drawn with. Each swallows the mouse events it receives, handled or not, so
+// that only the bare window or frame under the pointer sees its own events; each reports them as signals.
 
 // Places a top-level window in the middle of its screen's available area.
 void centreOnScreen(QWidget* window);
@@ -42,7 +33,10 @@ public:
     void setBoxed(const QColor& background);
     void setHorizontalAlignment(Qt::Alignment alignment);
 
-    MouseHandlers mouse;
+signals:
+    void mouseMoved();
+    void pressed();
+    void clicked(); // a press and a release over the label
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -57,52 +51,53 @@ private:
     QColor m_textColor;
 };
 
-// A frame: a container that may have its own mouse handlers.
+// A frame: a container with mouse signals of its own.
 class Frame : public QFrame
 {
     Q_OBJECT
 
 public:
     Frame(QWidget* parent, const QString& name, bool outlined);
-    MouseHandlers mouse;
+
+signals:
+    void mouseMoved();
+    void pressed();
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 };
 
-// A line drawn over a picture: end points in the twips of the picture's container.
-struct DrawnLine
-{
-    QLineF twips;
-    QColor colour;
-    int width = 1;
-    bool placed = false; // drawn only once a position has been given
-    friend bool operator==(const DrawnLine&, const DrawnLine&) = default;
-};
-
-// A picture drawn unscaled at its top-left corner, with up to two lines over it (a clock's hands: the
-// first behind the second).
+// A picture drawn unscaled at its top-left corner, with a clock's two hands over it once they are placed
+// (the hour hand behind the minute hand).
 class Picture : public QWidget
 {
     Q_OBJECT
 
 public:
+    struct Hand
+    {
+        QLineF twips; // in the container's twips, where the picture's own place is given
+        QColor colour;
+    };
+
     explicit Picture(QWidget* parent, const QString& name = {});
 
     void setPicture(const QPixmap& picture);
     QPixmap picture() const { return m_picture; }
-    // Twips of the container, where the picture's lines are given.
+    // The place in the container's twips.
     void setTwipsGeometry(int left, int top, int width, int height);
-    int leftTwips() const { return m_left; }
-    int topTwips() const { return m_top; }
-    void moveTwips(int left, int top);
+    QPoint twipsPosition() const { return m_twips; }
 
-    DrawnLine& hand(int index) { return m_hands[index]; }
-    const DrawnLine& hand(int index) const { return m_hands[index]; }
-    void setHand(int index, const DrawnLine& line);
+    void setHands(const QLineF& minute, const QLineF& hour);
+    void setHandColours(const QColor& minute, const QColor& hour);
+    const Hand& minuteHand() const { return m_minute; }
+    const Hand& hourHand() const { return m_hour; }
 
-    MouseHandlers mouse;
+signals:
+    void mouseMoved();
+    void pressed();
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -112,10 +107,9 @@ protected:
 
 private:
     QPixmap m_picture;
-    qint64 m_pictureKey = 0;
-    int m_left = 0;
-    int m_top = 0;
-    DrawnLine m_hands[2];
+    QPoint m_twips;
+    Hand m_minute, m_hour;
+    bool m_handsPlaced = false;
 };
 
 // A free-standing line, such as the date line: it takes no mouse events.
@@ -125,7 +119,7 @@ class LineItem : public QWidget
 
 public:
     LineItem(QWidget* parent, const QString& name, const QColor& colour, int width);
-    void setEnds(double x1, double y1, double x2, double y2); // twips of the container
+    void setEnds(const QLineF& twips); // twips of the container
     QLineF ends() const { return m_twips; }
     QColor colour() const { return m_colour; }
     int lineWidth() const { return m_width; }

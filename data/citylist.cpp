@@ -53,11 +53,11 @@ QList<EditorLine> sortForSave(const QList<EditorLine>& lines, bool summer, const
     return sorted;
 }
 
-std::optional<DayNightHours> acceptedHours(const QString& nightText, const QString& dayText)
+std::optional<DayHours> acceptedHours(const QString& nightText, const QString& dayText)
 {
     const double night = readNumber(nightText);
     const double day = readNumber(dayText);
     if (!(night > day && night >= 0 && night <= 24 && day >= 0 && day <= 24))
         return std::nullopt;
-    return DayNightHours{static_cast<qint16>(std::nearbyint(night)), static_cast<qint16>(std::nearbyint(day))};
+    return DayHours{static_cast<qint16>(std::nearbyint(day)), static_cast<qint16>(std::nearbyint(night))};
 }

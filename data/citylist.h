@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+#include "data/settings.h"
+
 // One line of the city editor as the save sees it.
 struct EditorLine
 {
@@ -26,12 +28,6 @@ QList<EditorLine> sortForSave(const QList<EditorLine>& lines, bool summer, const
 // The shortest text that reads back as `value`, with "." and never an exponent: 2, 2.5, -3.5, 0.1.
 QString shortestOffsetText(double value);
 
-struct DayNightHours
-{
-    qint16 night;
-    qint16 day;
-};
-
 // The hours typed in the panel when night comes after day and both lie within 0 to 24 (compared as typed),
 // each rounded to the nearest whole hour, halves to the even one; nothing otherwise.
-std::optional<DayNightHours> acceptedHours(const QString& nightText, const QString& dayText);
+std::optional<DayHours> acceptedHours(const QString& nightText, const QString& dayText);

@@ -6,16 +6,7 @@
 #include <QRect>
 #include <QString>
 
-// The window is designed in twips at 15 twips per pixel; Qt's high-DPI scaling keeps that design sharp on
-// denser screens.
-constexpr int twipsToPixels(double twips)
-{
-    return static_cast<int>(twips >= 0 ? twips / 15.0 + 0.5 : twips / 15.0 - 0.5);
-}
-inline QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
+#include "rows/clockrow.h"
 
 namespace look {
 
@@ -32,10 +23,21 @@ QFont comic(int pixelSize);
 // The pictures shipped with the program.
 QPixmap picture(const QString& name); // e.g. "jour.gif"
 
-const QColor kWhite(255, 255, 255);
-const QColor kBlack(0, 0, 0);
-const QColor kYellow(255, 255, 0);
-const QColor kRed(255, 0, 0);
+inline QColor toColor(const Rgb& rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+const QColor kWhite = toColor(colours::kWhite);
+const QColor kBlack = toColor(colours::kBlack);
+const QColor kYellow = toColor(colours::kYellow);
+const QColor kRed = toColor(colours::kRed);
+const QColor kBlue(0x00, 0x00, 0xFF);
+const QColor kDarkBlue(0x00, 0x00, 0xC0);
+const QColor kMaroon(0x80, 0x00, 0x00);
 const QColor kSilver(0xC0, 0xC0, 0xC0);
+const QColor kLightGrey(0xE0, 0xE0, 0xE0);
+
+// A rectangle of the container, given in twips.
+QRect twipsRect(int left, int top, int width, int height);
 
 } // namespace look

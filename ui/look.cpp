@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QHash>
 
+#include "rows/geometry.h"
+
 namespace {
 
 QString sansFamily()
@@ -60,8 +62,8 @@ namespace look {
 void loadFonts()
 {
     static const bool loaded = [] {
-        for (const char* file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf",
-                                 ":/fonts/ComicNeue-Regular.otf"})
+        for (const char* file :
+             {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf", ":/fonts/ComicNeue-Regular.otf"})
             QFontDatabase::addApplicationFont(QString::fromLatin1(file));
         return true;
     }();
@@ -90,6 +92,11 @@ QPixmap picture(const QString& name)
     if (it == cache.end())
         it = cache.insert(name, loadPicture(name));
     return *it;
+}
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
 } // namespace look

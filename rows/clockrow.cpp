@@ -1,0 +1,103 @@
+#include "clockrow.h"
+
+#include <QLocale>
+#include <cmath>
+
+#include "data/numbers.h"
+#include "rows/geometry.h"
+
+namespace {
+constexpr double kTwoPi = 6.2831853072;
+constexpr double kGregorianCycleSeconds = 146097.0 * 86400.0;
+} // namespace
+
+void loadCityRows(QList<ClockRow>& rows, const QList<CityFileRow>& records, bool summer)
+{
+    float offset = 0;
+    for (int i = 1; i < rows.size() && i <= records.size(); ++i) {
+        const CityFileRow& record = records[i - 1];
+        ClockRow& row = rows[i];
+        row.timeShown = record.complete;
+        if (const auto value = toSingle(readNumber(summer ? record.record.summer : record.record.winter)))
+            offset = *value;
+        else
+            row.timeShown = false;
+        row.name = record.record.name;
+        row.offset = offset;
+    }
+}
+
+QDateTime cityDateTime(const QDateTime& localWallClock, float computerOffset, float cityOffset)
+{
+    const double hours = static_cast<double>(cityOffset) - static_cast<double>(computerOffset);
+    const double seconds = std::isfinite(hours) ? std::fmod(hours * 3600.0, kGregorianCycleSeconds) : 0.0;
+    return localWallClock.addSecs(static_cast<qint64>(std::llround(seconds)));
+}
+
+QString clockCaption(const QTime& time)
+{
+    return time.toString(QStringLiteral("HH.mm"));
+}
+
+QString digitalCaption(const QTime& time)
+{
+    return time.toString(QStringLiteral("HH.mm.ss"));
+}
+
+bool isDayHour(int hour, int dayHour, int nightHour)
+{
+    return dayHour <= hour && hour < nightHour;
+}
+
+int dateLineRow(const QList<ClockRow>& rows)
+{
+    for (int i = 2; i < rows.size(); ++i) {
+        if (rows[i - 1].cityTime.date().day() != rows[i].cityTime.date().day())
+            return i;
+    }
+    return -1;
+}
+
+QString hoverSentence(const ClockRow& row, const QLocale& locale)
+{
+    return row.name + (row.offset >= 0 ? QStringLiteral(" (Tu +") : QStringLiteral(" (Tu ")) +
+           formatSingle(row.offset, locale) + QStringLiteral(") le ") +
+           locale.toString(row.cityTime.date(), QStringLiteral("dd MMMM")) + QStringLiteral(", il est ") +
+           clockCaption(row.cityTime.time()) + QStringLiteral(".");
+}
+
+Hands handsAt(const QTime& time, const QPointF& centre)
+{
+    const int minute = time.minute();
+    const double minuteAngle = minute * kTwoPi / 60;
+    const double hourAngle = (time.hour() + minute / 60.0) * kTwoPi / 12;
+    auto hand = [&centre](double angle, double length) {
+        return QLineF(centre, centre + QPointF(std::sin(angle) * length, -std::cos(angle) * length));
+    };
+    return {hand(minuteAngle, kMinuteHandLength), hand(hourAngle, kHourHandLength)};
+}
+
+HandColours handColours(Face face)
+{
+    return face == Face::Day ? HandColours{{90, 90, 90}, {40, 40, 40}} : HandColours{{240, 240, 240}, {210, 210, 210}};
+}
+
+RowLook rowLook(int index, const ClockRow& row)
+{
+    RowLook look;
+    look.bold = true;
+    if (index == 0)
+        look.text = colours::kWhite;
+    else if (row.marked)
+        look.text = colours::kYellow;
+    else if (row.hovered)
+        look.text = colours::kRed;
+    else if (row.sameAsLocal)
+        look.text = colours::kWhite;
+    else
+        look = {colours::kBlack, false};
+    look.face = row.day ? Face::Day : Face::Night;
+    look.handColours = row.marked ? HandColours{colours::kYellow, colours::kYellow} : handColours(look.face);
+    look.hands = handsAt(row.cityTime.time(), grid::faceCentre(index));
+    return look;
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLineF>
+#include <QList>
+#include <QString>
+
+#include "data/cityfile.h"
+
+class QLocale;
+
+// One row of the clock as plain data, and the rules that decide what it shows and how it looks. The grid
+// computes the rows' state once per redraw and only applies the look that rowLook() gives it.
+
+struct ClockRow
+{
+    // From the city file (row 0: Universal Time).
+    QString name;
+    float offset = 0;      // hours from Universal Time for the season in force
+    bool timeShown = true; // false for a row the file has no complete record for
+    bool marked = false;
+    // At the last full redraw.
+    QDateTime cityTime; // the city's date and time
+    bool day = false;   // day face
+    // At the last redraw or hover.
+    bool sameAsLocal = false; // the city shows the computer's own time
+    bool hovered = false;
+};
+
+// Fills rows 1 to kCityRows from the records read, each with its offset for the season. A row without a
+// complete record shows no time; one whose offset is too large for the clock's arithmetic keeps the
+// offset of the row before it and shows no time either.
+void loadCityRows(QList<ClockRow>& rows, const QList<CityFileRow>& records, bool summer);
+
+// A city's date and time: the computer's wall clock moved by the city's offset less the computer's own,
+// both in hours. Any offset gives a valid date-time (a shift beyond 400 years wraps by whole Gregorian
+// cycles, which keeps the day and month).
+QDateTime cityDateTime(const QDateTime& localWallClock, float computerOffset, float cityOffset);
+
+// "HH.MM", the time under a face, and "HH.MM.ss", the digital clock's.
+QString clockCaption(const QTime& time);
+QString digitalCaption(const QTime& time);
+
+// A day face when dayHour <= hour < nightHour; the minutes play no part.
+bool isDayHour(int hour, int dayHour, int nightHour);
+
+// The first row, from 2 on, whose day of the month differs from the row before it; -1 when none does.
+// Row 0 (Universal Time) is never compared.
+int dateLineRow(const QList<ClockRow>& rows);
+
+// The hover sentence: "Tokyo (Tu +9) le 09 décembre, il est 19.00."
+QString hoverSentence(const ClockRow& row, const QLocale& locale);
+
+struct Rgb
+{
+    int red = 0, green = 0, blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+namespace colours {
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kYellow{255, 255, 0};
+inline constexpr Rgb kRed{255, 0, 0};
+} // namespace colours
+
+// A clock's two hands at a time of day, as lines from the centre of its face (twips): angles clockwise
+// from twelve o'clock, the hour hand moving by one sixtieth of an hour each minute; seconds play no part.
+struct Hands
+{
+    QLineF minute, hour;
+};
+Hands handsAt(const QTime& time, const QPointF& centre);
+
+enum class Face
+{
+    Day,
+    Night
+};
+// Light hands on a night face, dark ones on a day face.
+struct HandColours
+{
+    Rgb minute, hour;
+    friend bool operator==(const HandColours&, const HandColours&) = default;
+};
+HandColours handColours(Face face);
+
+struct RowLook
+{
+    Rgb text; // of the name and the time
+    bool bold = false;
+    Face face = Face::Night;
+    HandColours handColours;
+    Hands hands;
+};
+
+// How row `index` looks: Universal Time white and bold; a marked city yellow and bold, hands included;
+// the hovered city red and bold; a city at the computer's own time white and bold; any other black.
+RowLook rowLook(int index, const ClockRow& row);

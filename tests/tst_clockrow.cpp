@@ -1,0 +1,228 @@
+#include <QLocale>
+#include <QTest>
+#include <cmath>
+
+#include "rows/clockrow.h"
+#include "rows/geometry.h"
+
+// One row of the clock as plain data: what it shows and how it looks.
+class TestClockRow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void look_data();
+    void look();
+    void handsTurnWithTheTime();
+    void dayHours_data();
+    void dayHours();
+    void cityTimes_data();
+    void cityTimes();
+    void hoverSentence_data();
+    void hoverSentence();
+    void dateLine_data();
+    void dateLine();
+    void loadingRepeatsTheLastCity();
+};
+
+void TestClockRow::look_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("marked");
+    QTest::addColumn<bool>("hovered");
+    QTest::addColumn<bool>("sameAsLocal");
+    QTest::addColumn<bool>("day");
+    QTest::addColumn<Rgb>("text");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<Rgb>("minuteHand");
+    QTest::addColumn<Rgb>("hourHand");
+    const Rgb white{255, 255, 255}, black{0, 0, 0}, yellow{255, 255, 0}, red{255, 0, 0};
+    const Rgb dayMinute{90, 90, 90}, dayHour{40, 40, 40}, nightMinute{240, 240, 240}, nightHour{210, 210, 210};
+    QTest::addRow("Universal Time, by night")
+        << 0 << false << false << true << false << white << true << nightMinute << nightHour;
+    QTest::addRow("Universal Time hovered")
+        << 0 << false << true << false << true << white << true << dayMinute << dayHour;
+    QTest::addRow("a city by day") << 7 << false << false << false << true << black << false << dayMinute << dayHour;
+    QTest::addRow("a city by night") << 7 << false << false << false << false << black << false << nightMinute
+                                     << nightHour;
+    QTest::addRow("at the computer's time")
+        << 7 << false << false << true << true << white << true << dayMinute << dayHour;
+    QTest::addRow("marked, by day") << 7 << true << false << false << true << yellow << true << yellow << yellow;
+    QTest::addRow("marked, at the computer's time, by night")
+        << 59 << true << false << true << false << yellow << true << yellow << yellow;
+    QTest::addRow("hovered") << 7 << false << true << false << false << red << true << nightMinute << nightHour;
+    QTest::addRow("hovered at the computer's time")
+        << 7 << false << true << true << true << red << true << dayMinute << dayHour;
+    QTest::addRow("hovered and marked") << 59 << true << true << false << false << yellow << true << yellow << yellow;
+}
+
+void TestClockRow::look()
+{
+    QFETCH(int, index);
+    QFETCH(bool, marked);
+    QFETCH(bool, hovered);
+    QFETCH(bool, sameAsLocal);
+    QFETCH(bool, day);
+    QFETCH(Rgb, text);
+    QFETCH(bool, bold);
+    QFETCH(Rgb, minuteHand);
+    QFETCH(Rgb, hourHand);
+    ClockRow row;
+    row.cityTime = QDateTime(QDate(2024, 12, 9), QTime(15, 30), Qt::UTC);
+    row.marked = marked;
+    row.hovered = hovered;
+    row.sameAsLocal = sameAsLocal;
+    row.day = day;
+    const RowLook look = rowLook(index, row);
+    QCOMPARE(look.text, text);
+    QCOMPARE(look.bold, bold);
+    QCOMPARE(look.face, day ? Face::Day : Face::Night);
+    QCOMPARE(look.handColours.minute, minuteHand);
+    QCOMPARE(look.handColours.hour, hourHand);
+    // The preview faces of the panel take the same colours as a face of their kind.
+    if (!marked)
+        QCOMPARE(look.handColours, handColours(look.face));
+}
+
+void TestClockRow::handsTurnWithTheTime()
+{
+    // 15:30 on row 13 (second line, second column): the minute hand straight down, the hour hand halfway
+    // between three and four; the seconds play no part.
+    ClockRow row;
+    row.cityTime = QDateTime(QDate(2024, 12, 9), QTime(15, 30, 40), Qt::UTC);
+    const Hands hands = rowLook(13, row).hands;
+    const QPointF centre(1700 + 360, 2420 + 360);
+    QCOMPARE(QPointF(grid::faceCentre(13)), centre);
+    QCOMPARE(hands.minute.p1(), centre);
+    QCOMPARE(hands.hour.p1(), centre);
+    QVERIFY(qAbs(hands.minute.p2().x() - centre.x()) < 1e-6);
+    QVERIFY(qAbs(hands.minute.p2().y() - (centre.y() + 315)) < 1e-6);
+    const double angle = 15.5 * 6.2831853072 / 12;
+    QVERIFY(qAbs(hands.hour.p2().x() - (centre.x() + std::sin(angle) * 200)) < 1e-6);
+    QVERIFY(qAbs(hands.hour.p2().y() - (centre.y() - std::cos(angle) * 200)) < 1e-6);
+    // A minute later both have moved.
+    row.cityTime = row.cityTime.addSecs(60);
+    const Hands later = rowLook(13, row).hands;
+    QVERIFY(later.minute != hands.minute && later.hour != hands.hour);
+}
+
+void TestClockRow::dayHours_data()
+{
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<int>("dayHour");
+    QTest::addColumn<int>("nightHour");
+    QTest::addColumn<bool>("day");
+    QTest::addRow("07 h night") << 7 << 8 << 20 << false;
+    QTest::addRow("08 h day") << 8 << 8 << 20 << true;
+    QTest::addRow("19 h day") << 19 << 8 << 20 << true;
+    QTest::addRow("20 h night") << 20 << 8 << 20 << false;
+    QTest::addRow("day after night: always night") << 12 << 20 << 8 << false;
+    QTest::addRow("0 to 24: always day") << 0 << 0 << 24 << true;
+    QTest::addRow("0 to 24 late") << 23 << 0 << 24 << true;
+}
+
+void TestClockRow::dayHours()
+{
+    QFETCH(int, hour);
+    QFETCH(int, dayHour);
+    QFETCH(int, nightHour);
+    QFETCH(bool, day);
+    QCOMPARE(isDayHour(hour, dayHour, nightHour), day);
+}
+
+void TestClockRow::cityTimes_data()
+{
+    QTest::addColumn<QDateTime>("local");
+    QTest::addColumn<float>("computerOffset");
+    QTest::addColumn<float>("offset");
+    QTest::addColumn<QDateTime>("city");
+    auto at = [](int y, int m, int d, int h, int mi) { return QDateTime(QDate(y, m, d), QTime(h, mi), Qt::UTC); };
+    QTest::addRow("half hour east") << at(2024, 12, 9, 10, 0) << 1.0f << 5.5f << at(2024, 12, 9, 14, 30);
+    QTest::addRow("past midnight") << at(2024, 12, 9, 23, 59) << 1.0f << 9.0f << at(2024, 12, 10, 7, 59);
+    QTest::addRow("year end") << at(2024, 12, 31, 20, 0) << -5.0f << 9.0f << at(2025, 1, 1, 10, 0);
+    QTest::addRow("a huge offset wraps by whole cycles")
+        << at(2024, 12, 9, 10, 0) << 0.0f << 3.5e9f
+        << at(2024, 12, 9, 10, 0).addSecs(qint64(3.5e9) * 3600 % (146097LL * 86400));
+}
+
+void TestClockRow::cityTimes()
+{
+    QFETCH(QDateTime, local);
+    QFETCH(float, computerOffset);
+    QFETCH(float, offset);
+    QFETCH(QDateTime, city);
+    QCOMPARE(cityDateTime(local, computerOffset, offset), city);
+}
+
+void TestClockRow::hoverSentence_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<float>("offset");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("sentence");
+    QTest::addRow("east") << "Tokyo" << 9.0f << "fr_FR"
+                          << "Tokyo (Tu +9) le 09 décembre, il est 18.00.";
+    QTest::addRow("at Universal Time: Tu +0") << "Londres" << 0.0f << "fr_FR"
+                                              << "Londres (Tu +0) le 09 décembre, il est 18.00.";
+    QTest::addRow("west, French comma") << "Terre-Neuve" << -3.5f << "fr_FR"
+                                        << "Terre-Neuve (Tu -3,5) le 09 décembre, il est 18.00.";
+    QTest::addRow("English") << "Kolkata" << 5.5f << "en_GB"
+                             << "Kolkata (Tu +5.5) le 09 December, il est 18.00.";
+}
+
+void TestClockRow::hoverSentence()
+{
+    QFETCH(QString, name);
+    QFETCH(float, offset);
+    QFETCH(QString, locale);
+    QFETCH(QString, sentence);
+    ClockRow row;
+    row.name = name;
+    row.offset = offset;
+    row.cityTime = QDateTime(QDate(2024, 12, 9), QTime(18, 0, 59), Qt::UTC);
+    QCOMPARE(::hoverSentence(row, QLocale(locale)), sentence);
+}
+
+void TestClockRow::dateLine_data()
+{
+    QTest::addColumn<QList<int>>("days");
+    QTest::addColumn<int>("row");
+    QTest::addRow("all on one day") << QList<int>{9, 9, 9, 9} << -1;
+    QTest::addRow("rows 5 and 6") << QList<int>{9, 9, 9, 9, 9, 9, 10} << 6;
+    QTest::addRow("Universal Time is never compared") << QList<int>{8, 9, 9} << -1;
+    QTest::addRow("only the first change") << QList<int>{9, 9, 10, 9, 10} << 2;
+    QTest::addRow("month end counts") << QList<int>{30, 30, 1} << 2;
+    QTest::addRow("the last row") << QList<int>(59, 9) + QList<int>{10} << 59;
+}
+
+void TestClockRow::dateLine()
+{
+    QFETCH(QList<int>, days);
+    QFETCH(int, row);
+    QList<ClockRow> rows(days.size());
+    for (int i = 0; i < days.size(); ++i)
+        rows[i].cityTime = QDateTime(QDate(2024, days[i] >= 9 ? 11 : 12, days[i]), QTime(12, 0), Qt::UTC);
+    QCOMPARE(dateLineRow(rows), row);
+}
+
+void TestClockRow::loadingRepeatsTheLastCity()
+{
+    QList<ClockRow> rows(kRows);
+    const QList<CityFileRow> records = {
+        {{"Paris", "2", "1"}, true}, {{"Nulle part", QString(60, u'9'), "1"}, true}, {{"Rome", "2", "1"}, false}};
+    loadCityRows(rows, records, true);
+    QCOMPARE(rows[1].offset, 2.0f);
+    QVERIFY(rows[1].timeShown);
+    // An offset too large for the clock: the offset before it, and no time.
+    QCOMPARE(rows[2].name, QStringLiteral("Nulle part"));
+    QCOMPARE(rows[2].offset, 2.0f);
+    QVERIFY(!rows[2].timeShown);
+    QCOMPARE(rows[3].name, QStringLiteral("Rome"));
+    QVERIFY(!rows[3].timeShown);
+    QCOMPARE(rows[4].name, QString()); // past the records read: untouched
+    loadCityRows(rows, records, false);
+    QCOMPARE(rows[1].offset, 1.0f);
+}
+
+QTEST_GUILESS_MAIN(TestClockRow)
+#include "tst_clockrow.moc"

@@ -9,6 +9,7 @@
 #include "chrome/pointerdrag.h"
 #include "config/cityeditor.h"
 #include "config/configpanel.h"
+#include "rows/geometry.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
 #include "ui/controls.h"
@@ -41,6 +42,7 @@ private slots:
     void pressesThatDoNotMoveTheWindow_data();
     void pressesThatDoNotMoveTheWindow();
     void windowFollowsThePointerWhenTheSystemRefuses();
+    void dragEndsWhenTheReleaseWentElsewhere();
 };
 
 namespace {
@@ -187,7 +189,7 @@ void TestChrome::configurationOpensThePanel()
                             "Les villes sélectionnées seront colorées dans l'écran principal pour mieux les "
                             "retrouver.\r\n"
                             "A l'enregistrement les villes seront triées automatiquement."));
-    QCOMPARE(f.editor().lineCount(), 59);
+    QCOMPARE(f.editor().lineCount(), kCityRows);
     QVERIFY(!f.panel().isModified());
 
     // In winter the dates are those of the same year.
@@ -299,7 +301,7 @@ void TestChrome::pressesThatMoveTheWindow()
     if (name == QLatin1String("Main"))
         point = QPoint(700, 522);
     else if (name == QLatin1String("Frame2"))
-        point = QPoint(5, 560 / 15);
+        point = QPoint(5, twipsToPixels(560));
     QVERIFY(!target->childAt(point));
     QTest::mousePress(target, Qt::MouseButton(button), {}, point);
     QCOMPARE(f.platform.desktop.moves, 1);
@@ -356,6 +358,27 @@ void TestChrome::windowFollowsThePointerWhenTheSystemRefuses()
     // Released: the window stays where it was left.
     sendMouse(clock, QEvent::MouseMove, pointer + QPoint(200, 200), Qt::NoButton);
     QCOMPARE(w.pos(), start + QPoint(-15, 45));
+}
+
+void TestChrome::dragEndsWhenTheReleaseWentElsewhere()
+{
+    // The button was released outside the window, where the program did not see it: the next move
+    // without a button ends the drag, and the window stays where it was left.
+    ClockFixture f(fullFile());
+    f.platform.desktop.acceptMoves = false;
+    Main& w = f.start();
+    w.move(100, 80);
+    const QPoint start = w.pos();
+    QWidget* clock = f.label("HeureDigitale");
+    const QPoint pointer = QCursor::pos();
+    QTest::mousePress(clock, Qt::LeftButton, {}, QPoint(3, 3));
+    sendMouse(clock, QEvent::MouseMove, pointer + QPoint(30, 20), Qt::LeftButton);
+    QCOMPARE(w.pos(), start + QPoint(30, 20));
+    sendMouse(clock, QEvent::MouseMove, pointer + QPoint(90, 90), Qt::NoButton);
+    QVERIFY(!control<PointerDrag>(w, "PointerDrag")->isFollowing());
+    QCOMPARE(w.pos(), start + QPoint(30, 20));
+    sendMouse(clock, QEvent::MouseMove, pointer + QPoint(120, 100), Qt::LeftButton);
+    QCOMPARE(w.pos(), start + QPoint(30, 20));
 }
 
 QTEST_MAIN(TestChrome)

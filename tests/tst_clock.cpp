@@ -74,9 +74,9 @@ void TestClock::startupBuildsSixtyRows()
 {
     ClockFixture f(fullFile());
     Main& w = f.start();
-    QCOMPARE(w.findChildren<Label*>(QRegularExpression("^Ville_\\d+$")).size(), 60);
-    QCOMPARE(w.findChildren<Label*>(QRegularExpression("^Digit_\\d+$")).size(), 60);
-    QCOMPARE(w.findChildren<Picture*>(QRegularExpression("^Image1_\\d+$")).size(), 60);
+    QCOMPARE(w.findChildren<Label*>(QRegularExpression("^Ville_\\d+$")).size(), kRows);
+    QCOMPARE(w.findChildren<Label*>(QRegularExpression("^Digit_\\d+$")).size(), kRows);
+    QCOMPARE(w.findChildren<Picture*>(QRegularExpression("^Image1_\\d+$")).size(), kRows);
     QCOMPARE(f.platform.beeper.beeps, 1);
     QVERIFY(w.isVisible());
     QVERIFY(timer1(f).isActive());
@@ -105,9 +105,9 @@ void TestClock::startupRunsAgainHarmlessly()
     w.Form_Load();
     w.Form_Load();
     for (const char* name : {"^Ville_\\d+$", "^Digit_\\d+$", "^Image1_\\d+$"})
-        QCOMPARE(w.findChildren<QWidget*>(QRegularExpression(name)).size(), 60);
+        QCOMPARE(w.findChildren<QWidget*>(QRegularExpression(name)).size(), kRows);
     QCOMPARE(f.platform.beeper.beeps, 3);
-    for (int i = 1; i < 60; ++i) {
+    for (int i = 1; i < kRows; ++i) {
         QVERIFY(f.digit(i)->isVisible());
         QCOMPARE(f.ville(i)->caption(), QStringLiteral("Ville%1").arg(i));
     }
@@ -166,7 +166,7 @@ void TestClock::loading()
     ClockFixture f(file);
     f.start();
     int visible = 0;
-    for (int i = 1; i < 60; ++i)
+    for (int i = 1; i < kRows; ++i)
         visible += f.digit(i)->isVisible() ? 1 : 0;
     QCOMPARE(visible, visibleTimes);
     QCOMPARE(f.ville(59)->caption(), lastName);
@@ -506,7 +506,7 @@ void TestClock::reloadShowsTheTimesOfAFullFile()
     f.env.writeCityFile(fullFile());
     f.platform.clock.set(QDateTime(QDate(2025, 3, 30), QTime(3, 0), Qt::UTC), 2 * 3600);
     w.Timer1_Timer();
-    for (int i = 1; i < 60; ++i)
+    for (int i = 1; i < kRows; ++i)
         QVERIFY2(f.digit(i)->isVisible(), qPrintable(QString::number(i)));
     QCOMPARE(f.ville(59)->caption(), QStringLiteral("Ville59"));
 }

@@ -94,9 +94,9 @@ void TestEditor::fillsFiftyNineLines()
     f.env.writeSetting(QStringLiteral("P2"), QStringLiteral("T"));
     f.env.writeSetting(QStringLiteral("P59"), QStringLiteral("T"));
     Main& w = openPanel(f);
-    QCOMPARE(f.editor().lineCount(), 59);
+    QCOMPARE(f.editor().lineCount(), kCityRows);
     QVERIFY(!f.panel().isModified());
-    for (int i = 1; i <= 59; ++i) {
+    for (int i = 1; i <= kCityRows; ++i) {
         QCOMPARE(f.box(QStringLiteral("Tvil_%1").arg(i))->text(), QStringLiteral("Ville%1").arg(i));
         QCOMPARE(f.box(QStringLiteral("TEte_%1").arg(i))->text(), QString::number(i % 24 - 11));
         QCOMPARE(f.mark(QStringLiteral("Pref_%1").arg(i))->isChecked(), i == 2 || i == 59);
@@ -134,7 +134,7 @@ void TestEditor::shortFileRepeatsTheLastCity()
         ten << "C" + QByteArray::number(i) + "," + QByteArray::number(i) + ",-" + QByteArray::number(i);
     ClockFixture f(cityFile(ten));
     openPanel(f);
-    QCOMPARE(f.editor().lineCount(), 59);
+    QCOMPARE(f.editor().lineCount(), kCityRows);
     for (int i : {11, 30, 59}) {
         QCOMPARE(f.box(QStringLiteral("Tvil_%1").arg(i))->text(), QStringLiteral("C10"));
         QCOMPARE(f.box(QStringLiteral("THiver_%1").arg(i))->text(), QStringLiteral("-10"));
@@ -348,7 +348,7 @@ void TestEditor::marksFollowTheirCity()
     const int line = written.indexOf(QStringLiteral("Tokyo,9,9")) + 1;
     QVERIFY(line > 2);
     QCOMPARE(f.env.readSetting(QStringLiteral("P%1").arg(line)), QStringLiteral("T"));
-    for (int i = 1; i <= 59; ++i)
+    for (int i = 1; i <= kCityRows; ++i)
         if (i != line)
             QCOMPARE(f.env.readSetting(QStringLiteral("P%1").arg(i)), QStringLiteral("F"));
     QVERIFY(f.grid().row(line).marked);
@@ -433,7 +433,7 @@ void TestEditor::anyTextSurvivesASave()
 
     f.openPanel();
     QList<EditorLine> reread;
-    for (int i = 1; i <= 59; ++i)
+    for (int i = 1; i <= kCityRows; ++i)
         reread.append(f.editor().lines()[i - 1]);
     for (const EditorLine& line : odd) {
         EditorLine expected = line;
@@ -463,7 +463,7 @@ void TestEditor::unwritableFileKeepsTheEdits()
     QVERIFY(message.text.contains(f.env.cityFile()));
     QVERIFY(!message.question);
     QVERIFY(f.panel().isVisible());
-    QCOMPARE(f.editor().lineCount(), 59);
+    QCOMPARE(f.editor().lineCount(), kCityRows);
     QVERIFY(f.editor().lines().contains(EditorLine{"Nouvelle-York", "-4", "-5", false}));
     QCOMPARE(f.box("Text1")->text(), QStringLiteral("22"));
     QCOMPARE(f.env.readSetting(QStringLiteral("P1")), QStringLiteral("T")); // no flag stored
@@ -487,7 +487,7 @@ void TestEditor::twoSavesInARow()
     for (int save = 0; save < 2; ++save) {
         f.openPanel();
         int line = 10;
-        for (int i = 1; i <= 59; ++i)
+        for (int i = 1; i <= kCityRows; ++i)
             if (f.box(QStringLiteral("Tvil_%1").arg(i))->text() == QStringLiteral("Changée0"))
                 line = i;
         f.box(QStringLiteral("Tvil_%1").arg(line))->setText(QStringLiteral("Changée%1").arg(save));
@@ -495,9 +495,9 @@ void TestEditor::twoSavesInARow()
         f.pressOk();
     }
     for (const char* name : {"^Ville_\\d+$", "^Digit_\\d+$", "^Image1_\\d+$"})
-        QCOMPARE(w.findChildren<QWidget*>(QRegularExpression(name)).size(), 60);
+        QCOMPARE(w.findChildren<QWidget*>(QRegularExpression(name)).size(), kRows);
     QStringList shown;
-    for (int i = 1; i < 60; ++i)
+    for (int i = 1; i < kRows; ++i)
         shown << f.ville(i)->caption();
     QCOMPARE(shown.count(QStringLiteral("Changée1")), 1);
     QCOMPARE(shown.count(QStringLiteral("Ville11")), 1);

@@ -73,6 +73,16 @@ hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
 decorations=$(sed -E 's/.*= *//' <<<"$hints" | awk -F', *' '{print $3}')
 [[ $decorations == 0x0 ]] || fail "décorations demandées : $hints"
 
+# The grid's geometry, from the header the program is built with: face i of the first grid line has its
+# top-left corner at face_x i, face_y (logical pixels) and is `face_size` pixels wide.
+geometry_header=$(dirname "$0")/../../rows/geometry.h
+constant() { sed -nE "s/.* $1 = ([0-9]+);.*/\1/p" "$geometry_header" | head -n1; }
+twips=$(constant kTwipsPerPixel)
+face_x() { echo $(( ($(constant kLeft) + $(constant kColumnStep) * $1 + twips / 2) / twips )); }
+face_y=$(( ($(constant kFaceTop) + twips / 2) / twips ))
+face_size=$(( $(constant kFaceSize) / twips ))
+[[ -n $twips && $face_size == 48 ]] || fail "géométrie illisible dans $geometry_header"
+
 # Positions and sizes below are logical pixels of the window; `crop` turns them into a crop of the screenshot.
 shoot() { import -window root "$work/shot.png"; }
 crop() { echo "$(($3 * scale))x$(($4 * scale))+$((left + $1 * scale))+$((top + $2 * scale))"; }
@@ -86,11 +96,10 @@ red_pixels() {
         -fx "(r>0.75 && g<0.3 && b<0.3) ? 1 : 0" -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 
-# Faces of rows 1 to 4: columns 1 to 4 of the first grid line, 48 x 48 at (1700 + 1200 k, 1000) twips. Sample
-# the face a little left of and above its centre, clear of the hands.
+# Faces of rows 1 to 4: columns 1 to 4 of the first grid line. Sample the face a little left of and above its
+# centre, clear of the hands.
 face_brightness() {
-    local column=$1
-    brightness $(( (500 + 1200 * column) / 15 + 14 )) $(( 1000 / 15 + 14 ))
+    brightness $(( $(face_x "$1") + 14 )) $(( face_y + 14 ))
 }
 shoot
 paris=$(face_brightness 1); tokyo=$(face_brightness 2); honolulu=$(face_brightness 3); sydney=$(face_brightness 4)
@@ -101,7 +110,7 @@ echo "luminosité des cadrans : Paris $paris, Tokyo $tokyo, Honolulu $honolulu, 
 # The hover line (Label8, 359 to 829 x 12 to 31) is empty, then red once the pointer rests on Tokyo's face.
 before=$(red_pixels 359 12 470 19)
 ((before == 0)) || fail "la ligne d'information n'est pas vide au départ ($before)"
-xdotool mousemove --sync $((left + ((500 + 1200 * 2) / 15 + 24) * scale)) $((top + (1000 / 15 + 24) * scale))
+xdotool mousemove --sync $((left + ($(face_x 2) + face_size / 2) * scale)) $((top + (face_y + face_size / 2) * scale))
 hover_written() { shoot; (( $(red_pixels 359 12 470 19) > 30 )); }
 wait_for 30 hover_written || fail "la ligne d'information ne s'est pas écrite"
 if [[ -n ${HORLUNE_E2E_SCREENSHOT:-} ]]; then
@@ -111,13 +120,14 @@ fi
 # Paris's face, at 11:00: both hands point up, so its lower half is the picture alone, over the background
 # where the picture's corners let it through. On the screen it must be the picture of this scale, pixel for
 # pixel, and at a scale of 2 it must not be the single picture blown up.
-convert "$work/shot.png" -crop "$(crop 113 67 48 48)" +repage -crop "$((48 * scale))x$((20 * scale))+0+$((28 * scale))" \
+paris_x=$(face_x 1)
+convert "$work/shot.png" -crop "$(crop "$paris_x" "$face_y" "$face_size" "$face_size")" +repage -crop "$((48 * scale))x$((20 * scale))+0+$((28 * scale))" \
     +repage "$work/face.png"
 # The same lower half drawn from the pictures of a scale (background, then face), blown up to the screen's
 # scale; prints how many of its pixels differ from the screen's.
 differing_from_pictures() {
     local own=$1 background=$2 face=$3
-    convert "$pictures/$background" -crop "$((48 * own))x$((48 * own))+$((113 * own))+$((67 * own))" +repage \
+    convert "$pictures/$background" -crop "$((face_size * own))x$((face_size * own))+$((paris_x * own))+$((face_y * own))" +repage \
         "$pictures/$face" -composite -filter point -resize "$((100 * scale / own))%" \
         -crop "$((48 * scale))x$((20 * scale))+0+$((28 * scale))" +repage "$work/expected.png"
     compare -metric AE -fuzz 8% "$work/face.png" "$work/expected.png" null: 2>&1 || true

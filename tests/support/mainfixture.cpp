@@ -23,7 +23,7 @@ QByteArray cityFile(const QList<QByteArray>& lines)
 QByteArray fullFile()
 {
     QList<QByteArray> lines;
-    for (int i = 1; i <= 59; ++i)
+    for (int i = 1; i <= kCityRows; ++i)
         lines << "Ville" + QByteArray::number(i) + "," + QByteArray::number(i % 24 - 11) + "," +
                      QByteArray::number(i % 24 - 11);
     return cityFile(lines);

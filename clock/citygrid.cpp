@@ -157,9 +157,11 @@ void CityGrid::refresh(bool everyRow)
 
 void CityGrid::compareWithLocal(const QTime& localTime)
 {
-    const QString local = clockCaption(localTime);
-    for (int i = 1; i < kRows; ++i)
-        m_rows[i].sameAsLocal = clockCaption(m_rows[i].cityTime.time()) == local;
+    // The same hour and minute: the same caption under the face.
+    for (int i = 1; i < kRows; ++i) {
+        const QTime city = m_rows[i].cityTime.time();
+        m_rows[i].sameAsLocal = city.hour() == localTime.hour() && city.minute() == localTime.minute();
+    }
 }
 
 void CityGrid::showRows()

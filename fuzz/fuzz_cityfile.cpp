@@ -68,8 +68,8 @@ void checkCarried(const QString& written, const QString& read)
 
 void checkRoundTrip(const QList<CityRecord>& records, const CityFileContents& readBack)
 {
-    fuzzCheck(readBack.rows.size() == kCityRecords, "59 rows read back");
-    for (qsizetype i = 0; i < kCityRecords; ++i) {
+    fuzzCheck(readBack.rows.size() == kCityRows, "59 rows read back");
+    for (qsizetype i = 0; i < kCityRows; ++i) {
         const CityFileRow& row = readBack.rows[i];
         fuzzCheck(row.complete == (i < records.size()), "every record written reads back whole, and no more");
         if (i >= records.size())
@@ -90,7 +90,7 @@ QList<CityRecord> checkReading(const QByteArray& bytes)
     file.close();
     const CityFileContents contents = readCityFile(cityFile());
     fuzzCheck(contents.status == CityFileStatus::Read, "the file is read");
-    fuzzCheck(contents.rows.size() == kCityRecords, "59 rows, never more");
+    fuzzCheck(contents.rows.size() == kCityRows, "59 rows, never more");
 
     const QStringList fields = allFields(bytes);
     for (qsizetype step = 1; step <= 3; ++step) {
@@ -99,7 +99,7 @@ QList<CityRecord> checkReading(const QByteArray& bytes)
     }
 
     QList<CityRecord> records;
-    for (int i = 0; i < kCityRecords; ++i) {
+    for (int i = 0; i < kCityRows; ++i) {
         const CityFileRow& row = contents.rows[i];
         const qsizetype first = 3 * qsizetype(i);
         fuzzCheck(row.complete == (first + 3 <= fields.size()), "a row is whole when its three fields are there");
@@ -131,7 +131,7 @@ QList<CityRecord> textRecords(const uint8_t* data, size_t size)
     std::memcpy(text.data(), data, size / 2 * sizeof(QChar));
     const QStringList texts = text.split(QChar(0x1F));
     QList<CityRecord> records;
-    for (qsizetype i = 0; i + 2 < texts.size() && records.size() < kCityRecords; i += 3)
+    for (qsizetype i = 0; i + 2 < texts.size() && records.size() < kCityRows; i += 3)
         records.append({texts[i], texts[i + 1], texts[i + 2]});
     return records;
 }

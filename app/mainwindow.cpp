@@ -15,7 +15,10 @@
 #include "clock/citygrid.h"
 #include "config/configpanel.h"
 #include "data/cityfile.h"
+#include "data/cityindex.h"
+#include "data/zonestore.h"
 #include "time/timerules.h"
+#include "time/zones.h"
 #include "ui/controls.h"
 #include "ui/look.h"
 
@@ -162,7 +165,8 @@ void Main::loadCities(float offset, bool report)
                                       unreadCityFileText(m_programDirectory, contents), DialogIcon::Warning);
         return;
     }
-    m_grid->loadCities(contents.rows);
+    m_grid->loadCities(contents.rows, cityZones(contents.rows, readZoneStore(zoneStorePath(m_programDirectory)),
+                                                CityIndex::builtIn(), today.year()));
     m_panel->setSeasonMessage(seasonMessage(summer, offset, QLocale()));
 }
 

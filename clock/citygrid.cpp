@@ -117,9 +117,9 @@ void CityGrid::setTimeRules(float computerOffset, bool summer)
     m_names[0]->setCaption(m_rows[0].name);
 }
 
-void CityGrid::loadCities(const QList<CityFileRow>& records)
+void CityGrid::loadCities(const QList<CityFileRow>& records, const QStringList& zones)
 {
-    loadCityRows(m_rows, records, m_summer);
+    loadCityRows(m_rows, records, zones, m_summer);
     showRows();
 }
 
@@ -145,7 +145,7 @@ void CityGrid::refresh(bool everyRow)
         emit timeRulesChanged();
 
     for (ClockRow& row : m_rows) {
-        row.cityTime = cityDateTime(now.local, m_computerOffset, row.offset);
+        setInstant(row, now, m_computerOffset);
         row.day = isDayHour(row.cityTime.time().hour(), m_hours.day, m_hours.night);
         row.hovered = false; // a full redraw colours every row by the time alone
     }

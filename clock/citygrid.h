@@ -43,8 +43,9 @@ public:
 
     // The offset every row is computed against, and the season; the row of Universal Time reads "T.U".
     void setTimeRules(float computerOffset, bool summer);
-    // Fills rows 1 to 59 from the records of the city file for the season.
-    void loadCities(const QList<CityFileRow>& records);
+    // Fills rows 1 to 59 from the records of the city file, each with its zone (an id, or empty for a city
+    // that follows its offsets for the season).
+    void loadCities(const QList<CityFileRow>& records, const QStringList& zones);
     void setPreferences(const DayHours& hours, const RowMarks& marks);
 
     // The digital clock and the hover seconds on every call; every row once a minute, or at once when

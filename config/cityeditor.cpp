@@ -1,10 +1,16 @@
 #include "cityeditor.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
+#include <QStandardItemModel>
 
+#include "data/cityindex.h"
+#include "platform/clock.h"
 #include "rows/geometry.h"
+#include "time/zones.h"
 #include "ui/look.h"
 
 using look::twipsRect;
@@ -43,7 +49,8 @@ QCheckBox* makeMark(QWidget* parent, const QString& name, const QRect& geometry)
 
 } // namespace
 
-CityEditor::CityEditor(QWidget* panel) : Frame(panel, QStringLiteral("Frame2"), false)
+CityEditor::CityEditor(QWidget* panel, const Clock& clock)
+    : Frame(panel, QStringLiteral("Frame2"), false), m_clock(clock)
 {
     setGeometry(twipsRect(5250, 30, 8925, 6885));
     using namespace editor;
@@ -116,8 +123,12 @@ void CityEditor::createLine(int i)
                          twipsRect(left + kNameLeft - kMarkBeforeName, top, kMarkSize, kMarkSize));
 
     connect(line.name, &QLineEdit::textChanged, this, &CityEditor::changed);
+    connect(line.name, &QLineEdit::textEdited, this, [this, i](const QString& typed) { offerCities(i, typed); });
     connect(line.summer, &QLineEdit::textChanged, this, [this, i] { TEte_Change(i); });
     connect(line.winter, &QLineEdit::textChanged, this, [this, i] { THiver_Change(i); });
+    // Offsets typed by the user are the city's own: it no longer follows a zone.
+    for (QLineEdit* offset : {line.summer, line.winter})
+        connect(offset, &QLineEdit::textEdited, this, [this, i] { m_lines[i - 1].zone.clear(); });
     connect(line.mark, &QCheckBox::toggled, this, &CityEditor::changed);
     for (QLineEdit* box : {line.name, line.summer, line.winter}) {
         box->setProperty("editorLine", i);
@@ -150,7 +161,7 @@ QList<EditorLine> CityEditor::lines() const
 {
     QList<EditorLine> lines;
     for (const Line& line : m_lines)
-        lines.append({line.name->text(), line.summer->text(), line.winter->text(), line.mark->isChecked()});
+        lines.append({line.name->text(), line.summer->text(), line.winter->text(), line.mark->isChecked(), line.zone});
     return lines;
 }
 
@@ -160,8 +171,9 @@ void CityEditor::setLines(const QList<EditorLine>& lines)
         setLine(m_lines[i], lines[i]);
 }
 
-void CityEditor::setLine(const Line& line, const EditorLine& values)
+void CityEditor::setLine(Line& line, const EditorLine& values)
 {
+    line.zone = values.zone;
     const std::pair<QLineEdit*, const QString*> texts[] = {
         {line.name, &values.name}, {line.summer, &values.summer}, {line.winter, &values.winter}};
     for (const auto& [box, text] : texts) {
@@ -200,6 +212,59 @@ void CityEditor::THiver_Change(int i)
 void CityEditor::Tvil_MouseMove(int i)
 {
     m_headers->move(m_lines[i - 1].name->x(), m_headers->y());
+}
+
+namespace {
+
+constexpr int kNameRole = Qt::UserRole;
+constexpr int kZoneRole = Qt::UserRole + 1;
+constexpr int kCitiesOffered = 12;
+
+} // namespace
+
+void CityEditor::offerCities(int i, const QString& typed)
+{
+    QLineEdit* box = m_lines[i - 1].name;
+    QCompleter* completer = box->completer();
+    if (!completer) {
+        completer = new QCompleter(box);
+        completer->setModel(new QStandardItemModel(completer));
+        completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+        completer->setCompletionRole(kNameRole);
+        box->setCompleter(completer);
+        connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+                [this, i](const QModelIndex& city) { chooseCity(i, city); });
+    }
+    auto* model = static_cast<QStandardItemModel*>(completer->model());
+    model->clear();
+    const QDateTime now = m_clock.now().universal;
+    for (const IndexedCity* city : CityIndex::builtIn().search(typed, kCitiesOffered)) {
+        const QTimeZone zone = zoneOf(city->zone);
+        if (!zone.isValid())
+            continue;
+        // "Pékin — Chine, UTC+8"
+        QString place = city->place.isEmpty() ? QString() : city->place + QStringLiteral(", ");
+        auto* item = new QStandardItem(city->name + QStringLiteral(" — ") + place +
+                                       utcOffsetText(float(zone.offsetFromUtc(now) / 3600.0)));
+        item->setData(city->name, kNameRole);
+        item->setData(city->zone, kZoneRole);
+        model->appendRow(item);
+    }
+    if (model->rowCount() > 0)
+        completer->complete();
+    else if (completer->popup())
+        completer->popup()->hide();
+}
+
+void CityEditor::chooseCity(int i, const QModelIndex& city)
+{
+    Line& line = m_lines[i - 1];
+    const QString zone = city.data(kZoneRole).toString();
+    const SeasonOffsets offsets = seasonOffsets(zoneOf(zone), m_clock.now().local.date().year());
+    line.name->setText(city.data(kNameRole).toString());
+    line.summer->setText(shortestOffsetText(offsets.summer));
+    line.winter->setText(shortestOffsetText(offsets.winter));
+    line.zone = zone;
 }
 
 bool CityEditor::eventFilter(QObject* watched, QEvent* event)

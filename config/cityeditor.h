@@ -5,18 +5,22 @@
 #include "data/citylist.h"
 #include "ui/controls.h"
 
+class Clock;
 class QCheckBox;
 class QLineEdit;
+class QModelIndex;
 
 // The city editor of the configuration panel (`Frame2`): one line per city row, its name (`Tvil`), summer
 // and winter offsets (`TEte`, `THiver`) and mark (`Pref`), under the column headers (`Frame3`). The lines
-// exist only while the panel is open; row 0 of each column is a hidden template they copy.
+// exist only while the panel is open; row 0 of each column is a hidden template they copy. Typing a name
+// offers the cities of the index; choosing one fills the line with its name, offsets and zone, and typing
+// an offset detaches the zone.
 class CityEditor : public Frame
 {
     Q_OBJECT
 
 public:
-    explicit CityEditor(QWidget* panel);
+    CityEditor(QWidget* panel, const Clock& clock);
 
     // Creates lines 1 to kCityRows with these texts and marks.
     void fill(const QList<EditorLine>& lines);
@@ -41,15 +45,20 @@ private:
         QLineEdit* summer = nullptr;
         QLineEdit* winter = nullptr;
         QCheckBox* mark = nullptr;
+        QString zone;
     };
     void createLine(int i);
-    void setLine(const Line& line, const EditorLine& values);
+    void setLine(Line& line, const EditorLine& values);
     // An offset box turns every comma into a point.
     void TEte_Change(int i);
     void THiver_Change(int i);
     // Over a line's texts, the column headers move above its column group.
     void Tvil_MouseMove(int i);
+    // The cities of the index that the name typed in line i begins, under its box.
+    void offerCities(int i, const QString& typed);
+    void chooseCity(int i, const QModelIndex& city);
 
+    const Clock& m_clock;
     QLineEdit* m_nameTemplate = nullptr;
     QLineEdit* m_summerTemplate = nullptr;
     QLineEdit* m_winterTemplate = nullptr;

@@ -1,17 +1,21 @@
 #include "configpanel.h"
 
 #include <QCollator>
+#include <QFile>
 #include <QLineEdit>
 #include <QLocale>
 
 #include "config/cityeditor.h"
 #include "data/cityfile.h"
+#include "data/cityindex.h"
 #include "data/citylist.h"
+#include "data/zonestore.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "rows/clockrow.h"
 #include "rows/geometry.h"
 #include "time/timerules.h"
+#include "time/zones.h"
 #include "ui/look.h"
 
 using look::twipsRect;
@@ -115,7 +119,7 @@ ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, 
                        look::kMaroon);
 
     // Child windows, above every drawn control.
-    m_editor = new CityEditor(this);
+    m_editor = new CityEditor(this, m_clock);
     connect(m_editor, &CityEditor::changed, this, [this] { m_modified = true; });
     connect(m_editor, &Frame::pressed, this, &Frame::pressed);
     buildHours();
@@ -192,10 +196,12 @@ void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
         m_dialogs.inform(window(), unreadCityFileTitle(contents.status),
                          unreadCityFileText(m_programDirectory, contents), DialogIcon::Warning);
     } else {
+        const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(m_programDirectory));
         QList<EditorLine> lines;
         for (int i = 1; i <= kCityRows; ++i) {
             const CityRecord record = contents.rows.value(i - 1).record;
-            lines.append({record.name, record.summer, record.winter, marks[i]});
+            lines.append({record.name, record.summer, record.winter, marks[i],
+                          cityZone(record, choices, CityIndex::builtIn(), year)});
         }
         m_editor->fill(lines);
         m_modified = false;
@@ -220,8 +226,8 @@ bool ConfigPanel::save()
     // With no lines (the file was missing when the panel opened) there is nothing to save.
     if (m_editor->lineCount() == 0)
         return true;
-    const bool summer = isSummerTime(m_clock.now().local.date());
-    m_editor->setLines(sortForSave(m_editor->lines(), summer, QCollator(QLocale())));
+    const QDate today = m_clock.now().local.date();
+    m_editor->setLines(sortForSave(m_editor->lines(), isSummerTime(today), QCollator(QLocale())));
 
     QList<CityRecord> records;
     RowMarks marks{};
@@ -230,8 +236,18 @@ bool ConfigPanel::save()
         records.append({lines[i].name, lines[i].summer, lines[i].winter});
         marks[i + 1] = lines[i].marked;
     }
-    const QString path = cityFilePath(m_programDirectory);
     QString error;
+    const QString zonesPath = zoneStorePath(m_programDirectory);
+    const QList<ZoneChoice> previous = readZoneStore(zonesPath);
+    const QList<ZoneChoice> choices = zoneChoices(lines, previous, readCityFile(cityFilePath(m_programDirectory)).rows,
+                                                  CityIndex::builtIn(), today.year());
+    // The zones first: until the city list is replaced they still hold the choices of the list on disk.
+    if ((!choices.isEmpty() || QFile::exists(zonesPath)) && !writeZoneStore(zonesPath, choices, &error)) {
+        m_dialogs.inform(window(), QStringLiteral("Horlune"), unwritableCityFileText(zonesPath, error),
+                         DialogIcon::Critical);
+        return false;
+    }
+    const QString path = cityFilePath(m_programDirectory);
     if (!writeCityFile(path, records, &error)) {
         m_dialogs.inform(window(), QStringLiteral("Horlune"), unwritableCityFileText(path, error),
                          DialogIcon::Critical);

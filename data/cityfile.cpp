@@ -194,10 +194,9 @@ QByteArray encodeCityFile(const QList<CityRecord>& records)
     return bytes;
 }
 
-bool writeCityFile(const QString& path, const QList<CityRecord>& records, QString* error)
+bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(path);
-    const QByteArray bytes = encodeCityFile(records);
     // Flush before committing: a write cut short (a full disk) must never replace the previous file, and
     // commit() alone does not always notice.
     const bool complete = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
@@ -208,4 +207,9 @@ bool writeCityFile(const QString& path, const QList<CityRecord>& records, QStrin
         return false;
     }
     return true;
+}
+
+bool writeCityFile(const QString& path, const QList<CityRecord>& records, QString* error)
+{
+    return writeWholeFile(path, encodeCityFile(records), error);
 }

@@ -80,5 +80,9 @@ QString cityFileField(const QString& text);
 // The bytes of the file: one line per record, "name,summer,winter" then CR LF, in Windows-1252.
 QByteArray encodeCityFile(const QList<CityRecord>& records);
 
+// Writes a whole file through a temporary one, or leaves the previous file untouched; on failure `error`
+// says why.
+bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error);
+
 // Writes the whole file, or leaves the previous one untouched; on failure `error` says why.
 bool writeCityFile(const QString& path, const QList<CityRecord>& records, QString* error);

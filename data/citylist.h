@@ -14,6 +14,7 @@ struct EditorLine
     QString summer;
     QString winter;
     bool marked = false;
+    QString zone = {}; // the city's time zone, empty when it follows its offsets
     friend bool operator==(const EditorLine&, const EditorLine&) = default;
 };
 

@@ -5,13 +5,14 @@
 
 #include "data/numbers.h"
 #include "rows/geometry.h"
+#include "time/zones.h"
 
 namespace {
 constexpr double kTwoPi = 6.2831853072;
 constexpr double kGregorianCycleSeconds = 146097.0 * 86400.0;
 } // namespace
 
-void loadCityRows(QList<ClockRow>& rows, const QList<CityFileRow>& records, bool summer)
+void loadCityRows(QList<ClockRow>& rows, const QList<CityFileRow>& records, const QStringList& zones, bool summer)
 {
     float offset = 0;
     for (int i = 1; i < rows.size() && i <= records.size(); ++i) {
@@ -24,7 +25,20 @@ void loadCityRows(QList<ClockRow>& rows, const QList<CityFileRow>& records, bool
             row.timeShown = false;
         row.name = record.record.name;
         row.offset = offset;
+        row.zone = zoneOf(zones.value(i - 1));
     }
+}
+
+void setInstant(ClockRow& row, const Instant& now, float computerOffset)
+{
+    if (!row.zone.isValid()) {
+        row.cityTime = cityDateTime(now.local, computerOffset, row.offset);
+        return;
+    }
+    const int seconds = row.zone.offsetFromUtc(now.universal);
+    row.offset = static_cast<float>(seconds / 3600.0);
+    const QDateTime wall = now.universal.addSecs(seconds);
+    row.cityTime = QDateTime(wall.date(), wall.time(), Qt::UTC);
 }
 
 QDateTime cityDateTime(const QDateTime& localWallClock, float computerOffset, float cityOffset)
@@ -94,8 +108,10 @@ RowLook rowLook(int index, const ClockRow& row)
         look.text = colours::kRed;
     else if (row.sameAsLocal)
         look.text = colours::kWhite;
-    else
-        look = {colours::kBlack, false};
+    else {
+        look.text = colours::kBlack;
+        look.bold = false;
+    }
     look.face = row.day ? Face::Day : Face::Night;
     look.handColours = row.marked ? HandColours{colours::kYellow, colours::kYellow} : handColours(look.face);
     look.hands = handsAt(row.cityTime.time(), grid::faceCentre(index));

@@ -4,8 +4,10 @@
 #include <QLineF>
 #include <QList>
 #include <QString>
+#include <QTimeZone>
 
 #include "data/cityfile.h"
+#include "time/instant.h"
 
 class QLocale;
 
@@ -16,7 +18,9 @@ struct ClockRow
 {
     // From the city file (row 0: Universal Time).
     QString name;
-    float offset = 0;      // hours from Universal Time for the season in force
+    QTimeZone zone;        // the city's zone; invalid for a city that follows its offsets
+    float offset = 0;      // hours from Universal Time: at the last full redraw for a city with a zone, else
+                           // its offset for the season in force
     bool timeShown = true; // false for a row the file has no complete record for
     bool marked = false;
     // At the last full redraw.
@@ -27,10 +31,14 @@ struct ClockRow
     bool hovered = false;
 };
 
-// Fills rows 1 to kCityRows from the records read, each with its offset for the season. A row without a
-// complete record shows no time; one whose offset is too large for the clock's arithmetic keeps the
-// offset of the row before it and shows no time either.
-void loadCityRows(QList<ClockRow>& rows, const QList<CityFileRow>& records, bool summer);
+// Fills rows 1 to kCityRows from the records read, each with its zone (an id of `zones`, empty for none)
+// and its offset for the season. A row without a complete record shows no time; one whose offset is too
+// large for the clock's arithmetic keeps the offset of the row before it and shows no time either.
+void loadCityRows(QList<ClockRow>& rows, const QList<CityFileRow>& records, const QStringList& zones, bool summer);
+
+// Brings the row to the instant: a city with a zone takes the zone's offset and time at that instant, any
+// other the computer's wall clock moved by its offset less the computer's own.
+void setInstant(ClockRow& row, const Instant& now, float computerOffset);
 
 // A city's date and time: the computer's wall clock moved by the city's offset less the computer's own,
 // both in hours. Any offset gives a valid date-time (a shift beyond 400 years wraps by whole Gregorian

@@ -210,7 +210,7 @@ void TestClockRow::loadingRepeatsTheLastCity()
     QList<ClockRow> rows(kRows);
     const QList<CityFileRow> records = {
         {{"Paris", "2", "1"}, true}, {{"Nulle part", QString(60, u'9'), "1"}, true}, {{"Rome", "2", "1"}, false}};
-    loadCityRows(rows, records, true);
+    loadCityRows(rows, records, {}, true);
     QCOMPARE(rows[1].offset, 2.0f);
     QVERIFY(rows[1].timeShown);
     // An offset too large for the clock: the offset before it, and no time.
@@ -220,7 +220,7 @@ void TestClockRow::loadingRepeatsTheLastCity()
     QCOMPARE(rows[3].name, QStringLiteral("Rome"));
     QVERIFY(!rows[3].timeShown);
     QCOMPARE(rows[4].name, QString()); // past the records read: untouched
-    loadCityRows(rows, records, false);
+    loadCityRows(rows, records, {}, false);
     QCOMPARE(rows[1].offset, 1.0f);
 }
 

@@ -464,7 +464,7 @@ void TestEditor::unwritableFileKeepsTheEdits()
     QVERIFY(!message.question);
     QVERIFY(f.panel().isVisible());
     QCOMPARE(f.editor().lineCount(), kCityRows);
-    QVERIFY(f.editor().lines().contains(EditorLine{"Nouvelle-York", "-4", "-5", false}));
+    QVERIFY(f.editor().lines().contains(EditorLine{"Nouvelle-York", "-4", "-5", false, "America/New_York"}));
     QCOMPARE(f.box("Text1")->text(), QStringLiteral("22"));
     QCOMPARE(f.env.readSetting(QStringLiteral("P1")), QStringLiteral("T")); // no flag stored
     QCOMPARE(f.env.readSetting(QStringLiteral("P2")), QString());
@@ -539,7 +539,7 @@ void TestEditor::closingTheWindowOffersToSave()
     g.platform.dialogs.answers = {true};
     QVERIFY(!v.close());
     QVERIFY(v.isVisible());
-    QVERIFY(g.editor().lines().contains(EditorLine{"Lutèce", "2", "1", false}));
+    QVERIFY(g.editor().lines().contains(EditorLine{"Lutèce", "2", "1", false, "Europe/Paris"}));
 
     // Without the panel, or with nothing changed, the window closes without a word.
     ClockFixture h(kWorld);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QTimeZone>
+
+#include "data/cityfile.h"
+#include "data/citylist.h"
+#include "data/zonestore.h"
+
+class CityIndex;
+
+// Time zones come from the system's tz database through QTimeZone; no change rule is written here.
+
+// The zone of that id; an invalid zone for an empty or unknown id.
+QTimeZone zoneOf(const QString& id);
+
+// The two offsets the editor shows for a zone: in force during the program's summer (mid-July) and its
+// winter (mid-January) of the year.
+struct SeasonOffsets
+{
+    double summer = 0;
+    double winter = 0;
+};
+SeasonOffsets seasonOffsets(const QTimeZone& zone, int year);
+
+// Whether a city's offsets are ones the zone has had: the summer one in mid-July, the winter one in
+// mid-January, of some year of the last 25 up to the year after `year`. A city whose offsets were typed
+// from an older state of the tz database (Mexico before 2022) still agrees with its zone.
+bool offsetsAgree(const QTimeZone& zone, double summer, double winter, int year);
+
+// The zone a city of the list follows, as an id: the user's choice for it when there is one, else that of
+// an indexed city of its name whose offsets agree; empty when it follows its offsets.
+QString derivedZone(const CityRecord& city, const CityIndex& index, int year);
+QString cityZone(const CityRecord& city, const QList<ZoneChoice>& choices, const CityIndex& index, int year);
+// The zones of the rows of a city file read, in order.
+QStringList cityZones(const QList<CityFileRow>& rows, const QList<ZoneChoice>& choices, const CityIndex& index,
+                      int year);
+
+// The choices a save keeps beside the city list: one for each line whose zone differs from the one its
+// name and offsets give, the first where lines share their texts; then the previous choices that the list
+// on disk still uses and that no line overrides, so that the list on disk keeps its zones until it is
+// replaced.
+QList<ZoneChoice> zoneChoices(const QList<EditorLine>& lines, const QList<ZoneChoice>& previous,
+                              const QList<CityFileRow>& onDisk, const CityIndex& index, int year);
+
+// "UTC+8", "UTC-3:30", "UTC+5:45".
+QString utcOffsetText(float hours);

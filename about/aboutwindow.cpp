@@ -43,8 +43,8 @@ QString paragraph()
         "Ce programme tient compte de l'heure d'été et de l'heure d'hiver selon le calcul en vigueur en France "
         "et dans la plupart des pays du monde : heure d'été à partir du dernier dimanche de mars, heure d'hiver "
         "à partir du dernier dimanche d'octobre. "
-        "Certains pays changent leurs zones aux équinoxes, donc pour ces régions les données fournies par ce "
-        "programme seront quelque peu faussées pendant quelques jours.");
+        "Les villes de la liste suivent les dates de changement d'heure de leur propre pays ; une ville dont "
+        "les décalages sont tapés à la main suit la règle ci-dessus.");
 }
 
 QString notice()

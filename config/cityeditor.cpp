@@ -5,6 +5,7 @@
 #include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStandardItemModel>
 
 #include "data/cityindex.h"
@@ -250,9 +251,14 @@ void CityEditor::offerCities(int i, const QString& typed)
         item->setData(city->zone, kZoneRole);
         model->appendRow(item);
     }
-    if (model->rowCount() > 0)
+    if (model->rowCount() > 0) {
+        // Under the box, as wide as its longest line, so that each place reads whole.
+        QAbstractItemView* list = completer->popup();
+        const int width =
+            list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 2 * list->frameWidth() + 4;
+        list->setMinimumWidth(width);
         completer->complete();
-    else if (completer->popup())
+    } else if (completer->popup())
         completer->popup()->hide();
 }
 

@@ -69,9 +69,9 @@ void TestAbout::windowAndTexts()
     for (const char* part : {"Vladivostock", "Saint petersbourg...", "Shangaï...", "dernier dimanche de mars",
                              "dernier dimanche d'octobre"})
         QVERIFY2(paragraph.contains(QString::fromUtf8(part)), part);
-    QVERIFY(paragraph.endsWith(
-        QStringLiteral(" Certains pays changent leurs zones aux équinoxes, donc pour ces régions les données fournies "
-                       "par ce programme seront quelque peu faussées pendant quelques jours.")));
+    QVERIFY(paragraph.endsWith(QStringLiteral(
+        " Les villes de la liste suivent les dates de changement d'heure de leur propre pays ; une ville "
+        "dont les décalages sont tapés à la main suit la règle ci-dessus.")));
     QVERIFY(!paragraph.contains(QLatin1Char('\n')));
     QCOMPARE(label(w, "Label1_0")->textColor(), look::kWhite);
     QVERIFY(label(w, "Label1_0")->wordWrap());

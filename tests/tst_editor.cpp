@@ -1,4 +1,6 @@
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -13,6 +15,7 @@
 #include "config/cityeditor.h"
 #include "config/configpanel.h"
 #include "data/cityfile.h"
+#include "data/zonestore.h"
 #include "rows/geometry.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
@@ -49,6 +52,10 @@ private slots:
     void twoSavesInARow();
     void saveWithoutLinesWritesNothing();
     void closingTheWindowOffersToSave();
+    void typingANameOffersCities();
+    void aChosenCityFollowsItsZone();
+    void typedOffsetsAreTheCitysOwn();
+    void aDamagedZoneStoreCostsOnlyItsChoices();
 };
 
 namespace {
@@ -548,6 +555,142 @@ void TestEditor::closingTheWindowOffersToSave()
     QVERIFY(h.platform.dialogs.shown.isEmpty());
     g.platform.dialogs.answers = {false};
     QVERIFY(v.close());
+}
+
+namespace {
+
+// The cities offered under a name box, as the list shows them.
+QStringList offered(QLineEdit* box)
+{
+    QStringList shown;
+    if (QCompleter* completer = box->completer()) {
+        for (int row = 0; row < completer->completionModel()->rowCount(); ++row)
+            shown << completer->completionModel()->index(row, 0).data().toString();
+    }
+    return shown;
+}
+
+// Types a name and chooses the offered city shown as `shown`.
+void chooseCity(QLineEdit* box, const QString& typed, const QString& shown)
+{
+    box->selectAll();
+    QTest::keyClicks(box, typed);
+    QCompleter* completer = box->completer();
+    QVERIFY(completer);
+    const int row = offered(box).indexOf(shown);
+    QVERIFY2(row >= 0, qPrintable(offered(box).join(" | ")));
+    emit completer->activated(completer->completionModel()->index(row, 0));
+}
+
+// The shipped city list on 15 March 2026 at noon, Universal Time, with the computer in Paris: North America
+// has moved to summer time, Europe has not.
+ClockFixture shippedListOnMarch15()
+{
+    QFile shipped(QStringLiteral(HORLUNE_SOURCE_DIR "/resources/horlune.ini"));
+    shipped.open(QIODevice::ReadOnly);
+    return ClockFixture(shipped.readAll(), QDateTime(QDate(2026, 3, 15), QTime(13, 0), Qt::UTC), 1);
+}
+
+int rowNamed(const ClockFixture& f, const QString& name)
+{
+    for (int i = 1; i < kRows; ++i)
+        if (f.ville(i)->caption() == name)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+void TestEditor::typingANameOffersCities()
+{
+    ClockFixture f(kWorld);
+    openPanel(f);
+    QLineEdit* box = f.box("Tvil_5");
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("pek"));
+    QVERIFY(offered(box).contains(QStringLiteral("Pékin — Chine, UTC+8")));
+    QVERIFY(box->completer()->popup()->isVisible());
+    // Accents and letter case aside, other names too.
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("NEW"));
+    const QStringList cities = offered(box);
+    QVERIFY(cities.contains(QStringLiteral("New York — États-Unis, UTC-5")));
+    QVERIFY(cities.contains(QStringLiteral("La Nouvelle-Orléans — États-Unis, UTC-6")));
+    // Nothing to offer: the list goes.
+    QTest::keyClicks(box, QString(1000, u'x'));
+    QVERIFY(offered(box).isEmpty());
+    QVERIFY(!box->completer()->popup()->isVisible());
+    f.platform.dialogs.answers = {false};
+    f.pressOk();
+}
+
+void TestEditor::aChosenCityFollowsItsZone()
+{
+    ClockFixture f = shippedListOnMarch15();
+    f.start();
+    f.openPanel();
+    // A city chosen in the list: its name and offsets from the tz database.
+    chooseCity(f.box("Tvil_3"), QStringLiteral("new y"), QStringLiteral("New York — États-Unis, UTC-4"));
+    QCOMPARE(f.box("Tvil_3")->text(), QStringLiteral("New York"));
+    QCOMPARE(f.box("TEte_3")->text(), QStringLiteral("-4"));
+    QCOMPARE(f.box("THiver_3")->text(), QStringLiteral("-5"));
+    // A city chosen, then renamed to a name of one's own: it keeps its zone.
+    chooseCity(f.box("Tvil_4"), QStringLiteral("kaliningr"), QStringLiteral("Kaliningrad — Russie, UTC+2"));
+    f.box("Tvil_4")->setText(QStringLiteral("Königsberg"));
+    f.platform.dialogs.answers = {true};
+    f.pressOk();
+    QVERIFY(!f.panel().isVisible());
+
+    // The renamed city is kept beside the list; the others are told by their names.
+    const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(f.env.programDirectory()));
+    QCOMPARE(choices.size(), 1);
+    QCOMPARE(choices[0].city.name, QStringLiteral("Königsberg"));
+    QCOMPARE(choices[0].zone, QStringLiteral("Europe/Kaliningrad"));
+    // On the clock: 08.00 in New York (summer time already), 14.00 in Königsberg.
+    QCOMPARE(f.digit(rowNamed(f, QStringLiteral("Königsberg")))->caption(), QStringLiteral("14.00"));
+    const int newYork = rowNamed(f, QStringLiteral("New York"));
+    QCOMPARE(f.digit(newYork)->caption(), QStringLiteral("08.00"));
+    moveOver(f.face(newYork), QPoint(5, 5));
+    QCOMPARE(f.label("Label8")->caption(), QStringLiteral("New York (Tu -4) le 15 mars, il est 08.00."));
+    // The next opening shows the same zones.
+    f.openPanel();
+    const QList<EditorLine> lines = f.editor().lines();
+    const auto renamed = std::find_if(lines.begin(), lines.end(),
+                                      [](const EditorLine& line) { return line.name == QStringLiteral("Königsberg"); });
+    QVERIFY(renamed != lines.end());
+    QCOMPARE(renamed->zone, QStringLiteral("Europe/Kaliningrad"));
+    f.pressOk();
+}
+
+void TestEditor::typedOffsetsAreTheCitysOwn()
+{
+    ClockFixture f = shippedListOnMarch15();
+    f.start();
+    const int newYork = rowNamed(f, QStringLiteral("New York"));
+    QCOMPARE(f.digit(newYork)->caption(), QStringLiteral("08.00"));
+    f.openPanel();
+    QLineEdit* winter = f.box(QStringLiteral("THiver_%1").arg(newYork));
+    winter->selectAll();
+    QTest::keyClicks(winter, QStringLiteral("-5")); // the same number, typed: the user's own
+    f.platform.dialogs.answers = {true};
+    f.pressOk();
+    // In winter by the program's rule, New York now shows its winter offset.
+    QCOMPARE(f.digit(rowNamed(f, QStringLiteral("New York")))->caption(), QStringLiteral("07.00"));
+    const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(f.env.programDirectory()));
+    QCOMPARE(choices, (QList<ZoneChoice>{{{"New York", "-4", "-5"}, ""}}));
+}
+
+void TestEditor::aDamagedZoneStoreCostsOnlyItsChoices()
+{
+    ClockFixture f = shippedListOnMarch15();
+    QFile store(zoneStorePath(f.env.programDirectory()));
+    QVERIFY(store.open(QIODevice::WriteOnly));
+    store.write(
+        "{\"zones\": [{\"name\": \"New York\", \"summer\": \"-4\", \"winter\": \"-5\", \"zone\": \"Nulle/Part\"}");
+    store.close();
+    f.start();
+    QVERIFY(f.platform.dialogs.shown.isEmpty());
+    QCOMPARE(f.digit(rowNamed(f, QStringLiteral("New York")))->caption(), QStringLiteral("08.00"));
 }
 
 QTEST_MAIN(TestEditor)

@@ -9,7 +9,8 @@ Debian packages (run with Debian's own python3):
     gazetteer (data under CC-BY 4.0, https://www.geonames.org/) with their
     population, country and time zone, and their French names;
   * python3-icu: the French names of the countries;
-  * tzdata: zone1970.tab, which names the zones.
+  * tzdata: zone1970.tab, which names the zones, and tzdata.zi, whose links
+    give the gazetteer's older zone names (Europe/Kiev) their present ones.
 
 Chosen: every city of at least MIN_POPULATION people, the largest city of
 every country, every city of the French overseas lands, the city that names
@@ -38,6 +39,7 @@ from make_cities import CITIES
 MIN_POPULATION = 350_000
 OVERSEAS = {"GP", "MQ", "GF", "RE", "YT", "PM", "NC", "PF", "WF", "BL", "MF", "TF"}
 ZONE_TABLE = Path("/usr/share/zoneinfo/zone1970.tab")
+ZONE_DATA = Path("/usr/share/zoneinfo/tzdata.zi")
 
 
 def geonames(language):
@@ -121,9 +123,16 @@ def main(argv):
         else:
             zone_cities[zone] = city
 
+    links = {}
+    for line in ZONE_DATA.read_text().splitlines():
+        if line.startswith("L "):
+            _, target, alias = line.split()[:3]
+            links[alias] = target
+
     entries = []
     for i in chosen:
         population, name, country, state, zone = french[i]
+        zone = links.get(zone, zone)
         if not zone:
             continue
         entries.append([population, clean(name), zone, country, clean(state), clean(english[i][1])])

@@ -1,7 +1,10 @@
 #include <QApplication>
 
 #include "app/mainwindow.h"
+#include "data/cityfile.h"
 #include "data/settings.h"
+#include "platform/process.h"
+#include "platform/singleinstance.h"
 #include "ui/look.h"
 #include "version.h"
 
@@ -9,11 +12,16 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    prepareProcess(app);
+    // A second start with the same city list brings the running clock to the front instead.
+    SingleInstance instance(cityFilePath(QCoreApplication::applicationDirPath()));
+    if (!instance.claim())
+        return 0;
     look::loadFonts();
 
     SystemPlatform platform;
-    Main window(platform.services(), QCoreApplication::applicationDirPath(),
-                SettingsStore::applicationNameFromExecutable());
+    Main window(platform.services(), QCoreApplication::applicationDirPath(), SettingsStore::defaultPath());
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, &Main::bringToFront);
     window.Form_Load();
     return QApplication::exec();
 }

@@ -24,9 +24,9 @@
 
 using look::twipsRect;
 
-Main::Main(Platform platform, const QString& programDirectory, const QString& settingsName, QWidget* parent)
+Main::Main(Platform platform, const QString& programDirectory, const QString& settingsFile, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_platform(platform), m_programDirectory(programDirectory),
-      m_settingsName(settingsName), m_timer(this), m_grid(new CityGrid(platform.clock, this)),
+      m_settingsFile(settingsFile), m_timer(this), m_grid(new CityGrid(platform.clock, this)),
       m_buttons(new ButtonBar(this)), m_drag(new PointerDrag(this))
 {
     setObjectName(QStringLiteral("Main"));
@@ -122,7 +122,7 @@ void Main::buildControls()
     controls.hoverSeconds->setCaption(QStringLiteral("00"));
     m_grid->setControls(controls);
 
-    m_panel = new ConfigPanel(this, m_platform.clock, m_platform.dialogs, m_programDirectory, m_settingsName);
+    m_panel = new ConfigPanel(this, m_platform.clock, m_platform.dialogs, m_programDirectory, m_settingsFile);
     m_buttons->setButton(4, m_panel->findChild<Picture*>(QStringLiteral("btn_4")),
                          m_panel->findChild<Label*>(QStringLiteral("LabBTN_4")));
 }
@@ -130,17 +130,19 @@ void Main::buildControls()
 void Main::Form_Load()
 {
     // A later run (after a save) redraws the live window in place rather than hiding it.
-    SettingsStore settings(m_settingsName);
+    const SettingsStore settings(m_settingsFile);
     settings.readHours(m_hours);
     m_timer.stop();
-    m_marks = settings.readMarks();
+    m_storedMarks = settings.readMarks();
     m_grid->createRows();
     const float offset = computerOffset(m_platform.clock.now());
     m_platform.beeper.beep();
     setWindowTitle(windowCaption(offset, QLocale()));
     m_grid->placeRows();
-    m_grid->setPreferences(m_hours, m_marks);
     loadCities(offset, true);
+    if (!settings.problem().isEmpty())
+        tellOnce(QStringLiteral("Le fichier de réglages %1 n'a pas pu être lu en entier (%2).")
+                     .arg(settings.fileName(), settings.problem()));
     m_grid->refresh(true);
     show();
     Timer1_Timer();
@@ -152,6 +154,14 @@ void Main::Timer1_Timer()
     m_grid->refresh();
 }
 
+void Main::bringToFront()
+{
+    QWidget* shown = m_about ? static_cast<QWidget*>(m_about) : this;
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
+}
+
 void Main::loadCities(float offset, bool report)
 {
     const QDate today = m_platform.clock.now().local.date();
@@ -159,15 +169,27 @@ void Main::loadCities(float offset, bool report)
     m_grid->setTimeRules(offset, summer);
     m_panel->setToday(today);
     const CityFileContents contents = readCityFile(cityFilePath(m_programDirectory));
+    m_marks = contents.status == CityFileStatus::Read ? marksForList(m_storedMarks, contents) : m_storedMarks.byRow;
+    m_grid->setPreferences(m_hours, m_marks);
     if (contents.status != CityFileStatus::Read) {
         if (report)
             m_platform.dialogs.inform(this, unreadCityFileTitle(contents.status),
                                       unreadCityFileText(m_programDirectory, contents), DialogIcon::Warning);
         return;
     }
+    if (contents.tooLarge && report)
+        tellOnce(tooLargeFileText(cityFilePath(m_programDirectory)));
     m_grid->loadCities(contents.rows, cityZones(contents.rows, readZoneStore(zoneStorePath(m_programDirectory)),
                                                 CityIndex::builtIn(), today.year()));
     m_panel->setSeasonMessage(seasonMessage(summer, offset, QLocale()));
+}
+
+void Main::tellOnce(const QString& text)
+{
+    if (m_told.contains(text))
+        return;
+    m_told.append(text);
+    m_platform.dialogs.inform(this, QStringLiteral("Horlune"), text, DialogIcon::Warning);
 }
 
 void Main::reloadForNewTimeRules()

@@ -22,7 +22,7 @@ class Main : public QWidget
     Q_OBJECT
 
 public:
-    Main(Platform platform, const QString& programDirectory, const QString& settingsName, QWidget* parent = nullptr);
+    Main(Platform platform, const QString& programDirectory, const QString& settingsFile, QWidget* parent = nullptr);
     ~Main() override;
 
 public slots:
@@ -30,6 +30,8 @@ public slots:
     void Form_Load();
     // The timer's tick (every 300 ms): the digital clock, and every row once a minute.
     void Timer1_Timer();
+    // Another start asked for the clock: it comes to the front (the About window, while it is open).
+    void bringToFront();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +48,8 @@ private:
     // the message of a file that cannot be read.
     void loadCities(float computerOffset, bool report);
     void reloadForNewTimeRules();
+    // A warning about a damaged file, shown once however often the file is read.
+    void tellOnce(const QString& text);
     // Hands the window to the window system's own move; where the system refuses, the window follows the
     // pointer until the button is released.
     void startMove();
@@ -57,9 +61,11 @@ private:
 
     Platform m_platform;
     QString m_programDirectory;
-    QString m_settingsName;
+    QString m_settingsFile;
     DayHours m_hours;
+    StoredMarks m_storedMarks;
     RowMarks m_marks{};
+    QStringList m_told;
     QTimer m_timer;
     QPixmap m_background;
     CityGrid* m_grid;

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QStandardItemModel>
 
+#include "data/cityfile.h"
 #include "data/cityindex.h"
 #include "platform/clock.h"
 #include "rows/geometry.h"
@@ -26,6 +27,8 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& geomet
     box->setFrame(false);
     box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #000000; padding: 0px; }"));
     box->setAttribute(Qt::WA_NoMousePropagation);
+    // No more than the city file keeps of a text.
+    box->setMaxLength(int(kMaxFieldBytes));
     return box;
 }
 

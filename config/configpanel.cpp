@@ -87,9 +87,9 @@ QString unsavedPreferencesText(const QString& path)
 } // namespace
 
 ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, const QString& programDirectory,
-                         const QString& settingsName)
+                         const QString& settingsFile)
     : Frame(window, QStringLiteral("Frame1"), true), m_clock(clock), m_dialogs(dialogs),
-      m_programDirectory(programDirectory), m_settingsName(settingsName)
+      m_programDirectory(programDirectory), m_settingsFile(settingsFile)
 {
     // At the place start-up gives it (Left 210).
     setGeometry(twipsRect(210, 180, 14310, 7635));
@@ -192,6 +192,7 @@ void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
     m_dayHour->setText(QString::number(hours.day));
 
     const CityFileContents contents = readCityFile(cityFilePath(m_programDirectory));
+    m_openedList = contents.fingerprint;
     if (contents.status != CityFileStatus::Read) {
         m_dialogs.inform(window(), unreadCityFileTitle(contents.status),
                          unreadCityFileText(m_programDirectory, contents), DialogIcon::Warning);
@@ -227,41 +228,76 @@ bool ConfigPanel::save()
     if (m_editor->lineCount() == 0)
         return true;
     const QDate today = m_clock.now().local.date();
-    m_editor->setLines(sortForSave(m_editor->lines(), isSummerTime(today), QCollator(QLocale())));
-
+    const QList<EditorLine> lines = sortForSave(m_editor->lines(), isSummerTime(today), QCollator(QLocale()));
     QList<CityRecord> records;
     RowMarks marks{};
-    const QList<EditorLine> lines = m_editor->lines();
     for (int i = 0; i < lines.size(); ++i) {
         records.append({lines[i].name, lines[i].summer, lines[i].winter});
         marks[i + 1] = lines[i].marked;
     }
+    const QString path = cityFilePath(m_programDirectory);
+    const CityFileContents onDisk = readCityFile(path);
+    if (!askBeforeSaving(records, onDisk))
+        return false; // back to the panel as the user left it
+    m_editor->setLines(lines);
+
     QString error;
     const QString zonesPath = zoneStorePath(m_programDirectory);
-    const QList<ZoneChoice> previous = readZoneStore(zonesPath);
-    const QList<ZoneChoice> choices = zoneChoices(lines, previous, readCityFile(cityFilePath(m_programDirectory)).rows,
-                                                  CityIndex::builtIn(), today.year());
+    const QList<ZoneChoice> choices =
+        zoneChoices(lines, readZoneStore(zonesPath), onDisk.rows, CityIndex::builtIn(), today.year());
+    removeLeftoverTemporaryFiles(path);
+    removeLeftoverTemporaryFiles(zonesPath);
     // The zones first: until the city list is replaced they still hold the choices of the list on disk.
     if ((!choices.isEmpty() || QFile::exists(zonesPath)) && !writeZoneStore(zonesPath, choices, &error)) {
         m_dialogs.inform(window(), QStringLiteral("Horlune"), unwritableCityFileText(zonesPath, error),
                          DialogIcon::Critical);
         return false;
     }
-    const QString path = cityFilePath(m_programDirectory);
-    if (!writeCityFile(path, records, &error)) {
+    const QByteArray bytes = encodeCityFile(records);
+    if (!writeWholeFile(path, bytes, &error)) {
         m_dialogs.inform(window(), QStringLiteral("Horlune"), unwritableCityFileText(path, error),
                          DialogIcon::Critical);
         return false;
     }
+    m_openedList = cityFileFingerprint(bytes);
 
-    // The marks follow their cities only once the new file is whole.
-    SettingsStore settings(m_settingsName);
-    settings.writeMarks(marks);
+    // The marks name the list they belong to: should this write fail, the next start finds them again on
+    // their cities in the new order.
+    SettingsStore settings(m_settingsFile);
+    settings.writeMarks(marks, records, m_openedList);
     if (const auto hours = acceptedHours(m_nightHour->text(), m_dayHour->text()))
         settings.writeHours(*hours);
-    if (!settings.sync())
+    const bool stored = settings.sync();
+    emit saved();
+    if (!stored) {
+        // The cities are saved; the marks and hours stay in the panel, to be saved again.
         m_dialogs.inform(window(), QStringLiteral("Horlune"), unsavedPreferencesText(settings.fileName()),
                          DialogIcon::Warning);
-    emit saved();
+        return false;
+    }
     return true;
+}
+
+bool ConfigPanel::askBeforeSaving(const QList<CityRecord>& records, const CityFileContents& onDisk)
+{
+    // Someone else wrote the list while the panel was open (by hand, another program).
+    if (onDisk.fingerprint != m_openedList &&
+        !m_dialogs.askYesNo(window(), QStringLiteral("Horlune"),
+                            QStringLiteral("Le fichier des villes %1 a été modifié depuis l'ouverture du panneau. "
+                                           "Le remplacer par la liste du panneau ?")
+                                .arg(cityFilePath(m_programDirectory)),
+                            DialogIcon::Question))
+        return false;
+    const QList<TextChange> changes = changesOnSaving(records);
+    if (changes.isEmpty())
+        return true;
+    QStringList lines;
+    for (const TextChange& change : changes)
+        lines.append(change.before + QStringLiteral(" → ") + change.after);
+    return m_dialogs.askYesNo(window(), QStringLiteral("Horlune"),
+                              QStringLiteral("Le fichier des villes ne peut pas garder ces textes tels quels :\n\n%1"
+                                             "\n\nEnregistrer quand même ? (Non : retour au panneau, pour les "
+                                             "modifier.)")
+                                  .arg(lines.join(u'\n')),
+                              DialogIcon::Question);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "data/cityfile.h"
 #include "data/settings.h"
 #include "ui/controls.h"
 
@@ -19,7 +20,7 @@ class ConfigPanel : public Frame
 
 public:
     ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, const QString& programDirectory,
-                const QString& settingsName);
+                const QString& settingsFile);
 
     // The "Configuration" command: fills the panel from the city file, the hours and the marks, and shows
     // it; when it is open already, confirms and closes it as "OK" does.
@@ -44,12 +45,15 @@ private:
     // Builds the editor's lines from the city file.
     void fillEditor();
     bool save();
+    // The questions a save may have to ask first; false to go back to the panel.
+    bool askBeforeSaving(const QList<CityRecord>& records, const CityFileContents& onDisk);
 
     const Clock& m_clock;
     Dialogs& m_dialogs;
     QString m_programDirectory;
-    QString m_settingsName;
+    QString m_settingsFile;
     bool m_modified = false;
+    QByteArray m_openedList; // the fingerprint of the city list the panel was filled from
     CityEditor* m_editor = nullptr;
     Label* m_today = nullptr;         // `Label5`
     Label* m_seasonMessage = nullptr; // `Label`

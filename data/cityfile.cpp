@@ -1,12 +1,19 @@
 #include "cityfile.h"
 
+#include <QBuffer>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 #include "cp1252.h"
+#include "reasons.h"
 
 namespace {
 
@@ -107,22 +114,42 @@ QString cityFilePath(const QString& programDirectory)
     return QDir(programDirectory).filePath(QStringLiteral("horlune.ini"));
 }
 
+QByteArray cityFileFingerprint(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
+
 CityFileContents readCityFile(const QString& path)
 {
     CityFileContents contents;
     const QFileInfo info(path);
-    if (!info.exists()) {
+    if (!info.exists() && !info.isSymLink()) {
         contents.status = CityFileStatus::Missing;
         return contents;
     }
+    contents.status = CityFileStatus::Unreadable;
     QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        contents.status = CityFileStatus::Unreadable;
-        contents.error = info.isDir() ? QStringLiteral("c'est un dossier") : file.errorString();
+    if (info.isDir()) {
+        contents.error = QStringLiteral("c'est un dossier");
         return contents;
     }
+    // A pipe would never end and a device never stop: only a regular file is read.
+    if (info.exists() && !info.isFile()) {
+        contents.error = QStringLiteral("ce n'est pas un fichier ordinaire");
+        return contents;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        contents.error = frenchReason(file.errorString(), path);
+        return contents;
+    }
+    const QByteArray bytes = file.read(kMaxCityFileBytes);
+    contents.tooLarge = !file.atEnd();
+    contents.fingerprint = cityFileFingerprint(bytes);
     contents.status = CityFileStatus::Read;
-    CityFieldReader reader(file);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CityFieldReader reader(buffer);
     CityRecord current;
     contents.rows.reserve(kCityRows);
     for (int row = 1; row <= kCityRows; ++row) {
@@ -130,6 +157,12 @@ CityFileContents readCityFile(const QString& path)
         contents.rows.append({current, complete});
     }
     return contents;
+}
+
+QString tooLargeFileText(const QString& path)
+{
+    return QStringLiteral("Le fichier %1 est bien trop grand pour être celui d'Horlune : seul son début a été lu.")
+        .arg(path);
 }
 
 QString unreadCityFileTitle(CityFileStatus status)
@@ -166,20 +199,40 @@ bool needsQuotes(const QString& text)
 
 } // namespace
 
-QString cityFileField(const QString& text)
+QString storedText(const QString& text)
 {
     // Decide on the text as the file can hold it: a character outside the code page may turn into
     // punctuation on the way.
-    QString field = decodeCp1252(encodeCp1252(text));
-    if (!needsQuotes(field))
-        return field;
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] != u'"')
+    QString stored = decodeCp1252(encodeCp1252(text));
+    if (!needsQuotes(stored))
+        return stored;
+    // A double quote cannot stand inside a quoted field: there it becomes a typographic quote.
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        if (stored[i] != u'"')
             continue;
-        const bool opening = i == 0 || field[i - 1].isSpace() || field[i - 1] == u'(';
-        field[i] = opening ? QChar(0x201C) : QChar(0x201D);
+        const bool opening = i == 0 || stored[i - 1].isSpace() || stored[i - 1] == u'(';
+        stored[i] = opening ? QChar(0x201C) : QChar(0x201D);
     }
-    return QLatin1Char('"') + field + QLatin1Char('"');
+    return stored;
+}
+
+QString cityFileField(const QString& text)
+{
+    const QString stored = storedText(text);
+    return needsQuotes(stored) ? QLatin1Char('"') + stored + QLatin1Char('"') : stored;
+}
+
+QList<TextChange> changesOnSaving(const QList<CityRecord>& records)
+{
+    QList<TextChange> changes;
+    for (const CityRecord& record : records) {
+        for (const QString* text : {&record.name, &record.summer, &record.winter}) {
+            const TextChange change{text->normalized(QString::NormalizationForm_C), storedText(*text)};
+            if (change.before != change.after && !changes.contains(change))
+                changes.append(change);
+        }
+    }
+    return changes;
 }
 
 QByteArray encodeCityFile(const QList<CityRecord>& records)
@@ -194,15 +247,38 @@ QByteArray encodeCityFile(const QList<CityRecord>& records)
     return bytes;
 }
 
+void removeLeftoverTemporaryFiles(const QString& path)
+{
+    // QSaveFile writes "<name>.XXXXXX" beside the file; one an hour old belongs to no save still running.
+    const QFileInfo target(path);
+    const QRegularExpression own(QRegularExpression::anchoredPattern(QRegularExpression::escape(target.fileName()) +
+                                                                     QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDateTime anHourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    for (const QFileInfo& file : target.dir().entryInfoList({target.fileName() + QStringLiteral(".*")}, QDir::Files)) {
+        if (own.match(file.fileName()).hasMatch() && !file.isSymLink() && file.ownerId() == ::getuid() &&
+            file.lastModified().toUTC() < anHourAgo)
+            QFile::remove(file.absoluteFilePath());
+    }
+}
+
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(path);
+    // In a folder that refuses the temporary file, the file is written in place: the bytes are all known
+    // by now, and a list that can be saved beats one that cannot.
+    file.setDirectWriteFallback(true);
     // Flush before committing: a write cut short (a full disk) must never replace the previous file, and
     // commit() alone does not always notice.
+    errno = 0;
     const bool complete = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    // Qt may give no reason for a write cut short; the system's is still at hand.
+    const int code = errno;
     if (!complete || !file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error =
+                frenchReason(code && file.error() == QFileDevice::WriteError ? QString::fromLocal8Bit(strerror(code))
+                                                                             : file.errorString(),
+                             path);
         file.cancelWriting();
         return false;
     }

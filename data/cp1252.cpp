@@ -35,8 +35,11 @@ QString decodeCp1252(QByteArrayView bytes)
     return text;
 }
 
-QByteArray encodeCp1252(QStringView text)
+QByteArray encodeCp1252(QStringView input)
 {
+    // Composed first: "a" followed by a combining acute accent is "á", which the code page holds.
+    const QString composed = input.toString().normalized(QString::NormalizationForm_C);
+    const QStringView text(composed);
     QByteArray bytes;
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QList>
 #include <QSettings>
 #include <QString>
+#include <QTemporaryFile>
 #include <array>
+#include <chrono>
+#include <memory>
+#include <utility>
 
 #include "data/citycount.h"
+#include "data/cityfile.h"
 
 // Marked rows by display row; only the city rows 1 to kCityRows are ever marked.
 using RowMarks = std::array<bool, kRows>;
@@ -16,32 +22,61 @@ struct DayHours
     qint16 night = 0;
 };
 
-// The user's preferences: the day and night hours and the marked city rows. Kept in the platform's native
-// settings store under organization = application = the executable's base name, in the group "data"
-// (keys "HJ", "HN", "P1" to "P59").
+// The marks as stored: by row ("P1" to "P59"), with the list they were written for (its fingerprint,
+// "Liste") and the marked cities themselves ("Reperes"), so that marks written for another order of the
+// list (a save cut short between its two writes, a list edited by hand) are found again on their cities.
+struct StoredMarks
+{
+    RowMarks byRow{};
+    QByteArray listFingerprint; // empty in a store written before it was kept
+    QList<CityRecord> cities;
+};
+
+// The marks for the list read: by row when they were written for it (or when the store does not say),
+// otherwise on the rows that hold the marked cities.
+RowMarks marksForList(const StoredMarks& stored, const CityFileContents& list);
+
+// The user's preferences, in an INI file of their own (the platform's native settings file:
+// ~/.config/<name>/<name>.conf), group "data": the day and night hours ("HJ", "HN") and the marks.
 class SettingsStore
 {
 public:
-    explicit SettingsStore(const QString& applicationName);
+    // Reads nothing but a regular file, and only its first kMaxBytes, without waiting for anything;
+    // `problem` says what was wrong with a file that could not be read whole.
+    explicit SettingsStore(const QString& path);
+    ~SettingsStore();
 
-    // The executable's file name without folder and extension.
-    static QString applicationNameFromExecutable();
+    static constexpr qint64 kMaxBytes = 1024 * 1024;
+    // ~/.config/<name>/<name>.conf, the executable's base name as <name>.
+    static QString defaultPath();
+
+    // Why the file could not be read whole, in French; empty when it could.
+    QString problem() const { return m_problem; }
 
     // Reads "HJ" (default 8) and "HN" (default 20); a value that is no number or does not fit in 16 bits
     // leaves the hour as it was.
     void readHours(DayHours& hours) const;
     // Row i is marked exactly when "P<i>" holds the one-letter text "T".
-    RowMarks readMarks() const;
+    StoredMarks readMarks() const;
 
-    // Writes "P1" to "P59" as "T" or "F".
-    void writeMarks(const RowMarks& marks);
+    // Writes "P1" to "P59" as "T" or "F", and the list they belong to.
+    void writeMarks(const RowMarks& marks, const QList<CityRecord>& list, const QByteArray& listFingerprint);
     // Writes "HN" and then "HJ".
     void writeHours(const DayHours& hours);
 
-    // Flushes to disk; false when the store could not be written.
-    bool sync();
-    QString fileName() const { return m_settings.fileName(); }
+    // Writes to disk, waiting at most `limit` for another writer's lock; a lock left by a process that is
+    // gone is taken over at once. False when the store could not be written.
+    bool sync(std::chrono::milliseconds limit = std::chrono::seconds(2));
+    QString fileName() const { return m_path; }
 
 private:
-    mutable QSettings m_settings;
+    void write(const QString& key, const QVariant& value);
+
+    QString m_path;
+    QString m_problem;
+    // The store is read from a copy of its first kMaxBytes: QSettings reading the file itself would wait
+    // for its lock, with no limit.
+    QTemporaryFile m_copy;
+    std::unique_ptr<QSettings> m_read;
+    QList<std::pair<QString, QVariant>> m_written;
 };

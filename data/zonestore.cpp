@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,7 +23,8 @@ QList<ZoneChoice> readZoneStore(const QString& path)
 {
     QList<ZoneChoice> choices;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxStoreBytes)
+    // Only a regular file: a pipe would never end.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxStoreBytes)
         return choices;
     const QJsonArray entries = QJsonDocument::fromJson(file.read(kMaxStoreBytes)).object().value("zones").toArray();
     for (const QJsonValue& value : entries) {

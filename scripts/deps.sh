@@ -3,7 +3,7 @@
 set -euo pipefail
 
 purpose=${1:-run}
-packages=(cmake g++ make qt6-base-dev tzdata)
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n tzdata)
 # The fuzzers: clang and its libFuzzer and sanitizer runtimes.
 fuzz=(clang-14 libclang-rt-14-dev)
 case $purpose in

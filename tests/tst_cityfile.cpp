@@ -1,15 +1,20 @@
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "data/cityfile.h"
 #include "data/cp1252.h"
 #include "data/numbers.h"
+#include "data/reasons.h"
 #include "support/testenv.h"
 #include "support/trickledevice.h"
 
@@ -36,6 +41,15 @@ private slots:
     void cp1252RoundTrip();
     void failedWriteKeepsThePreviousFile();
     void defaultCityFileIsComplete();
+    void onlyARegularFileIsRead_data();
+    void onlyARegularFileIsRead();
+    void aFileTooLargeIsReadInPart();
+    void namesTheFileWouldChange_data();
+    void namesTheFileWouldChange();
+    void leftoversOfACutSaveAreRemoved();
+    void aFolderThatRefusesTheTemporaryFile();
+    void reasonsInFrench_data();
+    void reasonsInFrench();
 };
 
 // Limits the size of the files this process writes, as a full disk would.
@@ -200,7 +214,9 @@ void TestCityFile::unreadMessages()
              QStringLiteral("Veuillez installer le fichier ''Horlune.ini'' dans le repertoire /opt/horlune ..."));
     QCOMPARE(unreadCityFileTitle(CityFileStatus::Missing), QStringLiteral("Erreur grave de pas trouver moi fichier"));
 
-    const CityFileContents unreadable{CityFileStatus::Unreadable, QStringLiteral("c'est un dossier"), {}};
+    CityFileContents unreadable;
+    unreadable.status = CityFileStatus::Unreadable;
+    unreadable.error = QStringLiteral("c'est un dossier");
     QCOMPARE(unreadCityFileText(QStringLiteral("/opt/horlune"), unreadable),
              QStringLiteral("Le fichier des villes /opt/horlune/horlune.ini ne peut pas être lu (c'est un dossier)."));
     QCOMPARE(unreadCityFileTitle(CityFileStatus::Unreadable), QStringLiteral("Horlune"));
@@ -353,6 +369,170 @@ void TestCityFile::defaultCityFileIsComplete()
     }
     QCOMPARE(names.size(), kCityRows);
     QVERIFY(names.contains(QStringLiteral("Paris")));
+}
+
+void TestCityFile::onlyARegularFileIsRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::addRow("a pipe") << "fifo"
+                            << "ce n'est pas un fichier ordinaire";
+    QTest::addRow("a link to /dev/zero") << "zero"
+                                         << "ce n'est pas un fichier ordinaire";
+    QTest::addRow("a loop of links") << "loop"
+                                     << "trop de liens symboliques (une boucle)";
+    QTest::addRow("a folder") << "folder"
+                              << "c'est un dossier";
+}
+
+void TestCityFile::onlyARegularFileIsRead()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    TestEnvironment env;
+    const QString path = env.cityFile();
+    if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == "zero")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (kind == "loop")
+        QVERIFY(QFile::link(path, path));
+    else
+        QVERIFY(QDir().mkpath(path));
+    QElapsedTimer timer;
+    timer.start();
+    const CityFileContents contents = readCityFile(path);
+    QCOMPARE(contents.status, CityFileStatus::Unreadable);
+    QCOMPARE(contents.error, reason);
+    QVERIFY(timer.elapsed() < 2000);
+}
+
+void TestCityFile::aFileTooLargeIsReadInPart()
+{
+    // A gigabyte-sized file (sparse: it costs no disk) whose beginning is a city list.
+    TestEnvironment env;
+    env.writeCityFile("Paris,2,1\r\nRome,2,1\r\n");
+    QFile file(env.cityFile());
+    QVERIFY(file.resize(1024LL * 1024 * 1024));
+    QElapsedTimer timer;
+    timer.start();
+    const CityFileContents contents = readCityFile(env.cityFile());
+    QCOMPARE(contents.status, CityFileStatus::Read);
+    QVERIFY(contents.tooLarge);
+    QCOMPARE(contents.rows[1].record, (CityRecord{"Rome", "2", "1"}));
+    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(tooLargeFileText(env.cityFile()).contains(QStringLiteral("trop grand")));
+    env.writeCityFile("Paris,2,1\r\n");
+    QVERIFY(!readCityFile(env.cityFile()).tooLarge);
+}
+
+void TestCityFile::namesTheFileWouldChange_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("stored"); // empty: unchanged
+    QTest::addRow("plain") << "Paris"
+                           << "";
+    QTest::addRow("composed accent") << "Bogotá"
+                                     << "";
+    QTest::addRow("separate accent with a composed form") << QString::fromUtf8("Bogota\u0301") << "";
+    QTest::addRow("macrons") << "Tōkyō"
+                             << "Tokyo";
+    QTest::addRow("Cyrillic") << "Москва"
+                              << "??????";
+    QTest::addRow("a letter with no plain form") << "Łódź"
+                                                 << "?ódz";
+    QTest::addRow("quotes in a quoted name") << "Paris, \"France\""
+                                             << "Paris, “France”";
+    QTest::addRow("a quote alone is kept") << "Le \"Cap\""
+                                           << "";
+}
+
+void TestCityFile::namesTheFileWouldChange()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, stored);
+    const QList<TextChange> changes = changesOnSaving({{name, "1", "0"}, {name, "1", "0"}});
+    if (stored.isEmpty()) {
+        QVERIFY(changes.isEmpty());
+        // Written and read back as it is (composed).
+        QCOMPARE(storedText(name), name.normalized(QString::NormalizationForm_C));
+        return;
+    }
+    QCOMPARE(changes, (QList<TextChange>{{name, stored}})); // once, though two lines hold it
+}
+
+void TestCityFile::leftoversOfACutSaveAreRemoved()
+{
+    TestEnvironment env;
+    env.writeCityFile("Paris,2,1\r\n");
+    const QDir folder(env.programDirectory());
+    auto leave = [&folder](const QString& name, qint64 ageSeconds) {
+        QFile file(folder.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write("x");
+        file.flush(); // before the time is set: the write would set it again
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
+    };
+    leave("horlune.ini.aB3xYz", 7200); // a cut save's, old: removed
+    leave("horlune.ini.Qq12Zz", 10);   // perhaps a save running now: kept
+    leave("horlune.ini.notes", 7200);  // not the program's: kept
+    leave("horlune.ini.bak", 7200);    // kept
+    removeLeftoverTemporaryFiles(env.cityFile());
+    QCOMPARE(folder.entryList(QDir::Files, QDir::Name),
+             (QStringList{"horlune.ini", "horlune.ini.Qq12Zz", "horlune.ini.bak", "horlune.ini.notes"}));
+}
+
+void TestCityFile::aFolderThatRefusesTheTemporaryFile()
+{
+    // A writable city file in a folder where no new file can be made: it is written in place. As the
+    // administrator every folder takes new files, so the test runs as a user of its own.
+    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/horlune-XXXXXX"));
+    const QString folder = work.filePath(QStringLiteral("programme"));
+    const pid_t child = fork();
+    if (child == 0) {
+        if (::getuid() == 0 && (::chown(QFile::encodeName(work.path()).constData(), 65534, 65534) != 0 ||
+                                ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            _exit(2);
+        QDir().mkpath(folder);
+        QFile file(folder + QStringLiteral("/horlune.ini"));
+        if (!file.open(QIODevice::WriteOnly) || file.write("Paris,2,1\r\n") < 0)
+            _exit(3);
+        file.close();
+        ::chmod(QFile::encodeName(folder).constData(), 0555);
+        QString error;
+        const bool written = writeCityFile(file.fileName(), {{"Rome", "2", "1"}}, &error);
+        QFile reread(file.fileName());
+        reread.open(QIODevice::ReadOnly);
+        const bool right = reread.readAll() == "Rome,2,1\r\n";
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
+        _exit(written && right ? 0 : 4);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+}
+
+void TestCityFile::reasonsInFrench_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("french");
+    QTest::addRow("permission") << int(EACCES) << "permission refusée";
+    QTest::addRow("full disk") << int(ENOSPC) << "plus de place sur le disque";
+    QTest::addRow("size limit") << int(EFBIG) << "fichier trop grand";
+    QTest::addRow("read-only disk") << int(EROFS) << "disque en lecture seule";
+}
+
+void TestCityFile::reasonsInFrench()
+{
+    QFETCH(int, code);
+    QFETCH(QString, french);
+    const QString path = QStringLiteral("/home/moi/horlune/horlune.ini");
+    const QString reason =
+        QStringLiteral("Cannot open %1 for writing: %2").arg(path, QString::fromLocal8Bit(strerror(code)));
+    const QString shown = frenchReason(reason, path);
+    QVERIFY2(shown.contains(french), qPrintable(shown));
+    QVERIFY(!shown.contains(path)); // the message names the file already
 }
 
 QTEST_GUILESS_MAIN(TestCityFile)

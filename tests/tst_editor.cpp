@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QCompleter>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
@@ -56,6 +57,9 @@ private slots:
     void aChosenCityFollowsItsZone();
     void typedOffsetsAreTheCitysOwn();
     void aDamagedZoneStoreCostsOnlyItsChoices();
+    void namesTheFileWouldChangeAreAskedAbout();
+    void aListChangedOnDiskIsAskedAbout();
+    void unwritableSettingsKeepTheEdits();
 };
 
 namespace {
@@ -436,7 +440,9 @@ void TestEditor::anyTextSurvivesASave()
     f.platform.dialogs.answers = {true, true};
     f.pressOk();
     QVERIFY(!f.panel().isVisible());
-    QCOMPARE(f.platform.dialogs.shown.size(), 1);
+    // The straight quotes inside a quoted name cannot stay: the save says so before writing.
+    QCOMPARE(f.platform.dialogs.shown.size(), 2);
+    QVERIFY(f.platform.dialogs.shown[1].text.contains(QStringLiteral("Paris, \"France\" → Paris, “France”")));
 
     f.openPanel();
     QList<EditorLine> reread;
@@ -461,11 +467,12 @@ void TestEditor::unwritableFileKeepsTheEdits()
     QVERIFY(QDir(f.env.programDirectory()).mkdir(QStringLiteral("horlune.ini")));
     f.box("Tvil_2")->setText(QStringLiteral("Nouvelle-York"));
     f.box("Text1")->setText(QStringLiteral("22"));
-    f.platform.dialogs.answers = {true};
+    f.platform.dialogs.answers = {true, true}; // save; and replace the file, which has changed since
     f.pressOk();
 
-    QCOMPARE(f.platform.dialogs.shown.size(), 2);
-    const auto& message = f.platform.dialogs.shown[1];
+    QCOMPARE(f.platform.dialogs.shown.size(), 3);
+    QVERIFY(f.platform.dialogs.shown[1].text.contains(QStringLiteral("a été modifié depuis l'ouverture")));
+    const auto& message = f.platform.dialogs.shown[2];
     QCOMPARE(message.icon, DialogIcon::Critical);
     QVERIFY(message.text.contains(f.env.cityFile()));
     QVERIFY(!message.question);
@@ -480,7 +487,7 @@ void TestEditor::unwritableFileKeepsTheEdits()
 
     // Once the file can be written again, the same edits are saved.
     QVERIFY(QDir(f.env.programDirectory()).rmdir(QStringLiteral("horlune.ini")));
-    f.platform.dialogs.answers = {true};
+    f.platform.dialogs.answers = {true, true};
     f.pressOk();
     QVERIFY(!f.panel().isVisible());
     QCOMPARE(firstLines(f.env.cityFile(), 1), QStringList{"Nouvelle-York,-4,-5"});
@@ -691,6 +698,82 @@ void TestEditor::aDamagedZoneStoreCostsOnlyItsChoices()
     f.start();
     QVERIFY(f.platform.dialogs.shown.isEmpty());
     QCOMPARE(f.digit(rowNamed(f, QStringLiteral("New York")))->caption(), QStringLiteral("08.00"));
+}
+
+void TestEditor::namesTheFileWouldChangeAreAskedAbout()
+{
+    ClockFixture f(kWorld);
+    openPanel(f);
+    f.box("Tvil_3")->setText(QStringLiteral("Tōkyō"));
+    f.box("Tvil_1")->setText(QString::fromUtf8("Pari\u0301s")); // an accent typed apart: it has a composed form
+    // "Oui" to saving, "Non" to the changes: back to the panel, nothing written.
+    const QByteArray before = readFile(f.env.cityFile());
+    f.platform.dialogs.answers = {true, false};
+    f.pressOk();
+    QCOMPARE(f.platform.dialogs.shown.size(), 2);
+    QCOMPARE(f.platform.dialogs.shown[1].text,
+             QStringLiteral("Le fichier des villes ne peut pas garder ces textes tels quels :\n\nTōkyō → Tokyo\n\n"
+                            "Enregistrer quand même ? (Non : retour au panneau, pour les modifier.)"));
+    QVERIFY(f.panel().isVisible());
+    QCOMPARE(f.box("Tvil_3")->text(), QStringLiteral("Tōkyō"));
+    QCOMPARE(readFile(f.env.cityFile()), before);
+    // "Oui" to both: written as the file can hold it.
+    f.platform.dialogs.answers = {true, true};
+    f.pressOk();
+    QVERIFY(!f.panel().isVisible());
+    QVERIFY(firstLines(f.env.cityFile(), kCityRows).contains(QStringLiteral("Tokyo,9,9")));
+    QVERIFY(QString::fromLatin1(readFile(f.env.cityFile())).contains(QStringLiteral("París,2,1")));
+}
+
+void TestEditor::aListChangedOnDiskIsAskedAbout()
+{
+    ClockFixture f(kWorld);
+    openPanel(f);
+    f.env.writeCityFile(cityFile({"Ecrit ailleurs,1,1"}));
+    f.box("Tvil_1")->setText(QStringLiteral("Lutèce"));
+    f.platform.dialogs.answers = {true, false};
+    f.pressOk();
+    QCOMPARE(f.platform.dialogs.shown.size(), 2);
+    QVERIFY(f.platform.dialogs.shown[1].text.startsWith(QStringLiteral("Le fichier des villes ")));
+    QVERIFY(f.platform.dialogs.shown[1].text.contains(QStringLiteral("a été modifié depuis l'ouverture du panneau")));
+    QVERIFY(f.panel().isVisible());
+    QCOMPARE(firstLines(f.env.cityFile(), 1), QStringList{"Ecrit ailleurs,1,1"});
+    f.platform.dialogs.answers = {true, true};
+    f.pressOk();
+    QVERIFY(firstLines(f.env.cityFile(), 6).contains(QStringLiteral("Lutèce,2,1")));
+}
+
+void TestEditor::unwritableSettingsKeepTheEdits()
+{
+    // The settings folder cannot be made (a file has its name): the cities are saved, the marks and hours
+    // cannot be, and the panel stays open with them.
+    ClockFixture f(kWorld);
+    const QString folder = QFileInfo(f.env.settingsFile()).absolutePath();
+    QVERIFY(QDir().mkpath(QFileInfo(folder).absolutePath()));
+    QFile blocker(folder);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    openPanel(f);
+    f.mark("Pref_3")->setChecked(true);
+    f.box("Text1")->setText(QStringLiteral("22"));
+    f.platform.dialogs.answers = {true};
+    QElapsedTimer timer;
+    timer.start();
+    f.pressOk();
+    QVERIFY(timer.elapsed() < 3000);
+    QCOMPARE(f.platform.dialogs.shown.size(), 2);
+    QCOMPARE(f.platform.dialogs.shown[1].icon, DialogIcon::Warning);
+    QVERIFY(f.platform.dialogs.shown[1].text.contains(QStringLiteral("n'ont pas pu être enregistrées")));
+    QVERIFY(f.panel().isVisible());
+    const QList<EditorLine> lines = f.editor().lines();
+    QVERIFY(std::any_of(lines.begin(), lines.end(),
+                        [](const EditorLine& line) { return line.name == QStringLiteral("Tokyo") && line.marked; }));
+    QCOMPARE(f.box("Text1")->text(), QStringLiteral("22"));
+    // The clock shows what is stored: the new list, without the mark that could not be kept.
+    QVERIFY(!f.grid().row(3).marked);
+    QCOMPARE(f.ville(1)->caption(), QStringLiteral("New York"));
+    f.platform.dialogs.answers = {false};
+    f.pressOk();
 }
 
 QTEST_MAIN(TestEditor)

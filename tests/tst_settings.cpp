@@ -1,6 +1,11 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLocale>
+#include <QLockFile>
 #include <QSettings>
 #include <QTest>
+#include <sys/stat.h>
 
 #include "data/settings.h"
 #include "support/testenv.h"
@@ -18,18 +23,40 @@ private slots:
     void marks();
     void writesMarksAndHours();
     void anotherExecutableNameStartsFromDefaults();
+    void marksFindTheirCitiesInAnotherOrder_data();
+    void marksFindTheirCitiesInAnotherOrder();
+    void onlyARegularFileIsRead_data();
+    void onlyARegularFileIsRead();
+    void aFileTooLargeIsReadInPart();
+    void locks_data();
+    void locks();
 };
+
+namespace {
+
+CityFileContents listOf(const QList<CityRecord>& cities)
+{
+    CityFileContents contents;
+    contents.status = CityFileStatus::Read;
+    for (const CityRecord& city : cities)
+        contents.rows.append({city, true});
+    contents.fingerprint = cityFileFingerprint(encodeCityFile(cities));
+    return contents;
+}
+
+} // namespace
 
 void TestSettings::firstRunDefaults()
 {
     TestEnvironment env;
-    SettingsStore store(env.settingsName());
+    SettingsStore store(env.settingsFile());
     DayHours hours;
     store.readHours(hours);
     QCOMPARE(hours.day, qint16(8));
     QCOMPARE(hours.night, qint16(20));
-    const RowMarks marks = store.readMarks();
+    const RowMarks marks = store.readMarks().byRow;
     QVERIFY(std::none_of(marks.begin(), marks.end(), [](bool marked) { return marked; }));
+    QVERIFY(store.problem().isEmpty());
 }
 
 void TestSettings::hours_data()
@@ -54,7 +81,7 @@ void TestSettings::hours()
     TestEnvironment env;
     env.writeSetting("HJ", stored);
     env.writeSetting("HN", stored);
-    SettingsStore store(env.settingsName());
+    SettingsStore store(env.settingsFile());
     DayHours hours{qint16(previous), qint16(previous)};
     store.readHours(hours);
     QCOMPARE(hours.day, qint16(expected));
@@ -80,10 +107,10 @@ void TestSettings::marks()
     QFETCH(bool, marked);
     TestEnvironment env;
     {
-        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, env.settingsName(), env.settingsName());
+        QSettings raw(env.settingsFile(), QSettings::IniFormat);
         raw.setValue("data/P7", stored == "T, T" ? QVariant(QStringList{"T", "T"}) : QVariant(stored));
     }
-    const RowMarks marks = SettingsStore(env.settingsName()).readMarks();
+    const RowMarks marks = SettingsStore(env.settingsFile()).readMarks().byRow;
     QCOMPARE(marks[7], marked);
     QVERIFY(!marks[0] && !marks[6] && !marks[8]);
 }
@@ -91,12 +118,13 @@ void TestSettings::marks()
 void TestSettings::writesMarksAndHours()
 {
     TestEnvironment env;
+    const QList<CityRecord> list = {{"Paris", "2", "1"}, {"Rome", "2", "1"}, {"Lima", "-5", "-5"}};
     {
-        SettingsStore store(env.settingsName());
+        SettingsStore store(env.settingsFile());
         RowMarks marks{};
         marks[3] = true;
         marks[59] = true;
-        store.writeMarks(marks);
+        store.writeMarks(marks, list, "abc123");
         store.writeHours(DayHours{7, 22});
         QVERIFY(store.sync());
     }
@@ -108,18 +136,159 @@ void TestSettings::writesMarksAndHours()
     QVERIFY(env.readSetting("P0").isEmpty());
     QVERIFY(env.readSetting("P60").isEmpty());
 
-    const RowMarks marks = SettingsStore(env.settingsName()).readMarks();
-    QVERIFY(marks[3] && marks[59] && !marks[4]);
+    const StoredMarks stored = SettingsStore(env.settingsFile()).readMarks();
+    QVERIFY(stored.byRow[3] && stored.byRow[59] && !stored.byRow[4]);
+    QCOMPARE(stored.listFingerprint, QByteArray("abc123"));
+    QCOMPARE(stored.cities, (QList<CityRecord>{{"Lima", "-5", "-5"}}));
 }
 
 void TestSettings::anotherExecutableNameStartsFromDefaults()
 {
     TestEnvironment env;
     env.writeSetting("HJ", "6");
-    SettingsStore other(env.settingsName() + QStringLiteral("-copie"));
+    SettingsStore other(QFileInfo(env.settingsFile()).dir().filePath("../horlune-copie/horlune-copie.conf"));
     DayHours hours;
     other.readHours(hours);
     QCOMPARE(hours.day, qint16(8));
+}
+
+void TestSettings::marksFindTheirCitiesInAnotherOrder_data()
+{
+    QTest::addColumn<QList<CityRecord>>("list");
+    QTest::addColumn<QList<int>>("marked");
+    const CityRecord paris{"Paris", "2", "1"}, honolulu{"Honolulu", "-10", "-10"}, papeete{"Papeete", "-10", "-10"};
+    QTest::addRow("the list they were written for: by row") << QList<CityRecord>{honolulu, paris} << QList<int>{1};
+    QTest::addRow("another order: on their cities") << QList<CityRecord>{papeete, paris, honolulu} << QList<int>{3};
+    QTest::addRow("the city gone") << QList<CityRecord>{papeete, paris} << QList<int>{};
+}
+
+void TestSettings::marksFindTheirCitiesInAnotherOrder()
+{
+    QFETCH(QList<CityRecord>, list);
+    QFETCH(QList<int>, marked);
+    // Honolulu was marked in the list Honolulu, Paris; the list on disk may be another (a save cut short
+    // after the city file was written, a list edited by hand).
+    TestEnvironment env;
+    const QList<CityRecord> written = {{"Honolulu", "-10", "-10"}, {"Paris", "2", "1"}};
+    {
+        SettingsStore store(env.settingsFile());
+        RowMarks marks{};
+        marks[1] = true;
+        store.writeMarks(marks, written, cityFileFingerprint(encodeCityFile(written)));
+        QVERIFY(store.sync());
+    }
+    const RowMarks marks = marksForList(SettingsStore(env.settingsFile()).readMarks(), listOf(list));
+    for (int row = 1; row < kRows; ++row)
+        QCOMPARE(marks[row], marked.contains(row));
+
+    // A store of before the lists were named keeps its marks by row.
+    env.writeSetting("Liste", QString());
+    QVERIFY(marksForList(SettingsStore(env.settingsFile()).readMarks(), listOf(list))[1]);
+}
+
+void TestSettings::onlyARegularFileIsRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addRow("a pipe") << "fifo";
+    QTest::addRow("a link to /dev/zero") << "zero";
+    QTest::addRow("a folder") << "folder";
+}
+
+void TestSettings::onlyARegularFileIsRead()
+{
+    QFETCH(QString, kind);
+    TestEnvironment env;
+    const QString path = env.settingsFile();
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == "zero")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else
+        QVERIFY(QDir().mkpath(path));
+    // Read at once, with the defaults; the problem is told.
+    SettingsStore store(path);
+    DayHours hours;
+    store.readHours(hours);
+    QCOMPARE(hours.day, qint16(8));
+    QVERIFY(!store.problem().isEmpty());
+    // A save replaces a pipe or a link with a file of its own; a folder it cannot replace.
+    store.writeHours(DayHours{7, 21});
+    QCOMPARE(store.sync(std::chrono::milliseconds(100)), kind != "folder");
+    if (kind != "folder") {
+        QVERIFY(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink());
+        QCOMPARE(env.readSetting("HJ"), QStringLiteral("7"));
+    }
+}
+
+void TestSettings::aFileTooLargeIsReadInPart()
+{
+    // 50 MB of digits in "HJ": only the first megabyte is read, quickly.
+    TestEnvironment env;
+    const QString path = env.settingsFile();
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[data]\nHN=21\nHJ=");
+    file.write(QByteArray(50 * 1024 * 1024, '7'));
+    file.close();
+    QElapsedTimer timer;
+    timer.start();
+    SettingsStore store(path);
+    DayHours hours;
+    store.readHours(hours);
+    QCOMPARE(hours.night, qint16(21));
+    QCOMPARE(hours.day, qint16(0)); // a number of a million digits does not fit: the hour stays as it was
+    QVERIFY(store.problem().contains(QStringLiteral("trop grand")));
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    // A save writes a file of normal size, keeping what was read.
+    store.writeHours(DayHours{9, 21});
+    QVERIFY(store.sync());
+    QVERIFY(QFileInfo(path).size() < 1000);
+    QCOMPARE(env.readSetting("HN"), QStringLiteral("21"));
+}
+
+void TestSettings::locks_data()
+{
+    QTest::addColumn<QString>("lock");
+    QTest::addColumn<bool>("written");
+    QTest::addRow("none") << "" << true;
+    QTest::addRow("an empty lock a crash left") << "empty" << true;
+    QTest::addRow("the lock of a process that is gone") << "dead" << true;
+    QTest::addRow("held by a running process") << "held" << false;
+    QTest::addRow("a folder in its place") << "folder" << false;
+}
+
+void TestSettings::locks()
+{
+    QFETCH(QString, lock);
+    QFETCH(bool, written);
+    TestEnvironment env;
+    const QString path = env.settingsFile();
+    const QString lockPath = path + QStringLiteral(".lock");
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QLockFile held(lockPath);
+    if (lock == "empty" || lock == "dead") {
+        QFile file(lockPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (lock == "dead") // pid, application, host: a process number no process has
+            file.write("2147483646\nhorlune\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime);
+        file.close();
+    } else if (lock == "held") {
+        QVERIFY(held.tryLock(0));
+    } else if (lock == "folder") {
+        QVERIFY(QDir().mkpath(lockPath));
+    }
+    SettingsStore store(path);
+    store.writeHours(DayHours{7, 21});
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(store.sync(std::chrono::milliseconds(300)), written);
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    held.unlock();
+    QDir().rmdir(lockPath);
+    QCOMPARE(env.readSetting("HJ"), written ? QStringLiteral("7") : QString());
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

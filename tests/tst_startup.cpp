@@ -1,7 +1,13 @@
+#include <QDir>
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
+#include <sys/resource.h>
 
 #include "app/mainwindow.h"
+#include "data/cityfile.h"
+#include "platform/process.h"
+#include "platform/singleinstance.h"
 #include "support/fakeplatform.h"
 #include "support/testenv.h"
 
@@ -15,6 +21,9 @@ private slots:
     void caption_data();
     void caption();
     void windowOpensBorderlessWithOneBeep();
+    void aSecondStartBringsTheFirstToTheFront();
+    void aFileSizeLimitIsAFailedWrite();
+    void aSettingsFileTooLargeIsToldOnce();
 };
 
 void TestStartup::caption_data()
@@ -45,7 +54,7 @@ void TestStartup::caption()
     TestEnvironment env;
     FakePlatform platform;
     platform.clock.set(QDateTime(QDate(2025, 1, 15), QTime(10, 0), Qt::UTC), offsetMinutes * 60);
-    Main window(platform.services(), env.programDirectory(), env.settingsName());
+    Main window(platform.services(), env.programDirectory(), env.settingsFile());
     QCOMPARE(window.windowTitle(), QStringLiteral("Horlune."));
     window.Form_Load();
     QCOMPARE(window.windowTitle(), caption);
@@ -55,13 +64,67 @@ void TestStartup::windowOpensBorderlessWithOneBeep()
 {
     TestEnvironment env;
     FakePlatform platform;
-    Main window(platform.services(), env.programDirectory(), env.settingsName());
+    Main window(platform.services(), env.programDirectory(), env.settingsFile());
     window.Form_Load();
     QVERIFY(window.isVisible());
     QCOMPARE(window.size(), QSize(981, 529));
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(platform.beeper.beeps, 1);
+}
+
+void TestStartup::aSecondStartBringsTheFirstToTheFront()
+{
+    TestEnvironment env;
+    SingleInstance first(env.cityFile());
+    QVERIFY(first.claim());
+    QSignalSpy asked(&first, &SingleInstance::activationRequested);
+    SingleInstance second(env.cityFile());
+    QVERIFY(!second.claim());
+    QTRY_COMPARE(asked.size(), 1);
+    // Another list is another clock.
+    TestEnvironment other;
+    SingleInstance third(other.cityFile());
+    QVERIFY(third.claim());
+}
+
+void TestStartup::aFileSizeLimitIsAFailedWrite()
+{
+    // Without the preparation the size limit would end this process in the middle of the write.
+    prepareProcess(*QCoreApplication::instance());
+    TestEnvironment env;
+    env.writeCityFile("Paris,2,1\r\n");
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limit = previous;
+    limit.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    QString error;
+    const bool written = writeCityFile(env.cityFile(), QList<CityRecord>(59, CityRecord{"Rome", "2", "1"}), &error);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    QVERIFY(!written);
+    QVERIFY2(error.contains(QStringLiteral("fichier trop grand")), qPrintable(error));
+    // Qt's own texts are French too.
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Oui"));
+}
+
+void TestStartup::aSettingsFileTooLargeIsToldOnce()
+{
+    TestEnvironment env;
+    QDir().mkpath(QFileInfo(env.settingsFile()).absolutePath());
+    QFile settings(env.settingsFile());
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("[data]\nHJ=7\n");
+    settings.write(QByteArray(2 * 1024 * 1024, ' '));
+    settings.close();
+    FakePlatform platform;
+    Main window(platform.services(), env.programDirectory(), env.settingsFile());
+    window.Form_Load();
+    window.Form_Load();
+    int told = 0;
+    for (const auto& shown : platform.dialogs.shown)
+        told += shown.text.contains(QStringLiteral("n'a pas pu être lu en entier")) ? 1 : 0;
+    QCOMPARE(told, 1);
 }
 
 QTEST_MAIN(TestStartup)

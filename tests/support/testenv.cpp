@@ -3,16 +3,19 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <QUuid>
 
 #include "data/cityfile.h"
 
 TestEnvironment::TestEnvironment()
-    : m_settingsName(QStringLiteral("horlune-test-") + QUuid::createUuid().toString(QUuid::Id128))
 {
-    // Every settings file of the process goes to this test's own folder.
+    // Any other settings file of the process goes to this test's own folder too.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+}
+
+QString TestEnvironment::settingsFile() const
+{
+    return QDir(m_settings.path()).filePath(QStringLiteral("horlune/horlune.conf"));
 }
 
 QString TestEnvironment::cityFile() const
@@ -29,12 +32,12 @@ void TestEnvironment::writeCityFile(const QByteArray& bytes) const
 
 void TestEnvironment::writeSetting(const QString& key, const QString& value) const
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, m_settingsName, m_settingsName);
+    QSettings settings(settingsFile(), QSettings::IniFormat);
     settings.setValue(QStringLiteral("data/") + key, value);
 }
 
 QString TestEnvironment::readSetting(const QString& key) const
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, m_settingsName, m_settingsName);
+    QSettings settings(settingsFile(), QSettings::IniFormat);
     return settings.value(QStringLiteral("data/") + key).toString();
 }

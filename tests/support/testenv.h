@@ -13,8 +13,8 @@ public:
 
     QString programDirectory() const { return m_program.path(); }
     QString cityFile() const;
-    // A settings name of its own for each environment.
-    QString settingsName() const { return m_settingsName; }
+    // A settings file of its own for each environment.
+    QString settingsFile() const;
 
     void writeCityFile(const QByteArray& bytes) const;
     void writeSetting(const QString& key, const QString& value) const; // key within the "data" group
@@ -23,5 +23,4 @@ public:
 private:
     QTemporaryDir m_program;
     QTemporaryDir m_settings;
-    QString m_settingsName;
 };

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include "rows/clockrow.h"
+
+class QFontMetrics;
+
+// Texts shortened to fit the boxes they are drawn in, with "…" where they are cut.
+
+// The hover sentence in `width` pixels: whole when it fits, otherwise with the name shortened at its end so
+// that the rest (offset, date, time) stays whole.
+QString fitSentence(const HoverSentence& sentence, const QFontMetrics& metrics, int width);
+
+// The widest a tooltip's line grows.
+inline constexpr int kToolTipWidth = 400;
+// A text shown whole in a tooltip, as plain text (never markup), broken into lines no wider than
+// kToolTipWidth, so that even a long name without spaces stays on the screen. Empty for a blank text.
+QString plainToolTip(const QString& text);

@@ -199,14 +199,11 @@ void replaceCommas(QLineEdit* box)
     box->setCursorPosition(cursor);
 }
 
-} // namespace
-
-namespace {
-
-// The width a text box gives its text: inside its one-pixel outline and Qt's own margin of two pixels.
-int textWidth(const QLineEdit* box)
+// Whether a text box shows its whole text: within its one-pixel outline and Qt's own margin of two pixels,
+// the text and one more pixel for the cursor.
+bool showsWhole(const QLineEdit* box)
 {
-    return box->width() - 2 * (1 + 2);
+    return box->fontMetrics().horizontalAdvance(box->text()) + 1 <= box->width() - 2 * (1 + 2);
 }
 
 } // namespace
@@ -221,8 +218,7 @@ void CityEditor::describeLine(int i)
 {
     const Line& line = m_lines[i - 1];
     const QString name = line.name->text();
-    line.name->setToolTip(line.name->fontMetrics().horizontalAdvance(name) > textWidth(line.name) ? plainToolTip(name)
-                                                                                                  : QString());
+    line.name->setToolTip(showsWhole(line.name) ? QString() : plainToolTip(name));
     // "Paris, décalage été": the city and the column, or the line's number while it has no name.
     QString city = spokenName(name);
     if (city.isEmpty())

@@ -285,6 +285,10 @@ void TestTexts::badNames()
             QWidget* tip = shownToolTip(f.ville(row));
             QVERIFY(tip);
             QVERIFY2(tip->width() <= kToolTipWidth + 30, qPrintable(QString::number(tip->width())));
+            // A name that fits one line of it is not broken, not even at a hyphen.
+            const QFontMetrics tipMetrics(QToolTip::font());
+            if (tipMetrics.horizontalAdvance(name) <= kToolTipWidth)
+                QVERIFY2(tip->height() < 2 * tipMetrics.lineSpacing(), qPrintable(QString::number(tip->height())));
             QToolTip::hideText();
         }
         QCOMPARE(f.face(row)->accessibleName(), rowDescription(row, f.grid().row(row), QLocale()));

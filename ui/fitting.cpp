@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QStringList>
-#include <QTextDocument>
 #include <QTextLayout>
 #include <QToolTip>
 
@@ -36,6 +35,8 @@ QString plainToolTip(const QString& text)
         lines.append(text.mid(line.textStart(), line.textLength()).trimmed());
     }
     layout.endLayout();
-    // As markup made from plain text, so that a name such as "<b>" shows as it is written; no further breaks.
-    return Qt::convertFromPlainText(lines.join(QLatin1Char('\n')), Qt::WhiteSpacePre);
+    // As markup made from plain text, so that a name such as "<b>" shows as it is written, and kept to these
+    // lines: a tooltip would otherwise break them again, at hyphens too, to a width of its own.
+    return QStringLiteral("<p style=\"white-space:pre\">") + lines.join(QLatin1Char('\n')).toHtmlEscaped() +
+           QStringLiteral("</p>");
 }

@@ -112,6 +112,7 @@ void CityGrid::placeRows()
         m_rows[i].name = QString::number(i);
     }
     showRows();
+    describeRows();
 }
 
 void CityGrid::setTimeRules(float computerOffset, bool summer)
@@ -127,6 +128,7 @@ void CityGrid::loadCities(const QList<CityFileRow>& records, const QStringList& 
 {
     loadCityRows(m_rows, records, zones, m_summer);
     showRows();
+    describeRows();
 }
 
 void CityGrid::setPreferences(const DayHours& hours, const RowMarks& marks)
@@ -157,6 +159,7 @@ void CityGrid::refresh(bool everyRow)
     }
     compareWithLocal(localTime);
     showRows();
+    describeRows();
     emit universalTimeChanged(m_rows[0].cityTime.time());
     placeDateLine();
 }
@@ -181,8 +184,6 @@ void CityGrid::showRows()
         m_names[i]->setBold(rowlook.bold);
         m_times[i]->setTextColor(text);
         m_times[i]->setVisible(row.timeShown);
-        if (const QString description = rowDescription(i, row, QLocale()); description != m_faces[i]->accessibleName())
-            m_faces[i]->setAccessibleName(description);
         if (!row.cityTime.isValid())
             continue; // not drawn yet
         m_times[i]->setCaption(clockCaption(row.cityTime.time()));
@@ -190,6 +191,15 @@ void CityGrid::showRows()
             look::picture(rowlook.face == Face::Day ? QStringLiteral("jour.gif") : QStringLiteral("nuit.gif")));
         m_faces[i]->setHands(rowlook.hands.minute, rowlook.hands.hour);
         m_faces[i]->setHandColours(look::toColor(rowlook.handColours.minute), look::toColor(rowlook.handColours.hour));
+    }
+}
+
+void CityGrid::describeRows()
+{
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (const QString description = rowDescription(i, m_rows[i], QLocale());
+            description != m_faces[i]->accessibleName())
+            m_faces[i]->setAccessibleName(description);
     }
 }
 

@@ -218,7 +218,7 @@ void CityEditor::describeLine(int i)
 {
     const Line& line = m_lines[i - 1];
     const QString name = line.name->text();
-    line.name->setToolTip(showsWhole(line.name) ? QString() : plainToolTip(name));
+    setWholeTextTip(line.name, showsWhole(line.name) ? QString() : name);
     // "Paris, décalage été": the city and the column, or the line's number while it has no name.
     QString city = spokenName(name);
     if (city.isEmpty())

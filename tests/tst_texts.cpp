@@ -323,11 +323,14 @@ void TestTexts::nameBoxToolTips()
     QCOMPARE(toolTipLetters(f.box("Tvil_2")->toolTip()), letters(QStringLiteral("Saint-Denis de La Réunion")));
     box->setText(name);
     QCOMPARE(!box->toolTip().isEmpty(), toolTip);
+    // Screen readers get it as plain text, not as the tooltip's markup.
+    QCOMPARE(accessible(box)->text(QAccessible::Description), toolTip ? name : QString());
     if (toolTip)
         QCOMPARE(toolTipLetters(box->toolTip()), letters(name));
     // Kept current as the name changes.
     box->setText(QStringLiteral("Lima"));
     QVERIFY(box->toolTip().isEmpty());
+    QVERIFY(accessible(box)->text(QAccessible::Description).isEmpty());
     f.pressOk();
 }
 

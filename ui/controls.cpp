@@ -146,7 +146,7 @@ void Label::fitToText()
     if (m_autoSizeLimit > 0 && metrics.horizontalAdvance(shown) > m_autoSizeLimit)
         shown = metrics.elidedText(m_caption, Qt::ElideRight, m_autoSizeLimit);
     setText(shown);
-    setToolTip(shown == m_caption ? QString() : plainToolTip(m_caption));
+    setWholeTextTip(this, shown == m_caption ? QString() : m_caption);
     resize(qMax(1, metrics.horizontalAdvance(shown)), metrics.height());
 }
 

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTextLayout>
 #include <QToolTip>
+#include <QWidget>
 
 QString fitSentence(const HoverSentence& sentence, const QFontMetrics& metrics, int width)
 {
@@ -39,4 +40,11 @@ QString plainToolTip(const QString& text)
     // lines: a tooltip would otherwise break them again, at hyphens too, to a width of its own.
     return QStringLiteral("<p style=\"white-space:pre\">") + lines.join(QLatin1Char('\n')).toHtmlEscaped() +
            QStringLiteral("</p>");
+}
+
+void setWholeTextTip(QWidget* widget, const QString& text)
+{
+    const QString toolTip = plainToolTip(text);
+    widget->setToolTip(toolTip);
+    widget->setAccessibleDescription(toolTip.isEmpty() ? QString() : text);
 }

@@ -5,6 +5,7 @@
 #include "rows/clockrow.h"
 
 class QFontMetrics;
+class QWidget;
 
 // Texts shortened to fit the boxes they are drawn in, with "…" where they are cut.
 
@@ -17,3 +18,7 @@ inline constexpr int kToolTipWidth = 400;
 // A text shown whole in a tooltip, as plain text (never markup), broken into lines no wider than
 // kToolTipWidth, so that even a long name without spaces stays on the screen. Empty for a blank text.
 QString plainToolTip(const QString& text);
+
+// Gives a widget the whole of a text it cannot show: as its tooltip, and as plain text for screen readers,
+// which would otherwise read the tooltip's markup. An empty text takes both away.
+void setWholeTextTip(QWidget* widget, const QString& text);

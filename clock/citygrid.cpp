@@ -231,7 +231,7 @@ void CityGrid::Image1_MouseMove(int index)
     const QColor colour = look::toColor(rowLook(index, row).text);
     Label* line = m_controls.hoverLine;
     line->setCaption(fitSentence(hoverSentence(row, QLocale()), line->fontMetrics(), line->contentsRect().width()));
-    m_controls.hoverLine->setTextColor(colour);
+    line->setTextColor(colour);
     m_controls.hoverSeconds->setTextColor(colour);
     // A marked city's seconds come with the next tick.
     if (!row.marked)

@@ -32,7 +32,6 @@ public:
     // An auto-sized label never grows wider than this (0: no limit): a longer text shows shortened with
     // "…" at its right edge, and whole in the tooltip.
     void setAutoSizeLimit(int pixels);
-    int autoSizeLimit() const { return m_autoSizeLimit; }
     // False: screen readers pass over the label, whose text another control speaks with more (a row's face,
     // a button's picture).
     void setSpoken(bool spoken) { m_spoken = spoken; }

@@ -15,10 +15,8 @@ QString fitSentence(const HoverSentence& sentence, const QFontMetrics& metrics, 
 
 // The widest a tooltip's line grows.
 inline constexpr int kToolTipWidth = 400;
-// A text shown whole in a tooltip, as plain text (never markup), broken into lines no wider than
-// kToolTipWidth, so that even a long name without spaces stays on the screen. Empty for a blank text.
-QString plainToolTip(const QString& text);
-
-// Gives a widget the whole of a text it cannot show: as its tooltip, and as plain text for screen readers,
-// which would otherwise read the tooltip's markup. An empty text takes both away.
+// Gives a widget the whole of a text it cannot show: as its tooltip, shown as plain text (never markup) and
+// broken into lines no wider than kToolTipWidth, so that even a long name without spaces stays on the
+// screen; and as plain text for screen readers, which would otherwise read the tooltip's markup. A blank
+// text takes both away.
 void setWholeTextTip(QWidget* widget, const QString& text);

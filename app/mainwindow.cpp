@@ -17,6 +17,7 @@
 #include "data/cityfile.h"
 #include "data/cityindex.h"
 #include "data/zonestore.h"
+#include "rows/geometry.h"
 #include "time/timerules.h"
 #include "time/zones.h"
 #include "ui/controls.h"
@@ -31,7 +32,7 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& se
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Horlune."));
-    setFixedSize(981, 529);
+    setFixedSize(twipsToPixels(kMainWidth), twipsToPixels(kMainHeight));
     setFont(look::defaultFont());
     setWindowIcon(QIcon(look::picture(QStringLiteral("horlune.ico"))));
     setMouseTracking(true);
@@ -112,7 +113,8 @@ void Main::buildControls()
     Picture* lit = makeHolder(QStringLiteral("btnon"), 4830, QStringLiteral("btnon.gif"));
     Picture* idle = makeHolder(QStringLiteral("BtnOff"), 6585, QStringLiteral("btnoff.gif"));
     m_buttons->setHolders(idle, lit);
-    m_buttons->setButton(0, btn0, makeCaption(0, 13140, 180, QStringLiteral("Quitter")));
+    // One pixel more than designed: at a scale of 2 the tail of the bold Q of "Quitter", lit, would be cut.
+    m_buttons->setButton(0, btn0, makeCaption(0, 13140, 195, QStringLiteral("Quitter")));
 
     controls.hoverLine = makeClockLabel(QStringLiteral("Label8"), twipsRect(5385, 180, 7050, 285), look::kRed);
     controls.hoverLine->setHorizontalAlignment(Qt::AlignRight);

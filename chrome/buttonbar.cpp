@@ -12,6 +12,10 @@ void ButtonBar::setButton(int i, Picture* picture, Label* caption)
 {
     m_pictures[i] = picture;
     m_captions[i] = caption;
+    // Screen readers see one button, named by its caption.
+    picture->setAccessibleRole(QAccessible::Button);
+    picture->setAccessibleName(caption->caption());
+    caption->setSpoken(false);
     connect(picture, &Picture::mouseMoved, this, [this, i] { btn_MouseMove(i); });
     connect(caption, &Label::mouseMoved, this, [this, i] { LabBTN_MouseMove(i); });
     connect(picture, &Picture::clicked, this, [this, i] { btn_Click(i); });

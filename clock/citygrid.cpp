@@ -6,6 +6,7 @@
 #include "rows/geometry.h"
 #include "time/timerules.h"
 #include "ui/controls.h"
+#include "ui/fitting.h"
 #include "ui/look.h"
 
 namespace {
@@ -35,6 +36,8 @@ void CityGrid::createDesignRow()
     name->setTextColor(look::kWhite);
     name->setCaption(QStringLiteral("ville"));
     name->setAutoSize(true);
+    // The face speaks for the whole row.
+    name->setSpoken(false);
 
     auto* time = new Label(m_window, QStringLiteral("Digit_0"));
     time->setFont(look::arial(16, true));
@@ -42,6 +45,7 @@ void CityGrid::createDesignRow()
     time->setHorizontalAlignment(Qt::AlignHCenter);
     time->setTextColor(look::kYellow);
     time->setCaption(QStringLiteral("00:00"));
+    time->setSpoken(false);
 
     m_faces = {face};
     m_names = {name};
@@ -77,6 +81,7 @@ void CityGrid::createRows()
             label->setTextColor(model->textColor());
             label->setCaption(model->caption());
             label->setAutoSize(model->autoSize());
+            label->setSpoken(model->isSpoken());
             return label;
         };
         Label* time = copyLabel(m_times[0], QStringLiteral("Digit_%1"));
@@ -101,11 +106,13 @@ void CityGrid::placeRows()
 {
     for (int i = 0; i < kRows; ++i) {
         m_names[i]->move(twipsToPixels(grid::left(i)), twipsToPixels(grid::nameTop(i)));
+        m_names[i]->setAutoSizeLimit(twipsToPixels(grid::nameRoom(i)));
         m_faces[i]->setTwipsGeometry(grid::left(i), grid::faceTop(i), grid::kFaceSize, grid::kFaceSize);
         m_times[i]->move(twipsToPixels(grid::left(i)), twipsToPixels(grid::timeTop(i)));
         m_rows[i].name = QString::number(i);
     }
     showRows();
+    describeRows();
 }
 
 void CityGrid::setTimeRules(float computerOffset, bool summer)
@@ -121,6 +128,7 @@ void CityGrid::loadCities(const QList<CityFileRow>& records, const QStringList& 
 {
     loadCityRows(m_rows, records, zones, m_summer);
     showRows();
+    describeRows();
 }
 
 void CityGrid::setPreferences(const DayHours& hours, const RowMarks& marks)
@@ -151,6 +159,7 @@ void CityGrid::refresh(bool everyRow)
     }
     compareWithLocal(localTime);
     showRows();
+    describeRows();
     emit universalTimeChanged(m_rows[0].cityTime.time());
     placeDateLine();
 }
@@ -185,6 +194,15 @@ void CityGrid::showRows()
     }
 }
 
+void CityGrid::describeRows()
+{
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (const QString description = rowDescription(i, m_rows[i], QLocale());
+            description != m_faces[i]->accessibleName())
+            m_faces[i]->setAccessibleName(description);
+    }
+}
+
 void CityGrid::placeDateLine()
 {
     LineItem* line = m_controls.dateLine;
@@ -211,8 +229,9 @@ void CityGrid::Image1_MouseMove(int index)
         return; // Universal Time matches no row: the sentence stays
     const ClockRow& row = m_rows[index];
     const QColor colour = look::toColor(rowLook(index, row).text);
-    m_controls.hoverLine->setCaption(hoverSentence(row, QLocale()));
-    m_controls.hoverLine->setTextColor(colour);
+    Label* line = m_controls.hoverLine;
+    line->setCaption(fitSentence(hoverSentence(row, QLocale()), line->fontMetrics(), line->contentsRect().width()));
+    line->setTextColor(colour);
     m_controls.hoverSeconds->setTextColor(colour);
     // A marked city's seconds come with the next tick.
     if (!row.marked)

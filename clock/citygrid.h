@@ -72,6 +72,8 @@ private:
     void compareWithLocal(const QTime& localTime);
     // Shows every row as its state says.
     void showRows();
+    // Gives each row's face what a screen reader says of the row, where its name or time has changed.
+    void describeRows();
     void placeDateLine();
 
     const Clock& m_clock;

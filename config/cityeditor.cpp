@@ -11,8 +11,10 @@
 #include "data/cityfile.h"
 #include "data/cityindex.h"
 #include "platform/clock.h"
+#include "rows/clockrow.h"
 #include "rows/geometry.h"
 #include "time/zones.h"
+#include "ui/fitting.h"
 #include "ui/look.h"
 
 using look::twipsRect;
@@ -126,7 +128,7 @@ void CityEditor::createLine(int i)
     line.mark = makeMark(this, QStringLiteral("Pref_%1").arg(i),
                          twipsRect(left + kNameLeft - kMarkBeforeName, top, kMarkSize, kMarkSize));
 
-    connect(line.name, &QLineEdit::textChanged, this, &CityEditor::changed);
+    connect(line.name, &QLineEdit::textChanged, this, [this, i] { Tvil_Change(i); });
     connect(line.name, &QLineEdit::textEdited, this, [this, i](const QString& typed) { offerCities(i, typed); });
     connect(line.summer, &QLineEdit::textChanged, this, [this, i] { TEte_Change(i); });
     connect(line.winter, &QLineEdit::textChanged, this, [this, i] { THiver_Change(i); });
@@ -148,6 +150,7 @@ void CityEditor::createLine(int i)
         control->show();
     }
     m_lines.append(line);
+    describeLine(i);
 }
 
 void CityEditor::clear()
@@ -199,7 +202,35 @@ void replaceCommas(QLineEdit* box)
     box->setCursorPosition(cursor);
 }
 
+// Whether a text box shows its whole text: within its one-pixel outline and Qt's own margin of two pixels,
+// the text and one more pixel for the cursor.
+bool showsWhole(const QLineEdit* box)
+{
+    return box->fontMetrics().horizontalAdvance(box->text()) + 1 <= box->width() - 2 * (1 + 2);
+}
+
 } // namespace
+
+void CityEditor::Tvil_Change(int i)
+{
+    describeLine(i);
+    emit changed();
+}
+
+void CityEditor::describeLine(int i)
+{
+    const Line& line = m_lines[i - 1];
+    const QString name = line.name->text();
+    setWholeTextTip(line.name, showsWhole(line.name) ? QString() : name);
+    // "Paris, décalage été": the city and the column, or the line's number while it has no name.
+    QString city = spokenName(name);
+    if (city.isEmpty())
+        city = QStringLiteral("Ligne %1").arg(i);
+    line.name->setAccessibleName(city + QStringLiteral(", nom"));
+    line.summer->setAccessibleName(city + QStringLiteral(", décalage été"));
+    line.winter->setAccessibleName(city + QStringLiteral(", décalage hiver"));
+    line.mark->setAccessibleName(city + QStringLiteral(", repérée"));
+}
 
 void CityEditor::TEte_Change(int i)
 {

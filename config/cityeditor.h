@@ -49,6 +49,10 @@ private:
     };
     void createLine(int i);
     void setLine(Line& line, const EditorLine& values);
+    void Tvil_Change(int i);
+    // Line i's name where its box cannot show it whole (the tooltip), and for screen readers the city and
+    // the column of each of its boxes.
+    void describeLine(int i);
     // An offset box turns every comma into a point.
     void TEte_Change(int i);
     void THiver_Change(int i);

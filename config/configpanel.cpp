@@ -136,10 +136,12 @@ void ConfigPanel::buildHours()
     m_nightFace = new Picture(hours, QStringLiteral("Nuit"));
     m_nightFace->setTwipsGeometry(195, 180, grid::kFaceSize, grid::kFaceSize);
     m_nightFace->setPicture(look::picture(QStringLiteral("nuit.gif")));
-    makeLabel(hours, QStringLiteral("Label9_5"), twipsRect(990, 1200, 870, 210), QStringLiteral("A partir de..."), font)
+    // "A partir de..." needs 60 pixels of the bundled font: two more than designed, taken on the left so that
+    // the text ends where it did.
+    makeLabel(hours, QStringLiteral("Label9_5"), twipsRect(960, 1200, 900, 210), QStringLiteral("A partir de..."), font)
         ->setHorizontalAlignment(Qt::AlignRight);
     makeLabel(hours, QStringLiteral("Label9_4"), twipsRect(1545, 1530, 180, 210), QStringLiteral("h"), font);
-    makeLabel(hours, QStringLiteral("Label9_2"), twipsRect(990, 330, 870, 210), QStringLiteral("A partir de..."), font)
+    makeLabel(hours, QStringLiteral("Label9_2"), twipsRect(960, 330, 900, 210), QStringLiteral("A partir de..."), font)
         ->setHorizontalAlignment(Qt::AlignRight);
     makeLabel(hours, QStringLiteral("Label9_3"), twipsRect(1545, 645, 180, 210), QStringLiteral("h"), font);
     makeLabel(hours, QStringLiteral("Label9_1"), twipsRect(990, 1005, 1005, 195), QStringLiteral("Heure de Jour"), font)
@@ -153,7 +155,9 @@ void ConfigPanel::buildHours()
     }
 
     m_dayHour = makeTextBox(hours, QStringLiteral("Text2"), twipsRect(990, 1425, 525, 285));
+    m_dayHour->setAccessibleName(QStringLiteral("Heure de jour"));
     m_nightHour = makeTextBox(hours, QStringLiteral("Text1"), twipsRect(990, 570, 525, 285));
+    m_nightHour->setAccessibleName(QStringLiteral("Heure de nuit"));
     // Commas stay as typed in the hour boxes.
     for (QLineEdit* box : {m_nightHour, m_dayHour})
         connect(box, &QLineEdit::textChanged, this, [this] { m_modified = true; });

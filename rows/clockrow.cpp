@@ -72,12 +72,39 @@ int dateLineRow(const QList<ClockRow>& rows)
     return -1;
 }
 
-QString hoverSentence(const ClockRow& row, const QLocale& locale)
+HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale)
 {
-    return row.name + (row.offset >= 0 ? QStringLiteral(" (Tu +") : QStringLiteral(" (Tu ")) +
-           formatSingle(row.offset, locale) + QStringLiteral(") le ") +
-           locale.toString(row.cityTime.date(), QStringLiteral("dd MMMM")) + QStringLiteral(", il est ") +
-           clockCaption(row.cityTime.time()) + QStringLiteral(".");
+    return {row.name, (row.offset >= 0 ? QStringLiteral(" (Tu +") : QStringLiteral(" (Tu ")) +
+                          formatSingle(row.offset, locale) + QStringLiteral(") le ") +
+                          locale.toString(row.cityTime.date(), QStringLiteral("dd MMMM")) +
+                          QStringLiteral(", il est ") + clockCaption(row.cityTime.time()) + QStringLiteral(".")};
+}
+
+QString spokenName(const QString& name)
+{
+    const QString spoken = name.simplified();
+    if (spoken.size() <= kSpokenNameLength)
+        return spoken;
+    qsizetype cut = kSpokenNameLength - 1;
+    if (spoken.at(cut - 1).isHighSurrogate())
+        --cut; // never half a character
+    return spoken.left(cut) + QChar(0x2026);
+}
+
+QString rowDescription(int index, const ClockRow& row, const QLocale& locale)
+{
+    QString name = index == 0 ? QStringLiteral("Temps universel") : spokenName(row.name);
+    if (name.isEmpty())
+        name = QStringLiteral("Ville sans nom");
+    if (!row.timeShown || !row.cityTime.isValid())
+        return name;
+    const QTime time = row.cityTime.time();
+    return name +
+           QStringLiteral(", %1 h %2, ")
+               .arg(time.hour(), 2, 10, QLatin1Char('0'))
+               .arg(time.minute(), 2, 10, QLatin1Char('0')) +
+           locale.toString(row.cityTime.date(), QStringLiteral("dddd d MMMM")) +
+           (row.day ? QStringLiteral(", jour") : QStringLiteral(", nuit"));
 }
 
 Hands handsAt(const QTime& time, const QPointF& centre)

@@ -56,8 +56,23 @@ bool isDayHour(int hour, int dayHour, int nightHour);
 // Row 0 (Universal Time) is never compared.
 int dateLineRow(const QList<ClockRow>& rows);
 
-// The hover sentence: "Tokyo (Tu +9) le 09 décembre, il est 19.00."
-QString hoverSentence(const ClockRow& row, const QLocale& locale);
+// The hover sentence, "Tokyo (Tu +9) le 09 décembre, il est 19.00.": the city's name, then the rest
+// (" (Tu +9) le 09 décembre, il est 19.00."), which stays whole where the name must be shortened.
+struct HoverSentence
+{
+    QString name;
+    QString rest;
+    QString whole() const { return name + rest; }
+};
+HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale);
+
+// A name as a screen reader speaks it: blanks run together, cut with "…" past kSpokenNameLength characters
+// (the whole name is read each time the row is reached); empty when the name is blank.
+inline constexpr int kSpokenNameLength = 80;
+QString spokenName(const QString& name);
+// What a screen reader says of row `index`: "Tokyo, 05 h 01, jeudi 10 décembre, nuit"; Universal Time is
+// "Temps universel", a blank name "Ville sans nom"; a row that shows no time gives its name alone.
+QString rowDescription(int index, const ClockRow& row, const QLocale& locale);
 
 struct Rgb
 {

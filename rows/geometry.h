@@ -13,6 +13,10 @@ constexpr int twipsToPixels(double twips)
     return static_cast<int>(twips >= 0 ? twips / kTwipsPerPixel + 0.5 : twips / kTwipsPerPixel - 0.5);
 }
 
+// The main window's client area, 981 x 529 pixels.
+inline constexpr int kMainWidth = 14715;
+inline constexpr int kMainHeight = 7935;
+
 // The grid of clocks on the main window: 5 lines of 12 rows, filled like text, Universal Time first.
 namespace grid {
 
@@ -51,6 +55,12 @@ constexpr int timeTop(int row)
 constexpr QPoint faceCentre(int row)
 {
     return {left(row) + kFaceSize / 2, faceTop(row) + kFaceSize / 2};
+}
+// The widest a name label may grow: up to the next column's name, or to the window's edge in the last
+// column.
+constexpr int nameRoom(int row)
+{
+    return left(row) + kColumnStep <= kMainWidth ? kColumnStep : kMainWidth - left(row);
 }
 
 } // namespace grid

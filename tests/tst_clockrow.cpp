@@ -20,6 +20,10 @@ private slots:
     void cityTimes();
     void hoverSentence_data();
     void hoverSentence();
+    void description_data();
+    void description();
+    void spokenNames_data();
+    void spokenNames();
     void dateLine_data();
     void dateLine();
     void loadingRepeatsTheLastCity();
@@ -180,7 +184,78 @@ void TestClockRow::hoverSentence()
     row.name = name;
     row.offset = offset;
     row.cityTime = QDateTime(QDate(2024, 12, 9), QTime(18, 0, 59), Qt::UTC);
-    QCOMPARE(::hoverSentence(row, QLocale(locale)), sentence);
+    const HoverSentence parts = ::hoverSentence(row, QLocale(locale));
+    QCOMPARE(parts.whole(), sentence);
+    QCOMPARE(parts.name, name); // what may be shortened; the rest never is
+}
+
+void TestClockRow::description_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QDateTime>("cityTime");
+    QTest::addColumn<bool>("day");
+    QTest::addColumn<bool>("timeShown");
+    QTest::addColumn<QString>("description");
+    const QDateTime night(QDate(2020, 12, 10), QTime(5, 1, 59), Qt::UTC);
+    const QDateTime afternoon(QDate(2024, 7, 1), QTime(16, 30), Qt::UTC);
+    QTest::addRow("a city by night") << 3 << "Tokyo" << night << false << true
+                                     << "Tokyo, 05 h 01, jeudi 10 décembre, nuit";
+    QTest::addRow("a city by day") << 3 << "Paris" << afternoon << true << true
+                                   << "Paris, 16 h 30, lundi 1 juillet, jour";
+    QTest::addRow("Universal Time by its name")
+        << 0 << "T.U" << afternoon << true << true << "Temps universel, 16 h 30, lundi 1 juillet, jour";
+    QTest::addRow("blanks run together") << 3 << "  La   Havane " << night << false << true
+                                         << "La Havane, 05 h 01, jeudi 10 décembre, nuit";
+    QTest::addRow("empty name") << 3 << "" << night << false << true
+                                << "Ville sans nom, 05 h 01, jeudi 10 décembre, nuit";
+    QTest::addRow("name of spaces") << 3 << "     " << night << false << true
+                                    << "Ville sans nom, 05 h 01, jeudi 10 décembre, nuit";
+    QTest::addRow("no time shown: the name alone") << 3 << "Lima" << night << false << false << "Lima";
+    QTest::addRow("not drawn yet: the name alone") << 3 << "Lima" << QDateTime() << false << true << "Lima";
+}
+
+void TestClockRow::description()
+{
+    QFETCH(int, index);
+    QFETCH(QString, name);
+    QFETCH(QDateTime, cityTime);
+    QFETCH(bool, day);
+    QFETCH(bool, timeShown);
+    QFETCH(QString, description);
+    ClockRow row;
+    row.name = name;
+    row.cityTime = cityTime;
+    row.day = day;
+    row.timeShown = timeShown;
+    QCOMPARE(rowDescription(index, row, QLocale(QLocale::French, QLocale::France)), description);
+}
+
+void TestClockRow::spokenNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("spoken");
+    const QString eighty(kSpokenNameLength, u'W');
+    QTest::addRow("short") << "Tokyo"
+                           << "Tokyo";
+    QTest::addRow("blank") << " \t "
+                           << "";
+    QTest::addRow("just the longest") << eighty << eighty;
+    QTest::addRow("200 characters") << QString(200, u'a') << QString(kSpokenNameLength - 1, u'a') + u'…';
+    // U+1F30D, two UTF-16 units, where the cut falls: dropped whole rather than halved.
+    QString globes;
+    for (int i = 0; i < 60; ++i)
+        globes += QString::fromUcs4(U"\U0001F30D");
+    QTest::addRow("never half a character")
+        << QStringLiteral("xy") + globes << QStringLiteral("xy") + globes.left(76) + u'…';
+}
+
+void TestClockRow::spokenNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, spoken);
+    QCOMPARE(spokenName(name), spoken);
+    QVERIFY(spokenName(name).size() <= kSpokenNameLength);
 }
 
 void TestClockRow::dateLine_data()

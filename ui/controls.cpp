@@ -1,11 +1,13 @@
 #include "controls.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
 #include "rows/geometry.h"
+#include "ui/fitting.h"
 #include "ui/look.h"
 
 namespace {
@@ -21,6 +23,70 @@ bool releasedOver(const QWidget* widget, QMouseEvent* event)
 {
     event->accept();
     return widget->rect().contains(event->position().toPoint());
+}
+
+// A picture as screen readers see it: its role and name, and a press when it is a button.
+class AccessiblePicture : public QAccessibleWidget
+{
+public:
+    explicit AccessiblePicture(Picture* picture) : QAccessibleWidget(picture) {}
+
+    QAccessible::Role role() const override { return static_cast<const Picture*>(object())->accessibleRole(); }
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (role() == QAccessible::Button)
+            names.prepend(pressAction());
+        return names;
+    }
+    void doAction(const QString& name) override
+    {
+        if (role() == QAccessible::Button && name == pressAction())
+            static_cast<Picture*>(widget())->click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+// A label as screen readers see it: its whole text, or nothing when it is not spoken. Its interface is made
+// as soon as the label is, so it reads the label's state each time it is asked.
+class AccessibleLabel : public QAccessibleWidget
+{
+public:
+    explicit AccessibleLabel(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        const QString text = QAccessibleWidget::text(kind);
+        return kind == QAccessible::Name && text.isEmpty() ? label()->caption() : text;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.invisible = state.invisible || !label()->isSpoken();
+        return state;
+    }
+
+private:
+    const Label* label() const { return static_cast<const Label*>(object()); }
+};
+
+QAccessibleInterface* accessibleControl(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("Picture"))
+        return new AccessiblePicture(static_cast<Picture*>(object));
+    if (className == QLatin1String("Label"))
+        return new AccessibleLabel(static_cast<Label*>(object));
+    return nullptr; // Qt's own
+}
+
+void installAccessibleControls()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleControl);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 } // namespace
@@ -44,15 +110,18 @@ Label::Label(QWidget* parent, const QString& name) : QLabel(parent)
     setMargin(0);
     setIndent(0);
     swallowMouse(this);
+    installAccessibleControls();
 }
 
 void Label::setCaption(const QString& text)
 {
-    if (text == this->text())
+    if (text == m_caption)
         return;
-    setText(text);
+    m_caption = text;
     if (m_autoSize)
         fitToText();
+    else
+        setText(text);
 }
 
 void Label::setAutoSize(bool autoSize)
@@ -63,10 +132,21 @@ void Label::setAutoSize(bool autoSize)
         fitToText();
 }
 
+void Label::setAutoSizeLimit(int pixels)
+{
+    m_autoSizeLimit = pixels;
+    if (m_autoSize)
+        fitToText();
+}
+
 void Label::fitToText()
 {
     const QFontMetrics metrics(font());
-    const QString shown = text();
+    QString shown = m_caption;
+    if (m_autoSizeLimit > 0 && metrics.horizontalAdvance(shown) > m_autoSizeLimit)
+        shown = metrics.elidedText(m_caption, Qt::ElideRight, m_autoSizeLimit);
+    setText(shown);
+    setWholeTextTip(this, shown == m_caption ? QString() : m_caption);
     resize(qMax(1, metrics.horizontalAdvance(shown)), metrics.height());
 }
 
@@ -157,6 +237,7 @@ Picture::Picture(QWidget* parent, const QString& name) : QWidget(parent)
 {
     setObjectName(name);
     swallowMouse(this);
+    installAccessibleControls();
 }
 
 void Picture::setPicture(const QPixmap& picture)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineF>
 #include <QPixmap>
@@ -7,6 +8,8 @@
 
 // The controls the windows are drawn with. Each swallows the mouse events it receives, handled or not, so
 // that only the bare window or frame under the pointer sees its own events; each reports them as signals.
+// Screen readers see a Picture with the role it is given and its accessibleName(), a Label as its whole
+// text unless it is not spoken.
 
 // Places a top-level window in the middle of its screen's available area.
 void centreOnScreen(QWidget* window);
@@ -21,10 +24,18 @@ public:
     explicit Label(QWidget* parent, const QString& name = {});
 
     void setCaption(const QString& text);
-    QString caption() const { return text(); }
+    // The whole text; an auto-sized label may show it shortened.
+    QString caption() const { return m_caption; }
     // Sizes the label to its text on one line, keeping its left and top edges, whenever text or font changes.
     void setAutoSize(bool autoSize);
     bool autoSize() const { return m_autoSize; }
+    // An auto-sized label never grows wider than this (0: no limit): a longer text shows shortened with
+    // "…" at its right edge, and whole in the tooltip.
+    void setAutoSizeLimit(int pixels);
+    // False: screen readers pass over the label, whose text another control speaks with more (a row's face,
+    // a button's picture).
+    void setSpoken(bool spoken) { m_spoken = spoken; }
+    bool isSpoken() const { return m_spoken; }
     void setTextColor(const QColor& colour);
     QColor textColor() const { return m_textColor; }
     void setBold(bool bold);
@@ -47,7 +58,10 @@ protected:
 private:
     void fitToText();
 
+    QString m_caption;
     bool m_autoSize = false;
+    int m_autoSizeLimit = 0;
+    bool m_spoken = true;
     QColor m_textColor;
 };
 
@@ -94,6 +108,12 @@ public:
     const Hand& minuteHand() const { return m_minute; }
     const Hand& hourHand() const { return m_hour; }
 
+    // What screen readers take the picture for: a graphic, or a button that they can press.
+    void setAccessibleRole(QAccessible::Role role) { m_accessibleRole = role; }
+    QAccessible::Role accessibleRole() const { return m_accessibleRole; }
+    // A press by a screen reader: the same as a click of the mouse.
+    void click() { emit clicked(); }
+
 signals:
     void mouseMoved();
     void pressed();
@@ -110,6 +130,7 @@ private:
     QPoint m_twips;
     Hand m_minute, m_hour;
     bool m_handsPlaced = false;
+    QAccessible::Role m_accessibleRole = QAccessible::Graphic;
 };
 
 // A free-standing line, such as the date line: it takes no mouse events.

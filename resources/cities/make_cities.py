@@ -51,7 +51,7 @@ CITIES = [
     ("New York", "America/New_York"),
     ("Montréal", "America/Toronto"),
     ("La Havane", "America/Havana"),
-    ("Saint-Jean de Terre-Neuve", "America/St_Johns"),
+    ("Terre-Neuve", "America/St_Johns"),
     # Caribbean and South America
     ("Bogota", "America/Bogota"),
     ("Lima", "America/Lima"),
@@ -87,7 +87,7 @@ CITIES = [
     ("Riyad", "Asia/Riyadh"),
     ("Téhéran", "Asia/Tehran"),
     ("Dubaï", "Asia/Dubai"),
-    ("Saint-Denis de La Réunion", "Indian/Reunion"),
+    ("La Réunion", "Indian/Reunion"),
     # Asia
     ("Kaboul", "Asia/Kabul"),
     ("Karachi", "Asia/Karachi"),

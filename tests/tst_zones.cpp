@@ -167,6 +167,8 @@ void TestZones::zoneOfACity_data()
     QTest::addRow("a half-hour change") << QStringList{"Lord Howe", "10.5", "11"} << "Australia/Lord_Howe";
     QTest::addRow("two cities of one name") << QStringList{"Saint-Pierre", "4", "4"} << "Indian/Reunion";
     QTest::addRow("the other one") << QStringList{"Saint-Pierre", "-2", "-3"} << "America/Miquelon";
+    QTest::addRow("a name of an earlier default list")
+        << QStringList{"Saint-Jean de Terre-Neuve", "-2.5", "-3.5"} << "America/St_Johns";
     QTest::addRow("a name the index does not know") << QStringList{"Lutèce", "2", "1"} << "";
     QTest::addRow("an empty name") << QStringList{"", "0", "0"} << "";
     QTest::addRow("letters for offsets") << QStringList{"Paris", "abc", "x"} << "";

@@ -37,6 +37,8 @@ import icu
 from make_cities import CITIES
 
 MIN_POPULATION = 350_000
+# Names the default list gave its cities before, which lists saved then still hold: they keep their zone.
+FORMER_NAMES = {"Terre-Neuve": "Saint-Jean de Terre-Neuve", "La Réunion": "Saint-Denis de La Réunion"}
 OVERSEAS = {"GP", "MQ", "GF", "RE", "YT", "PM", "NC", "PF", "WF", "BL", "MF", "TF"}
 ZONE_TABLE = Path("/usr/share/zoneinfo/zone1970.tab")
 ZONE_DATA = Path("/usr/share/zoneinfo/tzdata.zi")
@@ -140,7 +142,7 @@ def main(argv):
         entries.append([0, city, zone, "", "", city])
     # The default list's cities under their own names, found first.
     for name, zone in CITIES:
-        entries.append([10**9, name, zone, "", "", ""])
+        entries.append([10**9, name, zone, "", "", FORMER_NAMES.get(name, "")])
 
     # A country for the default cities and the zones' own cities: that of the gazetteer's city of that name
     # in that zone, else that of the most populous city of the zone, else the zone's own.

@@ -25,6 +25,11 @@
 
 using look::twipsRect;
 
+namespace {
+// How far past the second's change the timer is aimed, so that a tick never lands just before it.
+constexpr int kPastTheSecondMs = 5;
+} // namespace
+
 Main::Main(Platform platform, const QString& programDirectory, const QString& settingsFile, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_platform(platform), m_programDirectory(programDirectory),
       m_settingsFile(settingsFile), m_timer(this), m_grid(new CityGrid(platform.clock, this)),
@@ -40,8 +45,12 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& se
     buildControls();
     centreOnScreen(this);
 
+    // The timer wakes the program once a second, just after the displayed second changes, and is aimed
+    // again at each tick from the clock itself: a clock set back or forward, or a machine waking from
+    // suspend, only moves the next tick.
     m_timer.setObjectName(QStringLiteral("Timer1"));
-    m_timer.setInterval(300);
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Main::Timer1_Timer);
     connect(m_grid, &CityGrid::pressed, this, &Main::startMove);
     connect(m_grid, &CityGrid::timeRulesChanged, this, &Main::reloadForNewTimeRules);
@@ -148,12 +157,12 @@ void Main::Form_Load()
     m_grid->refresh(true);
     show();
     Timer1_Timer();
-    m_timer.start();
 }
 
 void Main::Timer1_Timer()
 {
     m_grid->refresh();
+    m_timer.start(m_platform.clock.msecsToNextSecond() + kPastTheSecondMs);
 }
 
 void Main::bringToFront()

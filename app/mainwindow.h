@@ -28,7 +28,7 @@ public:
 public slots:
     // The start-up sequence; run at program start and again after every save of the configuration.
     void Form_Load();
-    // The timer's tick (every 300 ms): the digital clock, and every row once a minute.
+    // The timer's tick, once a second: the digital clock, and every row once a minute.
     void Timer1_Timer();
     // Another start asked for the clock: it comes to the front (the About window, while it is open).
     void bringToFront();

@@ -6,3 +6,8 @@ Instant SystemClock::now() const
     const QDateTime wall = utc.toLocalTime();
     return {utc, QDateTime(wall.date(), wall.time(), Qt::UTC)};
 }
+
+int SystemClock::msecsToNextSecond() const
+{
+    return int(1000 - QDateTime::currentMSecsSinceEpoch() % 1000);
+}

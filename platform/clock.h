@@ -8,6 +8,8 @@ class Clock
 public:
     virtual ~Clock() = default;
     virtual Instant now() const = 0;
+    // How long until the displayed second changes, in milliseconds (1 to 1000).
+    virtual int msecsToNextSecond() const = 0;
 };
 
 // The system clock, to the whole second (the display never shows fractions, and a reading rounded up would
@@ -16,4 +18,5 @@ class SystemClock : public Clock
 {
 public:
     Instant now() const override;
+    int msecsToNextSecond() const override;
 };

@@ -12,6 +12,7 @@ class FakeClock : public Clock
 public:
     FakeClock();
     Instant now() const override;
+    int msecsToNextSecond() const override { return 1000; }
 
     // Sets the local wall clock and the offset (local minus Universal) in seconds.
     void set(const QDateTime& localWallClock, int offsetSeconds);

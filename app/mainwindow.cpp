@@ -28,6 +28,12 @@ using look::twipsRect;
 namespace {
 // How far past the second's change the timer is aimed, so that a tick never lands just before it.
 constexpr int kPastTheSecondMs = 5;
+
+// Around the grid of clocks, clear of the digital clock above it and of the date line's farthest place.
+QRect keyFocusFrame()
+{
+    return twipsRect(150, 750, kMainWidth - 300, 7050);
+}
 } // namespace
 
 Main::Main(Platform platform, const QString& programDirectory, const QString& settingsFile, QWidget* parent)
@@ -41,6 +47,8 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& se
     setFont(look::defaultFont());
     setWindowIcon(QIcon(look::picture(QStringLiteral("horlune.ico"))));
     setMouseTracking(true);
+    // The keys that move the clocks come to the window itself.
+    setFocusPolicy(Qt::StrongFocus);
     m_background = look::picture(QStringLiteral("background.bmp"));
     buildControls();
     centreOnScreen(this);
@@ -59,7 +67,10 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& se
     connect(m_panel, &Frame::mouseMoved, m_buttons, &ButtonBar::clearHover);
     connect(m_panel, &Frame::pressed, this, &Main::startMove);
     connect(m_buttons, &ButtonBar::quitClicked, this, &Main::quit);
-    connect(m_buttons, &ButtonBar::configurationClicked, this, [this] { m_panel->open(m_hours, m_marks); });
+    connect(m_buttons, &ButtonBar::configurationClicked, this, [this] {
+        m_grid->backToNow();
+        m_panel->open(m_hours, m_marks);
+    });
     connect(m_buttons, &ButtonBar::helpClicked, this, &Main::openHelp);
     connect(m_buttons, &ButtonBar::aboutClicked, this, &Main::showAbout);
     connect(m_buttons, &ButtonBar::okClicked, m_panel, &ConfigPanel::confirmAndClose);
@@ -117,6 +128,20 @@ void Main::buildControls()
     controls.digitalClock->setHorizontalAlignment(Qt::AlignRight);
     controls.digitalClock->setCaption(QStringLiteral("00:00:00"));
     connect(controls.digitalClock, &Label::pressed, this, &Main::startMove);
+    connect(controls.digitalClock, &Label::wheelTurned, m_grid, &CityGrid::turnWheel);
+    // Left of the digital clock, on its baseline, while the clocks show another instant than now; a click
+    // brings them back. No press here moves the window.
+    controls.shiftLine = new Label(this, QStringLiteral("HeureVisee"));
+    controls.shiftLine->setFont(look::arial(12, true));
+    controls.shiftLine->setGeometry(twipsRect(5385, 510, 4575, 225));
+    controls.shiftLine->setHorizontalAlignment(Qt::AlignRight);
+    controls.shiftLine->setWordWrap(false);
+    controls.shiftLine->setTextColor(look::kDarkBlue);
+    controls.shiftLine->setCursor(Qt::PointingHandCursor);
+    controls.shiftLine->setToolTip(QStringLiteral("Un clic, Échap ou Origine : retour à l'heure actuelle"));
+    controls.shiftLine->hide();
+    connect(controls.shiftLine, &Label::clicked, m_grid, &CityGrid::backToNow);
+    connect(controls.shiftLine, &Label::wheelTurned, m_grid, &CityGrid::turnWheel);
 
     Picture* btn0 = makeButton(0, 12945);
     Picture* lit = makeHolder(QStringLiteral("btnon"), 4830, QStringLiteral("btnon.gif"));
@@ -129,6 +154,7 @@ void Main::buildControls()
     controls.hoverLine->setHorizontalAlignment(Qt::AlignRight);
     controls.hoverLine->setWordWrap(false);
     connect(controls.hoverLine, &Label::pressed, this, &Main::startMove);
+    connect(controls.hoverLine, &Label::wheelTurned, m_grid, &CityGrid::turnWheel);
     controls.hoverSeconds = makeClockLabel(QStringLiteral("Label10"), twipsRect(12435, 180, 450, 285), look::kRed);
     controls.hoverSeconds->setCaption(QStringLiteral("00"));
     m_grid->setControls(controls);
@@ -262,6 +288,10 @@ void Main::paintEvent(QPaintEvent* event)
     const qreal ratio = m_background.devicePixelRatio();
     painter.drawPixmap(QRectF(area), m_background,
                        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    if (m_keyFocusShown) {
+        painter.setPen(QPen(look::kWhite, 1, Qt::DotLine));
+        painter.drawRect(keyFocusFrame());
+    }
 }
 
 void Main::mouseMoveEvent(QMouseEvent*)
@@ -292,5 +322,40 @@ void Main::keyPressEvent(QKeyEvent* event)
         openHelp();
         return;
     }
+    if (!m_panel->isVisible() && m_grid->pressKey(event->key())) {
+        showKeyFocus(true);
+        return;
+    }
     QWidget::keyPressEvent(event);
+}
+
+void Main::wheelEvent(QWheelEvent* event)
+{
+    event->accept();
+    if (!m_panel->isVisible())
+        m_grid->turnWheel(wheelAngle(event));
+}
+
+void Main::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // As a dialog shows the focus only once the keyboard is used: a tab brings it, a click does not.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        showKeyFocus(true);
+}
+
+void Main::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    showKeyFocus(false);
+}
+
+void Main::showKeyFocus(bool shown)
+{
+    if (shown == m_keyFocusShown)
+        return;
+    m_keyFocusShown = shown;
+    // The frame's outline only: the clocks inside need no repaint.
+    const QRect frame = keyFocusFrame();
+    update(QRegion(frame.adjusted(-1, -1, 1, 1)) - QRegion(frame.adjusted(2, 2, -2, -2)));
 }

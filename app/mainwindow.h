@@ -40,10 +40,18 @@ protected:
     // Closed by the window system (a close shortcut, the end of the session) with the panel open: the
     // panel's edits are offered for saving first, as "OK" does.
     void closeEvent(QCloseEvent* event) override;
+    // F1: the help page. The keys that move the clocks (Left, Right, Page Up, Page Down, Home, Escape) while
+    // the panel is closed; from then on the window shows that it has the keys.
     void keyPressEvent(QKeyEvent* event) override;
+    // The wheel over the bare window moves the clocks, as over a row.
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void buildControls();
+    // Shows, or stops showing, the frame around the clocks that says the keys act on them.
+    void showKeyFocus(bool shown);
     // Reads the city file into the rows with the computer's offset and the season of today; `report` shows
     // the message of a file that cannot be read.
     void loadCities(float computerOffset, bool report);
@@ -74,4 +82,5 @@ private:
     ConfigPanel* m_panel = nullptr;
     QPointer<HorluneAbout> m_about;
     bool m_quitting = false;
+    bool m_keyFocusShown = false;
 };

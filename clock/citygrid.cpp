@@ -2,8 +2,10 @@
 
 #include <QLocale>
 
+#include "clock/timeentry.h"
 #include "platform/clock.h"
 #include "rows/geometry.h"
+#include "rows/timeshift.h"
 #include "time/timerules.h"
 #include "ui/controls.h"
 #include "ui/fitting.h"
@@ -60,9 +62,12 @@ void CityGrid::connectRow(int i)
     for (auto* label : {m_names[i], m_times[i]}) {
         connect(label, &Label::mouseMoved, this, [this, i] { Image1_MouseMove(i); });
         connect(label, &Label::pressed, this, &CityGrid::pressed);
+        connect(label, &Label::wheelTurned, this, &CityGrid::turnWheel);
     }
     connect(m_faces[i], &Picture::mouseMoved, this, [this, i] { Image1_MouseMove(i); });
     connect(m_faces[i], &Picture::pressed, this, &CityGrid::pressed);
+    connect(m_faces[i], &Picture::wheelTurned, this, &CityGrid::turnWheel);
+    connect(m_times[i], &Label::doubleClicked, this, [this, i] { Digit_DblClick(i); });
 }
 
 void CityGrid::createRows()
@@ -95,7 +100,7 @@ void CityGrid::createRows()
         connectRow(i);
     }
     for (int i = 0; i < kRows; ++i) {
-        m_rows[i].timeShown = true;
+        m_rows[i].timeShown = m_rows[i].summer.shown = m_rows[i].winter.shown = true;
         m_faces[i]->show();
         m_names[i]->show();
         m_times[i]->show();
@@ -143,6 +148,15 @@ void CityGrid::refresh(bool everyRow)
     const Instant now = m_clock.now();
     const QTime localTime = now.local.time();
     m_controls.digitalClock->setCaption(QStringLiteral("Heure locale : ") + digitalCaption(localTime));
+    if (isShifted()) {
+        if (everyRow || shiftExpired(m_lastStep, now.universal)) {
+            backToNow();
+            return;
+        }
+        // The instant shown stands still, and has no seconds: they belong to now.
+        m_controls.hoverSeconds->setCaption(QString());
+        return;
+    }
     m_controls.hoverSeconds->setCaption(m_controls.hoverLine->caption().isEmpty() ? QString()
                                                                                   : twoDigits(localTime.second()));
     if (!everyRow && localTime.minute() == m_lastRedrawMinute)
@@ -152,15 +166,21 @@ void CityGrid::refresh(bool everyRow)
     if (computerOffset(now) != m_computerOffset || isSummerTime(now.local.date()) != m_summer)
         emit timeRulesChanged();
 
-    for (ClockRow& row : m_rows) {
-        setInstant(row, now, m_computerOffset);
-        row.day = isDayHour(row.cityTime.time().hour(), m_hours.day, m_hours.night);
+    for (ClockRow& row : m_rows)
         row.hovered = false; // a full redraw colours every row by the time alone
+    drawRows(now);
+    emit universalTimeChanged(m_rows[0].cityTime.time());
+}
+
+void CityGrid::drawRows(const Instant& shown)
+{
+    for (ClockRow& row : m_rows) {
+        setInstant(row, shown, m_computerOffset);
+        row.day = isDayHour(row.cityTime.time().hour(), m_hours.day, m_hours.night);
     }
-    compareWithLocal(localTime);
+    compareWithLocal(shown.local.time());
     showRows();
     describeRows();
-    emit universalTimeChanged(m_rows[0].cityTime.time());
     placeDateLine();
 }
 
@@ -220,30 +240,114 @@ void CityGrid::placeDateLine()
 
 void CityGrid::Image1_MouseMove(int index)
 {
-    const QTime localTime = m_clock.now().local.time();
     for (int i = 1; i < kRows; ++i)
         m_rows[i].hovered = i == index;
-    compareWithLocal(localTime);
+    compareWithLocal(localTimeShown());
     showRows();
     if (index < 1)
         return; // Universal Time matches no row: the sentence stays
     const ClockRow& row = m_rows[index];
     const QColor colour = look::toColor(rowLook(index, row).text);
-    Label* line = m_controls.hoverLine;
-    line->setCaption(fitSentence(hoverSentence(row, QLocale()), line->fontMetrics(), line->contentsRect().width()));
-    line->setTextColor(colour);
+    writeSentence(index);
+    m_controls.hoverLine->setTextColor(colour);
     m_controls.hoverSeconds->setTextColor(colour);
-    // A marked city's seconds come with the next tick.
-    if (!row.marked)
-        m_controls.hoverSeconds->setCaption(twoDigits(localTime.second()));
+    // A marked city's seconds come with the next tick; a shifted instant has none.
+    if (!row.marked && !isShifted())
+        m_controls.hoverSeconds->setCaption(twoDigits(m_clock.now().local.time().second()));
+}
+
+void CityGrid::writeSentence(int index)
+{
+    m_sentenceRow = index;
+    const Tense tense = m_shift > 0 ? Tense::Future : m_shift < 0 ? Tense::Past : Tense::Present;
+    Label* line = m_controls.hoverLine;
+    line->setCaption(
+        fitSentence(hoverSentence(m_rows[index], QLocale(), tense), line->fontMetrics(), line->contentsRect().width()));
+}
+
+QTime CityGrid::localTimeShown() const
+{
+    return (isShifted() ? shiftedInstant(m_anchor, m_shift) : m_clock.now()).local.time();
 }
 
 void CityGrid::clearHover()
 {
     for (ClockRow& row : m_rows)
         row.hovered = false;
-    compareWithLocal(m_clock.now().local.time());
+    compareWithLocal(localTimeShown());
     showRows();
+    m_sentenceRow = -1;
     m_controls.hoverLine->setCaption(QString());
     m_controls.hoverSeconds->setCaption(QString());
+}
+
+void CityGrid::turnWheel(int angle)
+{
+    const WheelTurn turn = ::turnWheel(m_shift, m_pendingWheel, angle);
+    m_pendingWheel = turn.pending;
+    setShift(anchor(), turn.shift);
+}
+
+bool CityGrid::pressKey(int key)
+{
+    const std::optional<qint64> shift = keyShift(key, m_shift);
+    if (!shift)
+        return false;
+    setShift(anchor(), *shift);
+    return true;
+}
+
+void CityGrid::Digit_DblClick(int index)
+{
+    if (!m_rows[index].timeShown)
+        return;
+    if (!m_entry) {
+        m_entry = new TimeEntry(m_window);
+        connect(m_entry, &TimeEntry::timeTyped, this, &CityGrid::showCityTime);
+    }
+    const QString city = index == 0 ? QStringLiteral("Temps universel") : m_rows[index].name;
+    m_entry->open(index, city, m_times[index]->geometry(), m_times[index]->caption());
+}
+
+void CityGrid::showCityTime(int index, const QTime& time)
+{
+    const Instant from = anchor();
+    setShift(from, shiftForCityTime(m_rows[index], from, m_shift, time, m_computerOffset));
+}
+
+Instant CityGrid::anchor() const
+{
+    return isShifted() ? m_anchor : toTheMinute(m_clock.now());
+}
+
+void CityGrid::setShift(const Instant& anchor, qint64 seconds)
+{
+    m_lastStep = m_clock.now().universal;
+    if (seconds == 0) {
+        backToNow();
+        return;
+    }
+    if (seconds == m_shift)
+        return; // at a limit
+    m_anchor = anchor;
+    m_shift = seconds;
+    const Instant shown = shiftedInstant(m_anchor, m_shift);
+    drawRows(shown);
+    if (m_sentenceRow > 0)
+        writeSentence(m_sentenceRow);
+    m_controls.hoverSeconds->setCaption(QString());
+    m_controls.shiftLine->setCaption(shiftText(m_shift, shown.local, QLocale()));
+    m_controls.shiftLine->show();
+}
+
+void CityGrid::backToNow()
+{
+    if (!isShifted())
+        return;
+    m_shift = 0;
+    m_controls.shiftLine->hide();
+    m_controls.shiftLine->setCaption(QString());
+    refresh(true);
+    if (m_sentenceRow > 0)
+        writeSentence(m_sentenceRow);
 }

@@ -5,6 +5,7 @@
 
 #include "data/numbers.h"
 #include "rows/geometry.h"
+#include "time/timerules.h"
 #include "time/zones.h"
 
 namespace {
@@ -12,25 +13,43 @@ constexpr double kTwoPi = 6.2831853072;
 constexpr double kGregorianCycleSeconds = 146097.0 * 86400.0;
 } // namespace
 
+namespace {
+
+// The offset a text gives, or the one before it (`carried`) and no time where it is too large.
+SeasonOffset readSeasonOffset(const QString& text, bool complete, float& carried)
+{
+    const auto value = toSingle(readNumber(text));
+    if (value)
+        carried = *value;
+    return {carried, complete && value.has_value()};
+}
+
+void showSeason(ClockRow& row, bool summer)
+{
+    const SeasonOffset& season = summer ? row.summer : row.winter;
+    row.offset = season.hours;
+    row.timeShown = season.shown;
+}
+
+} // namespace
+
 void loadCityRows(QList<ClockRow>& rows, const QList<CityFileRow>& records, const QStringList& zones, bool summer)
 {
-    float offset = 0;
+    float summerOffset = 0, winterOffset = 0;
     for (int i = 1; i < rows.size() && i <= records.size(); ++i) {
         const CityFileRow& record = records[i - 1];
         ClockRow& row = rows[i];
-        row.timeShown = record.complete;
-        if (const auto value = toSingle(readNumber(summer ? record.record.summer : record.record.winter)))
-            offset = *value;
-        else
-            row.timeShown = false;
+        row.summer = readSeasonOffset(record.record.summer, record.complete, summerOffset);
+        row.winter = readSeasonOffset(record.record.winter, record.complete, winterOffset);
+        showSeason(row, summer);
         row.name = record.record.name;
-        row.offset = offset;
         row.zone = zoneOf(zones.value(i - 1));
     }
 }
 
 void setInstant(ClockRow& row, const Instant& now, float computerOffset)
 {
+    showSeason(row, isSummerTime(now.local.date()));
     if (!row.zone.isValid()) {
         row.cityTime = cityDateTime(now.local, computerOffset, row.offset);
         return;
@@ -72,12 +91,15 @@ int dateLineRow(const QList<ClockRow>& rows)
     return -1;
 }
 
-HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale)
+HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale, Tense tense)
 {
+    const QString verb = tense == Tense::Future ? QStringLiteral(", il sera ")
+                         : tense == Tense::Past ? QStringLiteral(", il était ")
+                                                : QStringLiteral(", il est ");
     return {row.name, (row.offset >= 0 ? QStringLiteral(" (Tu +") : QStringLiteral(" (Tu ")) +
                           formatSingle(row.offset, locale) + QStringLiteral(") le ") +
-                          locale.toString(row.cityTime.date(), QStringLiteral("dd MMMM")) +
-                          QStringLiteral(", il est ") + clockCaption(row.cityTime.time()) + QStringLiteral(".")};
+                          locale.toString(row.cityTime.date(), QStringLiteral("dd MMMM")) + verb +
+                          clockCaption(row.cityTime.time()) + QStringLiteral(".")};
 }
 
 QString spokenName(const QString& name)

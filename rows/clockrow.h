@@ -14,14 +14,23 @@ class QLocale;
 // One row of the clock as plain data, and the rules that decide what it shows and how it looks. The grid
 // computes the rows' state once per redraw and only applies the look that rowLook() gives it.
 
+// A city's offset in one season, and whether its time shows then (its record is complete and that offset
+// fits the clock's arithmetic).
+struct SeasonOffset
+{
+    float hours = 0;
+    bool shown = true;
+};
+
 struct ClockRow
 {
     // From the city file (row 0: Universal Time).
     QString name;
-    QTimeZone zone;        // the city's zone; invalid for a city that follows its offsets
-    float offset = 0;      // hours from Universal Time: at the last full redraw for a city with a zone, else
-                           // its offset for the season in force
-    bool timeShown = true; // false for a row the file has no complete record for
+    QTimeZone zone;      // the city's zone; invalid for a city that follows its offsets
+    SeasonOffset summer; // the offsets a city without a zone follows, by the program's season rule
+    SeasonOffset winter;
+    float offset = 0;      // hours from Universal Time at the instant shown
+    bool timeShown = true; // false for a row the file has no complete record for, in the season shown
     bool marked = false;
     // At the last full redraw.
     QDateTime cityTime; // the city's date and time
@@ -31,13 +40,15 @@ struct ClockRow
     bool hovered = false;
 };
 
-// Fills rows 1 to kCityRows from the records read, each with its zone (an id of `zones`, empty for none)
-// and its offset for the season. A row without a complete record shows no time; one whose offset is too
-// large for the clock's arithmetic keeps the offset of the row before it and shows no time either.
+// Fills rows 1 to kCityRows from the records read, each with its zone (an id of `zones`, empty for none),
+// its two offsets, and its offset for the season. A row without a complete record shows no time; one whose
+// offset is too large for the clock's arithmetic keeps the offset of the row before it in that season and
+// shows no time in it either.
 void loadCityRows(QList<ClockRow>& rows, const QList<CityFileRow>& records, const QStringList& zones, bool summer);
 
 // Brings the row to the instant: a city with a zone takes the zone's offset and time at that instant, any
-// other the computer's wall clock moved by its offset less the computer's own.
+// other its offset for the season of the instant's local date (isSummerTime) and the computer's wall clock
+// moved by that offset less the computer's own.
 void setInstant(ClockRow& row, const Instant& now, float computerOffset);
 
 // A city's date and time: the computer's wall clock moved by the city's offset less the computer's own,
@@ -57,14 +68,21 @@ bool isDayHour(int hour, int dayHour, int nightHour);
 int dateLineRow(const QList<ClockRow>& rows);
 
 // The hover sentence, "Tokyo (Tu +9) le 09 décembre, il est 19.00.": the city's name, then the rest
-// (" (Tu +9) le 09 décembre, il est 19.00."), which stays whole where the name must be shortened.
+// (" (Tu +9) le 09 décembre, il est 19.00."), which stays whole where the name must be shortened. Of an
+// instant to come the sentence says "il sera", of one gone by "il était".
 struct HoverSentence
 {
     QString name;
     QString rest;
     QString whole() const { return name + rest; }
 };
-HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale);
+enum class Tense
+{
+    Present,
+    Future,
+    Past
+};
+HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale, Tense tense = Tense::Present);
 
 // A name as a screen reader speaks it: blanks run together, cut with "…" past kSpokenNameLength characters
 // (the whole name is read each time the row is reached); empty when the name is blank.

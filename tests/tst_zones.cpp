@@ -141,13 +141,17 @@ void TestZones::knownDays()
 
 void TestZones::cityWithoutZoneFollowsTheSeason()
 {
-    // A city the index does not know keeps the one rule: its summer offset from the last Sunday of March.
+    // A city the index does not know keeps the one rule: its summer offset from the last Sunday of March,
+    // decided by the date of the instant it is brought to.
     QList<ClockRow> rows(kRows);
     loadCityRows(rows, {{{"Nulle part", "-4", "-5"}, true}}, {QString()}, true);
     QVERIFY(!rows[1].zone.isValid());
-    setInstant(rows[1], {utc(2026, 3, 15, 12, 0), utc(2026, 3, 15, 13, 0)}, 1);
+    setInstant(rows[1], {utc(2026, 3, 29, 12, 0), utc(2026, 3, 29, 13, 0)}, 1);
     QCOMPARE(rows[1].offset, -4.0f);
     QCOMPARE(clockCaption(rows[1].cityTime.time()), QStringLiteral("08.00"));
+    setInstant(rows[1], {utc(2026, 3, 28, 12, 0), utc(2026, 3, 28, 13, 0)}, 1);
+    QCOMPARE(rows[1].offset, -5.0f);
+    QCOMPARE(clockCaption(rows[1].cityTime.time()), QStringLiteral("07.00"));
 }
 
 void TestZones::zoneOfACity_data()

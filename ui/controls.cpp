@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -99,6 +100,12 @@ void centreOnScreen(QWidget* window)
     QRect frame(QPoint(), window->size());
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+int wheelAngle(const QWheelEvent* event)
+{
+    const int angle = event->angleDelta().y();
+    return event->inverted() ? -angle : angle;
 }
 
 Label::Label(QWidget* parent, const QString& name) : QLabel(parent)
@@ -208,6 +215,20 @@ void Label::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
+void Label::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (isSignalConnected(QMetaMethod::fromSignal(&Label::doubleClicked)))
+        emit doubleClicked();
+    else
+        QLabel::mouseDoubleClickEvent(event);
+}
+
+void Label::wheelEvent(QWheelEvent* event)
+{
+    event->accept();
+    emit wheelTurned(wheelAngle(event));
+}
+
 Frame::Frame(QWidget* parent, const QString& name, bool outlined) : QFrame(parent)
 {
     setObjectName(name);
@@ -304,6 +325,12 @@ void Picture::mouseReleaseEvent(QMouseEvent* event)
 {
     if (releasedOver(this, event))
         emit clicked();
+}
+
+void Picture::wheelEvent(QWheelEvent* event)
+{
+    event->accept();
+    emit wheelTurned(wheelAngle(event));
 }
 
 LineItem::LineItem(QWidget* parent, const QString& name, const QColor& colour, int width)

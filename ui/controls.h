@@ -14,6 +14,10 @@
 // Places a top-level window in the middle of its screen's available area.
 void centreOnScreen(QWidget* window);
 
+// How far a wheel event turned the wheel, in eighths of a degree, rolled away from the user positive
+// whatever the system's scrolling direction.
+int wheelAngle(const QWheelEvent* event);
+
 // A label that always shows its text as plain text. Transparent unless boxed; text at the top, wrapped
 // within its width unless it sizes itself to its text.
 class Label : public QLabel
@@ -48,12 +52,17 @@ signals:
     void mouseMoved();
     void pressed();
     void clicked(); // a press and a release over the label
+    // The second press of a double click, where something answers it; elsewhere that press is a press.
+    void doubleClicked();
+    void wheelTurned(int angle); // wheelAngle()
 
 protected:
     void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void fitToText();
@@ -118,12 +127,14 @@ signals:
     void mouseMoved();
     void pressed();
     void clicked();
+    void wheelTurned(int angle); // wheelAngle()
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QPixmap m_picture;

@@ -19,3 +19,14 @@ inline void moveOver(QWidget* widget, const QPoint& point = QPoint(2, 2))
 {
     sendMouse(widget, QEvent::MouseMove, widget->mapToGlobal(point), Qt::NoButton);
 }
+
+// The wheel turned over a point of the widget by `angle` (eighths of a degree; 120 a notch, rolled away from
+// the user positive), as a wheel delivers it; `inverted` as with the system's reversed scrolling, whose
+// deltas come the other way.
+inline void turnWheelOver(QWidget* widget, int angle, bool inverted = false, const QPoint& point = QPoint(5, 5))
+{
+    const QPoint delta(0, inverted ? -angle : angle);
+    QWheelEvent event(point, widget->mapToGlobal(point), QPoint(), delta, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, inverted);
+    QApplication::sendEvent(widget, &event);
+}

@@ -1,0 +1,137 @@
+#include "timeshift.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <QStringList>
+#include <Qt>
+
+namespace {
+
+constexpr qint64 kMinutesPerDay = 24 * 60;
+
+// Minutes forward from the hour and minute of `from` to those of `to`: 0 to a day less a minute.
+qint64 minutesForward(const QTime& from, const QTime& to)
+{
+    const qint64 minutes = (to.hour() - from.hour()) * 60 + (to.minute() - from.minute());
+    return (minutes % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay;
+}
+
+// "3 h 15", "2 h", "45 min", "1 j 3 h 05", "7 j".
+QString span(qint64 minutes)
+{
+    QStringList parts;
+    if (const qint64 days = minutes / kMinutesPerDay)
+        parts << QStringLiteral("%1 j").arg(days);
+    const qint64 hours = minutes % kMinutesPerDay / 60, rest = minutes % 60;
+    if (hours > 0)
+        parts << QStringLiteral("%1 h").arg(hours) +
+                     (rest > 0 ? QStringLiteral(" %1").arg(rest, 2, 10, QLatin1Char('0')) : QString());
+    else if (rest > 0 || parts.isEmpty())
+        parts << QStringLiteral("%1 min").arg(rest);
+    return parts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+qint64 clampShift(qint64 seconds)
+{
+    return qBound(-shift::kLimit, seconds, shift::kLimit);
+}
+
+WheelTurn turnWheel(qint64 shift, int pending, int angle)
+{
+    // Counted in 64 bits: a turn of any size cannot overflow on its way to the limit.
+    const qint64 turned = qint64(pending) + angle;
+    const qint64 notches = turned / shift::kNotch;
+    return {clampShift(shift + notches * shift::kStep), int(turned % shift::kNotch)};
+}
+
+std::optional<qint64> keyShift(int key, qint64 shift)
+{
+    switch (key) {
+    case Qt::Key_Right:
+        return clampShift(shift + shift::kStep);
+    case Qt::Key_Left:
+        return clampShift(shift - shift::kStep);
+    case Qt::Key_PageUp:
+        return clampShift(shift + shift::kHour);
+    case Qt::Key_PageDown:
+        return clampShift(shift - shift::kHour);
+    case Qt::Key_Home:
+    case Qt::Key_Escape:
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+Instant toTheMinute(const Instant& now)
+{
+    const QTime time = now.universal.time();
+    const qint64 past = time.second() * 1000LL + time.msec();
+    return {now.universal.addMSecs(-past), now.local.addMSecs(-past)};
+}
+
+Instant shiftedInstant(const Instant& anchor, qint64 seconds)
+{
+    return {anchor.universal.addSecs(seconds), anchor.local.addSecs(seconds)};
+}
+
+bool shiftExpired(const QDateTime& lastStep, const QDateTime& now)
+{
+    return qAbs(lastStep.secsTo(now)) >= shift::kIdleSeconds;
+}
+
+QString shiftText(qint64 shift, const QDateTime& local, const QLocale& locale)
+{
+    if (shift == 0)
+        return {};
+    return (shift > 0 ? QStringLiteral("Dans ") : QStringLiteral("Il y a ")) + span(qAbs(shift) / 60) +
+           QStringLiteral(" — ") + locale.toString(local.date(), QStringLiteral("dddd d MMMM")) + QStringLiteral(", ") +
+           clockCaption(local.time()) + QStringLiteral(" ici");
+}
+
+TypedTime readTypedTime(const QString& text)
+{
+    static const QRegularExpression time(QStringLiteral("^([0-9]{1,2})\\s*(?:[hH.:,]\\s*([0-9]*))?$"));
+    // Shaped as a time, but with a sign or too many digits for an hour.
+    static const QRegularExpression hourOutOfRange(QStringLiteral("^[-+−]?\\s*[0-9]+\\s*(?:[hH.:,]\\s*[0-9]*)?$"));
+    const QString typed = text.trimmed();
+    if (typed.isEmpty())
+        return {{}, QStringLiteral("Tapez une heure, par exemple 15 ou 15.30.")};
+    const QRegularExpressionMatch match = time.match(typed);
+    if (!match.hasMatch()) {
+        if (hourOutOfRange.match(typed).hasMatch())
+            return {{}, QStringLiteral("L'heure va de 0 à 23.")};
+        return {{}, QStringLiteral("Heure illisible : tapez par exemple 15, 15h, 15.30 ou 15:30.")};
+    }
+    const int hour = match.captured(1).toInt();
+    if (hour > 23)
+        return {{}, QStringLiteral("L'heure va de 0 à 23.")};
+    const QString minutes = match.captured(2);
+    if (minutes.isEmpty())
+        return {QTime(hour, 0), {}};
+    if (minutes.size() != 2)
+        return {{}, QStringLiteral("Les minutes s'écrivent avec deux chiffres, par exemple 15.05.")};
+    if (minutes.toInt() > 59)
+        return {{}, QStringLiteral("Les minutes vont de 00 à 59.")};
+    return {QTime(hour, minutes.toInt()), {}};
+}
+
+qint64 shiftForCityTime(ClockRow row, const Instant& anchor, qint64 shift, const QTime& time, float computerOffset)
+{
+    auto readsAt = [&](qint64 seconds) {
+        setInstant(row, shiftedInstant(anchor, seconds), computerOffset);
+        return row.cityTime.time();
+    };
+    qint64 found = shift + minutesForward(readsAt(shift), time) * 60;
+    // Where the city's offset changes on the way, it then reads another time: moved by the difference, the
+    // shorter way.
+    qint64 error = minutesForward(readsAt(found), time);
+    if (error > kMinutesPerDay / 2)
+        error -= kMinutesPerDay;
+    found += error * 60;
+    if (found > shift::kLimit)
+        found -= kMinutesPerDay * 60;
+    return clampShift(found);
+}

@@ -66,6 +66,23 @@ private slots:
         }
     }
 
+    // One notch of the wheel while planning: the 60 rows drawn at the shifted instant, the date line, the
+    // shift line, and the repaint. Turned back and forth between a quarter and half an hour ahead.
+    void scrubStep()
+    {
+        CityGrid& grid = *control<CityGrid>(*m_window, QStringLiteral("CityGrid"));
+        grid.turnWheel(120);
+        QCoreApplication::processEvents();
+        int direction = 1;
+        QBENCHMARK
+        {
+            grid.turnWheel(direction * 120);
+            direction = -direction;
+            QCoreApplication::processEvents();
+        }
+        grid.backToNow();
+    }
+
     void formLoad()
     {
         QBENCHMARK

@@ -5,6 +5,8 @@
 #include "rows/clockrow.h"
 #include "rows/geometry.h"
 
+Q_DECLARE_METATYPE(Tense)
+
 // One row of the clock as plain data: what it shows and how it looks.
 class TestClockRow : public QObject
 {
@@ -163,15 +165,20 @@ void TestClockRow::hoverSentence_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<float>("offset");
     QTest::addColumn<QString>("locale");
+    QTest::addColumn<Tense>("tense");
     QTest::addColumn<QString>("sentence");
-    QTest::addRow("east") << "Tokyo" << 9.0f << "fr_FR"
+    QTest::addRow("east") << "Tokyo" << 9.0f << "fr_FR" << Tense::Present
                           << "Tokyo (Tu +9) le 09 décembre, il est 18.00.";
-    QTest::addRow("at Universal Time: Tu +0") << "Londres" << 0.0f << "fr_FR"
-                                              << "Londres (Tu +0) le 09 décembre, il est 18.00.";
-    QTest::addRow("west, French comma") << "Terre-Neuve" << -3.5f << "fr_FR"
+    QTest::addRow("at Universal Time: Tu +0")
+        << "Londres" << 0.0f << "fr_FR" << Tense::Present << "Londres (Tu +0) le 09 décembre, il est 18.00.";
+    QTest::addRow("west, French comma") << "Terre-Neuve" << -3.5f << "fr_FR" << Tense::Present
                                         << "Terre-Neuve (Tu -3,5) le 09 décembre, il est 18.00.";
-    QTest::addRow("English") << "Kolkata" << 5.5f << "en_GB"
+    QTest::addRow("English") << "Kolkata" << 5.5f << "en_GB" << Tense::Present
                              << "Kolkata (Tu +5.5) le 09 December, il est 18.00.";
+    QTest::addRow("an instant to come") << "Tokyo" << 9.0f << "fr_FR" << Tense::Future
+                                        << "Tokyo (Tu +9) le 09 décembre, il sera 18.00.";
+    QTest::addRow("an instant gone by") << "Tokyo" << 9.0f << "fr_FR" << Tense::Past
+                                        << "Tokyo (Tu +9) le 09 décembre, il était 18.00.";
 }
 
 void TestClockRow::hoverSentence()
@@ -179,12 +186,13 @@ void TestClockRow::hoverSentence()
     QFETCH(QString, name);
     QFETCH(float, offset);
     QFETCH(QString, locale);
+    QFETCH(Tense, tense);
     QFETCH(QString, sentence);
     ClockRow row;
     row.name = name;
     row.offset = offset;
     row.cityTime = QDateTime(QDate(2024, 12, 9), QTime(18, 0, 59), Qt::UTC);
-    const HoverSentence parts = ::hoverSentence(row, QLocale(locale));
+    const HoverSentence parts = ::hoverSentence(row, QLocale(locale), tense);
     QCOMPARE(parts.whole(), sentence);
     QCOMPARE(parts.name, name); // what may be shortened; the rest never is
 }
@@ -297,6 +305,12 @@ void TestClockRow::loadingRepeatsTheLastCity()
     QCOMPARE(rows[4].name, QString()); // past the records read: untouched
     loadCityRows(rows, records, {}, false);
     QCOMPARE(rows[1].offset, 1.0f);
+    // Each season on its own: the winter offset of "Nulle part" can be read, so its time shows in winter.
+    QCOMPARE(rows[2].offset, 1.0f);
+    QVERIFY(rows[2].timeShown);
+    QVERIFY(!rows[2].summer.shown);
+    QCOMPARE(rows[2].summer.hours, 2.0f);
+    QVERIFY(!rows[3].winter.shown);
 }
 
 QTEST_GUILESS_MAIN(TestClockRow)

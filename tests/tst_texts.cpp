@@ -13,10 +13,12 @@
 #include "about/aboutwindow.h"
 #include "chrome/buttonbar.h"
 #include "clock/citygrid.h"
+#include "clock/timeentry.h"
 #include "config/configpanel.h"
 #include "data/cityfile.h"
 #include "data/cp1252.h"
 #include "rows/geometry.h"
+#include "rows/timeshift.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
 #include "time/timerules.h"
@@ -42,6 +44,7 @@ private slots:
     void labelsHoldTheirTexts_data();
     void labelsHoldTheirTexts();
     void everyDateFitsItsBox();
+    void shiftedTextsFit();
     void sentenceFits_data();
     void sentenceFits();
     void badNames_data();
@@ -205,6 +208,44 @@ void TestTexts::everyDateFitsItsBox()
         }
     }
     f.pressOk();
+}
+
+void TestTexts::shiftedTextsFit()
+{
+    // The line beside the digital clock, a week either way from each day of the last week of September
+    // (every weekday, the longest month, wide digits), whole and clear of the digital clock; the hover
+    // sentences of an instant gone by; the hints of the box where a time is typed, on the last clock.
+    ClockFixture f(shippedCities(), QDateTime(QDate(2024, 9, 30), QTime(22, 48, 58), Qt::UTC), 2);
+    Main& w = f.start();
+    Label* line = f.label(QStringLiteral("HeureVisee"));
+    const Label* clock = f.label(QStringLiteral("HeureDigitale"));
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(&w, Qt::Key_PageDown);
+    QVERIFY(line->isVisible());
+    const int clockText = clock->geometry().right() + 1 - clock->fontMetrics().horizontalAdvance(clock->text());
+    QVERIFY2(line->geometry().right() + 1 + 4 <= clockText, qPrintable(QString::number(clockText)));
+    for (int row = 1; row < kRows; ++row) {
+        moveOver(f.face(row), QPoint(5, 5));
+        QVERIFY(f.label("Label8")->caption().contains(QStringLiteral(", il était ")));
+        QVERIFY2(cutLabels(w).isEmpty(), qPrintable(cutLabels(w)));
+    }
+    for (int day = 24; day <= 30; ++day) {
+        const QDateTime local(QDate(2024, 9, day), QTime(22, 48), Qt::UTC);
+        for (qint64 shift = -shift::kLimit; shift <= shift::kLimit; shift += shift::kStep) {
+            line->setCaption(shiftText(shift, local.addSecs(shift), QLocale()));
+            QVERIFY2(cut(line).isEmpty(), qPrintable(cut(line)));
+        }
+    }
+    for (const char* typed : {"", "abc", "25", "15h99", "15.5"}) {
+        QTest::mouseDClick(f.digit(59), Qt::LeftButton);
+        auto* box = w.findChild<TimeEntry*>(QStringLiteral("SaisieHeure"));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, QString::fromLatin1(typed));
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(box->hint()->isVisible());
+        QVERIFY(w.rect().contains(box->hint()->geometry()));
+        QVERIFY2(cutLabels(w).isEmpty(), qPrintable(cutLabels(w)));
+    }
 }
 
 namespace {

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # End to end: the real executable on its own Xvfb display, at a fixed instant (libfaketime) in Paris.
 # The window must appear undecorated at 981 x 529 with its caption, show day and night faces where the
-# hours say, write the hover line when the pointer rests on a city, light a button under the pointer,
-# follow a drag, save an edit made in the configuration panel, open and close the About window, and end
-# with status 0 on "Quitter".
+# hours say, write the hover line when the pointer rests on a city, move every clock three hours on with the
+# wheel (the date line with them) and back with a click, light a button under the pointer, follow a drag,
+# save an edit made in the configuration panel, open and close the About window, and end with status 0 on
+# "Quitter".
 # Usage: window.sh EXECUTABLE [SCALE]. At a scale of 2 (QT_SCALE_FACTOR) the window is twice as large in
 # device pixels and its faces are the double-size pictures, pixel for pixel.
 set -euo pipefail
@@ -149,6 +150,33 @@ click_at() { point_at "$1" "$2"; xdotool click 1; }
 # The colour of a point of the window.
 colour_at() { convert "$work/shot.png" -crop "$(crop "$1" "$2" 1 1)" -format '%[hex:u.p{0,0}]' info:; }
 window_place() { xwininfo -id "$window" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {print x, $4}'; }
+
+# Planning: twelve notches of the wheel over Tokyo move every clock three hours on. Sydney (row 4) passes
+# midnight, so the date line, out of sight at 11:00, stands before it; the line beside the digital clock
+# (HeureVisee, 359 to 664 x 34 to 49) says how far, in dark blue; a click on that line brings every clock back
+# to now.
+# Light grey pixels of the date line in the gap before face $1 of the first grid line.
+date_line_pixels() {
+    local x=$(( $(face_x "$1") - ($(constant kDateLineBeforeFace) + twips / 2) / twips ))
+    convert "$work/shot.png" -crop "$(crop $((x - 3)) $((face_y + 4)) 6 40)" +repage \
+        -fx "(abs(r-0.878)<0.03 && abs(g-0.878)<0.03 && abs(b-0.878)<0.03) ? 1 : 0" -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+shift_line_pixels() {
+    convert "$work/shot.png" -crop "$(crop 359 34 305 16)" +repage \
+        -fx "(b>0.5 && r<0.3 && g<0.3) ? 1 : 0" -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+shoot
+(( $(date_line_pixels 4) < 20 && $(shift_line_pixels) == 0 )) || fail "la ligne de date ou la ligne du décalage est déjà là"
+point_at $(( $(face_x 2) + face_size / 2 )) $(( face_y + face_size / 2 ))
+for _ in $(seq 12); do xdotool click 4; done
+scrubbed() { shoot; (( $(date_line_pixels 4) > 100 && $(shift_line_pixels) > 30 )); }
+wait_for 30 scrubbed || fail "la molette n'a pas avancé les horloges (ligne de date : $(date_line_pixels 4), décalage : $(shift_line_pixels))"
+if [[ -n ${HORLUNE_E2E_SCREENSHOT:-} ]]; then
+    convert "$work/shot.png" -crop "$(crop 0 0 981 529)" +repage "${HORLUNE_E2E_SCREENSHOT%.png}-planning.png" || true
+fi
+click_at 640 41
+back_to_now() { shoot; (( $(date_line_pixels 4) < 20 && $(shift_line_pixels) == 0 )); }
+wait_for 30 back_to_now || fail "un clic sur la ligne du décalage n'a pas ramené les horloges à maintenant"
 
 # The "Aide" button lights: its caption (146, 19, 80 x 24) turns red.
 (( $(red_pixels 146 19 80 24) == 0 )) || fail "le bouton Aide est allumé au départ"

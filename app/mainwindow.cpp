@@ -68,7 +68,9 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& se
     connect(m_panel, &Frame::pressed, this, &Main::startMove);
     connect(m_buttons, &ButtonBar::quitClicked, this, &Main::quit);
     connect(m_buttons, &ButtonBar::configurationClicked, this, [this] {
+        // The panel shows the clocks of now, and takes the keys.
         m_grid->backToNow();
+        showKeyFocus(false);
         m_panel->open(m_hours, m_marks);
     });
     connect(m_buttons, &ButtonBar::helpClicked, this, &Main::openHelp);

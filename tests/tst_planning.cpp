@@ -186,16 +186,22 @@ void TestPlanning::keysAreShownWhereTheyAct()
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QVERIFY(w.hasFocus());
-    // White dots along the frame's top edge, between the digital clock and the first names.
+    // White dots along the frame's left edge, in the margin left of the clocks and of the open panel.
     auto framePixels = [&w] {
         const QImage image = w.grab().toImage();
-        const int top = twipsToPixels(750);
+        const int left = twipsToPixels(150);
         int white = 0;
-        for (int x = 100; x < 400; ++x)
-            white += image.pixelColor(x, top) == QColor(Qt::white) ? 1 : 0;
+        for (int y = 100; y < 400; ++y)
+            white += image.pixelColor(left, y) == QColor(Qt::white) ? 1 : 0;
         return white;
     };
     QCOMPARE(framePixels(), 0);
+    QTest::keyClick(&w, Qt::Key_Right);
+    QVERIFY(framePixels() > 50);
+    // Not beside the open panel, whose boxes take the keys.
+    f.openPanel();
+    QCOMPARE(framePixels(), 0);
+    f.pressOk();
     QTest::keyClick(&w, Qt::Key_Right);
     QVERIFY(framePixels() > 50);
     w.clearFocus();
@@ -478,6 +484,17 @@ void TestPlanning::typingCanBeAbandoned()
     QCOMPARE(f.digit(2)->caption(), QStringLiteral("18.00"));
     QTest::keyClick(&w, Qt::Key_Escape); // the window's own Escape: nothing to undo
     QVERIFY(!f.grid().isShifted());
+
+    // The second press of a double click (all the test sends) opens the box on a time, and moves the window
+    // on a name, as before.
+    const int moves = f.platform.desktop.moves;
+    QTest::mouseDClick(f.digit(1), Qt::LeftButton);
+    QCOMPARE(f.platform.desktop.moves, moves);
+    QVERIFY(box->isVisible());
+    box->cancel();
+    QTest::mouseDClick(f.ville(1), Qt::LeftButton);
+    QCOMPARE(f.platform.desktop.moves, moves + 1);
+    QVERIFY(!box->isVisible());
 
     ClockFixture empty(cityFile({"Paris,2,1", "Tokyo,9,9", "Vide"}), kMonday10, 1);
     empty.start();

@@ -191,7 +191,7 @@ void Main::loadCities(float offset, bool report)
     if (contents.tooLarge && report)
         tellOnce(tooLargeFileText(cityFilePath(m_programDirectory)));
     m_grid->loadCities(contents.rows, cityZones(contents.rows, readZoneStore(zoneStorePath(m_programDirectory)),
-                                                CityIndex::builtIn(), today.year()));
+                                                *CityIndex::shared(), today.year()));
     m_panel->setSeasonMessage(seasonMessage(summer, offset, QLocale()));
 }
 
@@ -260,8 +260,11 @@ void Main::paintEvent(QPaintEvent* event)
     const QRect area = event->rect();
     // The source rectangle counts the picture's own pixels: two per logical pixel for the double-size one.
     const qreal ratio = m_background.devicePixelRatio();
-    painter.drawPixmap(QRectF(area), m_background,
-                       QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    if (ratio == 1.0) // copied pixel for pixel, with no scaled copy on the way
+        painter.drawPixmap(area.topLeft(), m_background, area);
+    else
+        painter.drawPixmap(QRectF(area), m_background,
+                           QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
 }
 
 void Main::mouseMoveEvent(QMouseEvent*)

@@ -142,8 +142,9 @@ CityFileContents readCityFile(const QString& path)
         contents.error = frenchReason(file.errorString(), path);
         return contents;
     }
-    const QByteArray bytes = file.read(kMaxCityFileBytes);
-    contents.tooLarge = !file.atEnd();
+    // QIODevice::read(n) sets n bytes aside first: ask for no more than the file holds.
+    const QByteArray bytes = file.read(qMin(file.size(), kMaxCityFileBytes));
+    contents.tooLarge = file.size() > kMaxCityFileBytes;
     contents.fingerprint = cityFileFingerprint(bytes);
     contents.status = CityFileStatus::Read;
     QBuffer buffer;

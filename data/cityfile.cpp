@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -117,6 +118,21 @@ QString cityFilePath(const QString& programDirectory)
 QByteArray cityFileFingerprint(const QByteArray& bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
+
+QString cityListFolder(const QString& programDirectory)
+{
+    const QDir program(programDirectory);
+    const QString installedDefault = program.filePath(QStringLiteral("../../share/horlune/horlune.ini"));
+    const QFileInfo own(cityFilePath(programDirectory));
+    if (own.exists() || own.isSymLink() || !QFileInfo(installedDefault).isFile())
+        return programDirectory;
+    const QString userFolder =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("horlune"));
+    const QString userList = cityFilePath(userFolder);
+    if (!QFileInfo::exists(userList) && !QFileInfo(userList).isSymLink() && QDir().mkpath(userFolder))
+        QFile::copy(installedDefault, userList);
+    return userFolder;
 }
 
 CityFileContents readCityFile(const QString& path)

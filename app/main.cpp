@@ -13,14 +13,16 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     prepareProcess(app);
+    const QString programDirectory = QCoreApplication::applicationDirPath();
+    const QString cityFolder = cityListFolder(programDirectory);
     // A second start with the same city list brings the running clock to the front instead.
-    SingleInstance instance(cityFilePath(QCoreApplication::applicationDirPath()));
+    SingleInstance instance(cityFilePath(cityFolder));
     if (!instance.claim())
         return 0;
     look::loadFonts();
 
     SystemPlatform platform;
-    Main window(platform.services(), QCoreApplication::applicationDirPath(), SettingsStore::defaultPath());
+    Main window(platform.services(), programDirectory, cityFolder, SettingsStore::defaultPath());
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &Main::bringToFront);
     window.Form_Load();
     return QApplication::exec();

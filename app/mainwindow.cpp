@@ -36,9 +36,10 @@ QRect keyFocusFrame()
 }
 } // namespace
 
-Main::Main(Platform platform, const QString& programDirectory, const QString& settingsFile, QWidget* parent)
+Main::Main(Platform platform, const QString& programDirectory, const QString& cityFolder, const QString& settingsFile,
+           QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_platform(platform), m_programDirectory(programDirectory),
-      m_settingsFile(settingsFile), m_timer(this), m_grid(new CityGrid(platform.clock, this)),
+      m_cityFolder(cityFolder), m_settingsFile(settingsFile), m_timer(this), m_grid(new CityGrid(platform.clock, this)),
       m_buttons(new ButtonBar(this)), m_drag(new PointerDrag(this))
 {
     setObjectName(QStringLiteral("Main"));
@@ -161,7 +162,7 @@ void Main::buildControls()
     controls.hoverSeconds->setCaption(QStringLiteral("00"));
     m_grid->setControls(controls);
 
-    m_panel = new ConfigPanel(this, m_platform.clock, m_platform.dialogs, m_programDirectory, m_settingsFile);
+    m_panel = new ConfigPanel(this, m_platform.clock, m_platform.dialogs, m_cityFolder, m_settingsFile);
     m_buttons->setButton(4, m_panel->findChild<Picture*>(QStringLiteral("btn_4")),
                          m_panel->findChild<Label*>(QStringLiteral("LabBTN_4")));
 }
@@ -207,19 +208,19 @@ void Main::loadCities(float offset, bool report)
     const bool summer = isSummerTime(today);
     m_grid->setTimeRules(offset, summer);
     m_panel->setToday(today);
-    const CityFileContents contents = readCityFile(cityFilePath(m_programDirectory));
+    const CityFileContents contents = readCityFile(cityFilePath(m_cityFolder));
     m_marks = contents.status == CityFileStatus::Read ? marksForList(m_storedMarks, contents) : m_storedMarks.byRow;
     m_grid->setPreferences(m_hours, m_marks);
     if (contents.status != CityFileStatus::Read) {
         if (report)
             m_platform.dialogs.inform(this, unreadCityFileTitle(contents.status),
-                                      unreadCityFileText(m_programDirectory, contents), DialogIcon::Warning);
+                                      unreadCityFileText(m_cityFolder, contents), DialogIcon::Warning);
         return;
     }
     if (contents.tooLarge && report)
-        tellOnce(tooLargeFileText(cityFilePath(m_programDirectory)));
-    m_grid->loadCities(contents.rows, cityZones(contents.rows, readZoneStore(zoneStorePath(m_programDirectory)),
-                                                CityIndex::builtIn(), today.year()));
+        tellOnce(tooLargeFileText(cityFilePath(m_cityFolder)));
+    m_grid->loadCities(contents.rows, cityZones(contents.rows, readZoneStore(zoneStorePath(m_cityFolder)),
+                                                *CityIndex::shared(), today.year()));
     m_panel->setSeasonMessage(seasonMessage(summer, offset, QLocale()));
 }
 
@@ -288,8 +289,11 @@ void Main::paintEvent(QPaintEvent* event)
     const QRect area = event->rect();
     // The source rectangle counts the picture's own pixels: two per logical pixel for the double-size one.
     const qreal ratio = m_background.devicePixelRatio();
-    painter.drawPixmap(QRectF(area), m_background,
-                       QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    if (ratio == 1.0) // copied pixel for pixel, with no scaled copy on the way
+        painter.drawPixmap(area.topLeft(), m_background, area);
+    else
+        painter.drawPixmap(QRectF(area), m_background,
+                           QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
     if (m_keyFocusShown) {
         painter.setPen(QPen(look::kWhite, 1, Qt::DotLine));
         painter.drawRect(keyFocusFrame());

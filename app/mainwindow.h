@@ -22,7 +22,9 @@ class Main : public QWidget
     Q_OBJECT
 
 public:
-    Main(Platform platform, const QString& programDirectory, const QString& settingsFile, QWidget* parent = nullptr);
+    // The help page is in `programDirectory`; the city list and its zones in `cityFolder`.
+    Main(Platform platform, const QString& programDirectory, const QString& cityFolder, const QString& settingsFile,
+         QWidget* parent = nullptr);
     ~Main() override;
 
 public slots:
@@ -69,6 +71,7 @@ private:
 
     Platform m_platform;
     QString m_programDirectory;
+    QString m_cityFolder;
     QString m_settingsFile;
     DayHours m_hours;
     StoredMarks m_storedMarks;

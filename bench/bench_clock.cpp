@@ -26,7 +26,8 @@ private slots:
         file.open(QIODevice::ReadOnly);
         m_env.writeCityFile(file.readAll());
         m_platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(18, 42, 0), Qt::UTC), 3600);
-        m_window = std::make_unique<Main>(m_platform.services(), m_env.programDirectory(), m_env.settingsFile());
+        m_window = std::make_unique<Main>(m_platform.services(), m_env.programDirectory(), m_env.programDirectory(),
+                                          m_env.settingsFile());
         m_window->Form_Load();
         timer().stop();
         QCoreApplication::processEvents();

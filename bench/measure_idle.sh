@@ -43,9 +43,9 @@ launch() {
 
 measure() {
     local label=$1; shift
-    : > "$work/$label"
-    for ((i = 0; i < launches; ++i)); do launch "$@" >> "$work/$label"; done
-    for column in 1 2 3 4; do awk -v c="$column" '{print $c}' "$work/$label" | median; done | paste -sd' '
+    : > "$work/$label.figures"
+    for ((i = 0; i < launches; ++i)); do launch "$@" >> "$work/$label.figures"; done
+    for column in 1 2 3 4; do awk -v c="$column" '{print $c}' "$work/$label.figures" | median; done | paste -sd' '
 }
 
 read -r empty_start empty_rss empty_cpu empty_wakes < <(measure empty '^Fenêtre vide$' "$build/bench/bench_empty_window")

@@ -7,6 +7,9 @@
 #   bin/horlune                                    a link to lib/horlune/horlune, for the PATH
 #   share/applications/horlune.desktop             the menu entry
 #   share/icons/hicolor/NxN/apps/horlune.png       its icon, 128 and 256 pixels
+# A staged install (DESTDIR set, as a package is made) is for the whole system: its default city list goes
+# to share/horlune/horlune.ini instead, and each user's own copy to $XDG_DATA_HOME/horlune (see
+# cityListFolder()). `cmake --build build --target package` makes the Debian package (CPack).
 # cmake/installed-files.txt lists them but the city list; scripts/uninstall.sh removes what it lists, and the
 # city list only when asked, and the install test checks that each is there. The default prefix is set at
 # the top of CMakeLists.txt.
@@ -20,6 +23,13 @@ install(FILES resources/HLN.html resources/HLN-planifier.png DESTINATION ${HORLU
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/launcher)
 file(CREATE_LINK ../${HORLUNE_INSTALL_DIR}/horlune ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune SYMBOLIC)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune DESTINATION bin)
+
+# What a Debian system expects of every package: its copyright and its changelog, compressed.
+add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/launcher/changelog.gz
+    COMMAND gzip -9n -c ${CMAKE_CURRENT_SOURCE_DIR}/resources/debian/changelog > ${CMAKE_CURRENT_BINARY_DIR}/launcher/changelog.gz
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/resources/debian/changelog VERBATIM)
+add_custom_target(horlune_changelog ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/launcher/changelog.gz)
+install(FILES resources/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/launcher/changelog.gz DESTINATION share/doc/horlune)
 
 foreach(size 128 256)
     install(FILES resources/pictures/horlune-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
@@ -37,7 +47,11 @@ install(CODE "
          FILES \"${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.desktop\")
 
     set(SOURCE \"${CMAKE_CURRENT_SOURCE_DIR}/resources/horlune.ini\")
-    set(DESTINATION \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${HORLUNE_INSTALL_DIR}/horlune.ini\")
+    if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
+        set(DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${HORLUNE_INSTALL_DIR}/horlune.ini\")
+    else()
+        set(DESTINATION \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/horlune/horlune.ini\")
+    endif()
     include(\"${CMAKE_CURRENT_SOURCE_DIR}/cmake/copy_if_absent.cmake\")
 ")
 
@@ -50,3 +64,23 @@ install(CODE "
         endif()
     endforeach()
 ")
+
+# The Debian package: `cmake --build build --target package` makes horlune_<version>_<arch>.deb.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME horlune)
+set(CPACK_PACKAGE_VENDOR "Horlune")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "horloge universelle : le Temps Universel et 59 villes du monde")
+set(CPACK_PACKAGE_DESCRIPTION "Horlune montre dans une fenêtre sans bord l'heure locale et une grille\n\
+de 60 petites horloges : le Temps Universel et 59 villes, de jour comme de\n\
+nuit, chacune à l'heure de son pays toute l'année. Un panneau modifie la\n\
+liste des villes.")
+set(CPACK_PACKAGE_CONTACT "Horlune <auteur@horlune.example.org>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://horlune.example.org/")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Besides the libraries it links: Qt's platform plugins, its French texts, the zones, Wayland.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, qt6-wayland, tzdata")
+set(CPACK_STRIP_FILES ON)
+include(CPack)

@@ -153,8 +153,16 @@ void CityEditor::createLine(int i)
     describeLine(i);
 }
 
+const CityIndex& CityEditor::index()
+{
+    if (!m_index)
+        m_index = CityIndex::shared();
+    return *m_index;
+}
+
 void CityEditor::clear()
 {
+    m_index.reset();
     for (const Line& line : std::as_const(m_lines)) {
         for (QWidget* control : std::initializer_list<QWidget*>{line.name, line.summer, line.winter, line.mark}) {
             control->disconnect(this);
@@ -273,7 +281,7 @@ void CityEditor::offerCities(int i, const QString& typed)
     auto* model = static_cast<QStandardItemModel*>(completer->model());
     model->clear();
     const QDateTime now = m_clock.now().universal;
-    for (const IndexedCity* city : CityIndex::builtIn().search(typed, kCitiesOffered)) {
+    for (const IndexedCity* city : index().search(typed, kCitiesOffered)) {
         const QTimeZone zone = zoneOf(city->zone);
         if (!zone.isValid())
             continue;

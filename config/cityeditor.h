@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QList>
+#include <memory>
 
 #include "data/citylist.h"
 #include "ui/controls.h"
 
+class CityIndex;
 class Clock;
 class QCheckBox;
 class QLineEdit;
@@ -61,8 +63,11 @@ private:
     // The cities of the index that the name typed in line i begins, under its box.
     void offerCities(int i, const QString& typed);
     void chooseCity(int i, const QModelIndex& city);
+    // The index of world cities, held while the panel is open.
+    const CityIndex& index();
 
     const Clock& m_clock;
+    std::shared_ptr<const CityIndex> m_index;
     QLineEdit* m_nameTemplate = nullptr;
     QLineEdit* m_summerTemplate = nullptr;
     QLineEdit* m_winterTemplate = nullptr;

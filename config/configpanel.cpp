@@ -206,7 +206,7 @@ void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
         for (int i = 1; i <= kCityRows; ++i) {
             const CityRecord record = contents.rows.value(i - 1).record;
             lines.append({record.name, record.summer, record.winter, marks[i],
-                          cityZone(record, choices, CityIndex::builtIn(), year)});
+                          cityZone(record, choices, *CityIndex::shared(), year)});
         }
         m_editor->fill(lines);
         m_modified = false;
@@ -248,7 +248,7 @@ bool ConfigPanel::save()
     QString error;
     const QString zonesPath = zoneStorePath(m_programDirectory);
     const QList<ZoneChoice> choices =
-        zoneChoices(lines, readZoneStore(zonesPath), onDisk.rows, CityIndex::builtIn(), today.year());
+        zoneChoices(lines, readZoneStore(zonesPath), onDisk.rows, *CityIndex::shared(), today.year());
     removeLeftoverTemporaryFiles(path);
     removeLeftoverTemporaryFiles(zonesPath);
     // The zones first: until the city list is replaced they still hold the choices of the list on disk.

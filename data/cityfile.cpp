@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -119,6 +120,21 @@ QByteArray cityFileFingerprint(const QByteArray& bytes)
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
 }
 
+QString cityListFolder(const QString& programDirectory)
+{
+    const QDir program(programDirectory);
+    const QString installedDefault = program.filePath(QStringLiteral("../../share/horlune/horlune.ini"));
+    const QFileInfo own(cityFilePath(programDirectory));
+    if (own.exists() || own.isSymLink() || !QFileInfo(installedDefault).isFile())
+        return programDirectory;
+    const QString userFolder =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("horlune"));
+    const QString userList = cityFilePath(userFolder);
+    if (!QFileInfo::exists(userList) && !QFileInfo(userList).isSymLink() && QDir().mkpath(userFolder))
+        QFile::copy(installedDefault, userList);
+    return userFolder;
+}
+
 CityFileContents readCityFile(const QString& path)
 {
     CityFileContents contents;
@@ -142,8 +158,9 @@ CityFileContents readCityFile(const QString& path)
         contents.error = frenchReason(file.errorString(), path);
         return contents;
     }
-    const QByteArray bytes = file.read(kMaxCityFileBytes);
-    contents.tooLarge = !file.atEnd();
+    // QIODevice::read(n) sets n bytes aside first: ask for no more than the file holds.
+    const QByteArray bytes = file.read(qMin(file.size(), kMaxCityFileBytes));
+    contents.tooLarge = file.size() > kMaxCityFileBytes;
     contents.fingerprint = cityFileFingerprint(bytes);
     contents.status = CityFileStatus::Read;
     QBuffer buffer;

@@ -74,6 +74,12 @@ QByteArray cityFileFingerprint(const QByteArray& bytes);
 
 QString cityFilePath(const QString& programDirectory);
 
+// The folder of the city list the program uses: its own folder when a list is there (a build, a per-user
+// install); otherwise, when it was installed for the whole system (the default list in
+// <prefix>/share/horlune beside <prefix>/lib/horlune, a folder the user cannot write), the user's own
+// folder $XDG_DATA_HOME/horlune, into which the default list is copied the first time it is needed.
+QString cityListFolder(const QString& programDirectory);
+
 // Reads the first kCityRows records of the file; records after them are never read. Only a regular file
 // is read (a pipe or a device, under its name or through a link, is unreadable), and only its first
 // kMaxCityFileBytes.

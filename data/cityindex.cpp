@@ -39,13 +39,22 @@ CityIndex::CityIndex(QByteArrayView tsv)
     }
 }
 
+std::shared_ptr<const CityIndex> CityIndex::shared()
+{
+    static std::weak_ptr<const CityIndex> kept;
+    std::shared_ptr<const CityIndex> index = kept.lock();
+    if (!index) {
+        QFile file(QStringLiteral(":/cities/index.tsv"));
+        index = std::make_shared<const CityIndex>(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+        kept = index;
+    }
+    return index;
+}
+
 const CityIndex& CityIndex::builtIn()
 {
-    static const CityIndex index = [] {
-        QFile file(QStringLiteral(":/cities/index.tsv"));
-        return CityIndex(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
-    }();
-    return index;
+    static const std::shared_ptr<const CityIndex> index = shared();
+    return *index;
 }
 
 QList<const IndexedCity*> CityIndex::search(QStringView typed, qsizetype limit) const

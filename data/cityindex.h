@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 // A city of the index the editor offers: its French name, its time zone (an id of the tz database), the
 // place it is in ("Chine", "Oregon, États-Unis") and other names it is found by ("New Orleans").
@@ -21,7 +22,10 @@ class CityIndex
 {
 public:
     explicit CityIndex(QByteArrayView tsv);
-    // The index compiled into the program, read at its first use.
+    // The index compiled into the program, read when first asked for and kept while one of those who
+    // asked holds it: the clock needs it only while it loads its cities, the editor while it is open.
+    static std::shared_ptr<const CityIndex> shared();
+    // The same, kept for good (the tests and the fuzzers).
     static const CityIndex& builtIn();
 
     qsizetype size() const { return m_cities.size(); }

@@ -34,8 +34,8 @@ SettingsStore::SettingsStore(const QString& path) : m_path(path)
         // A pipe would never end, a device never stop: nothing is read, and a save replaces it.
         m_problem = QStringLiteral("ce n'est pas un fichier ordinaire");
     } else if (QFile file(path); file.open(QIODevice::ReadOnly)) {
-        m_copy.write(file.read(kMaxBytes));
-        if (!file.atEnd())
+        m_copy.write(file.read(qMin(file.size(), kMaxBytes))); // read(n) sets n bytes aside first
+        if (file.size() > kMaxBytes)
             m_problem = QStringLiteral("il est bien trop grand : seul son début a été lu");
     }
     m_copy.flush();

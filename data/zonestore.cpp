@@ -26,7 +26,7 @@ QList<ZoneChoice> readZoneStore(const QString& path)
     // Only a regular file: a pipe would never end.
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxStoreBytes)
         return choices;
-    const QJsonArray entries = QJsonDocument::fromJson(file.read(kMaxStoreBytes)).object().value("zones").toArray();
+    const QJsonArray entries = QJsonDocument::fromJson(file.readAll()).object().value("zones").toArray();
     for (const QJsonValue& value : entries) {
         const QJsonObject entry = value.toObject();
         const QJsonValue zone = entry.value("zone");

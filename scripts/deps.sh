@@ -3,12 +3,12 @@
 set -euo pipefail
 
 purpose=${1:-run}
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n tzdata)
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n qt6-wayland tzdata)
 # The fuzzers: clang and its libFuzzer and sanitizer runtimes.
 fuzz=(clang-14 libclang-rt-14-dev)
 case $purpose in
     fuzz) packages+=("${fuzz[@]}") ;;
-    test) packages+=(xvfb xdotool x11-utils imagemagick libfaketime faketime desktop-file-utils clang-format-14 "${fuzz[@]}") ;;
+    test) packages+=(xvfb xdotool x11-utils imagemagick libfaketime faketime desktop-file-utils clang-format-14 dpkg-dev lintian weston "${fuzz[@]}") ;;
 esac
 
 missing=()

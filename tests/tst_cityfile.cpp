@@ -49,6 +49,7 @@ private slots:
     void leftoversOfACutSaveAreRemoved();
     void aFolderThatRefusesTheTemporaryFile();
     void reasonsInFrench_data();
+    void theListOfASystemInstallIsTheUsers();
     void reasonsInFrench();
 };
 
@@ -533,6 +534,36 @@ void TestCityFile::reasonsInFrench()
     const QString shown = frenchReason(reason, path);
     QVERIFY2(shown.contains(french), qPrintable(shown));
     QVERIFY(!shown.contains(path)); // the message names the file already
+}
+
+void TestCityFile::theListOfASystemInstallIsTheUsers()
+{
+    QTemporaryDir root;
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const QString program = root.filePath(QStringLiteral("usr/lib/horlune"));
+    const QString shared = root.filePath(QStringLiteral("usr/share/horlune"));
+    QVERIFY(QDir().mkpath(program) && QDir().mkpath(shared));
+    // Nothing installed: the program's folder, where the missing list is reported.
+    QCOMPARE(cityListFolder(program), program);
+
+    // Installed for the whole system: the user's own copy of the default list.
+    QFile installed(cityFilePath(shared));
+    QVERIFY(installed.open(QIODevice::WriteOnly));
+    installed.write("Paris,2,1\r\n");
+    installed.close();
+    const QString user = QDir(data.path()).filePath(QStringLiteral("horlune"));
+    QCOMPARE(cityListFolder(program), user);
+    QCOMPARE(readCityFile(cityFilePath(user)).rows[0].record, (CityRecord{"Paris", "2", "1"}));
+    // Copied once: the user's edits stay.
+    QVERIFY(writeCityFile(cityFilePath(user), {{"Rome", "2", "1"}}, nullptr));
+    QCOMPARE(cityListFolder(program), user);
+    QCOMPARE(readCityFile(cityFilePath(user)).rows[0].record, (CityRecord{"Rome", "2", "1"}));
+
+    // A list beside the program (a build, a per-user install) is used where it is.
+    QVERIFY(writeCityFile(cityFilePath(program), {{"Lima", "-5", "-5"}}, nullptr));
+    QCOMPARE(cityListFolder(program), program);
+    qunsetenv("XDG_DATA_HOME");
 }
 
 QTEST_GUILESS_MAIN(TestCityFile)

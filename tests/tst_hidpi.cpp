@@ -74,7 +74,7 @@ void TestHighDpi::backgroundIsDrawnPixelForPixel()
     QFETCH(QRect, area);
     TestEnvironment env;
     FakePlatform platform;
-    Main window(platform.services(), env.programDirectory(), env.settingsFile());
+    Main window(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
     QCOMPARE(window.grab().size(), QSize(1962, 1058));
     const QImage shown = window.grab(area).toImage();
     const QImage background = doubleSizeFile(QStringLiteral("background.bmp"));
@@ -89,7 +89,7 @@ void TestHighDpi::faceIsDrawnPixelForPixel()
     env.writeCityFile("Paris,1,1\r\n");
     FakePlatform platform;
     platform.clock.set(QDateTime(QDate(2024, 12, 9), QTime(12, 0), Qt::UTC), 3600);
-    Main window(platform.services(), env.programDirectory(), env.settingsFile());
+    Main window(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
     window.Form_Load();
     const auto* face = window.findChild<Picture*>(QStringLiteral("Image1_1"));
     QVERIFY(face);

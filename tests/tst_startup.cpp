@@ -54,7 +54,7 @@ void TestStartup::caption()
     TestEnvironment env;
     FakePlatform platform;
     platform.clock.set(QDateTime(QDate(2025, 1, 15), QTime(10, 0), Qt::UTC), offsetMinutes * 60);
-    Main window(platform.services(), env.programDirectory(), env.settingsFile());
+    Main window(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
     QCOMPARE(window.windowTitle(), QStringLiteral("Horlune."));
     window.Form_Load();
     QCOMPARE(window.windowTitle(), caption);
@@ -64,7 +64,7 @@ void TestStartup::windowOpensBorderlessWithOneBeep()
 {
     TestEnvironment env;
     FakePlatform platform;
-    Main window(platform.services(), env.programDirectory(), env.settingsFile());
+    Main window(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
     window.Form_Load();
     QVERIFY(window.isVisible());
     QCOMPARE(window.size(), QSize(981, 529));
@@ -118,7 +118,7 @@ void TestStartup::aSettingsFileTooLargeIsToldOnce()
     settings.write(QByteArray(2 * 1024 * 1024, ' '));
     settings.close();
     FakePlatform platform;
-    Main window(platform.services(), env.programDirectory(), env.settingsFile());
+    Main window(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
     window.Form_Load();
     window.Form_Load();
     int told = 0;

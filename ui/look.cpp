@@ -3,10 +3,20 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
+#include <QResource>
 
 #include "rows/geometry.h"
 
 namespace {
+
+// Registers a bundled font from the program's own bytes: neither the font database nor FreeType copies
+// them then.
+void addFont(const QString& path)
+{
+    const QResource resource(path);
+    QFontDatabase::addApplicationFontFromData(
+        QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), resource.size()));
+}
 
 QString sansFamily()
 {
@@ -17,10 +27,11 @@ QString sansFamily()
     return family;
 }
 
+// Only the About window writes in it: registered when it first opens.
 QString comicFamily()
 {
     static const QString family = [] {
-        look::loadFonts();
+        addFont(QStringLiteral(":/fonts/ComicNeue-Regular.otf"));
         return QStringLiteral("Comic Neue");
     }();
     return family;
@@ -62,9 +73,8 @@ namespace look {
 void loadFonts()
 {
     static const bool loaded = [] {
-        for (const char* file :
-             {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf", ":/fonts/ComicNeue-Regular.otf"})
-            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+        addFont(QStringLiteral(":/fonts/LiberationSans-Regular.ttf"));
+        addFont(QStringLiteral(":/fonts/LiberationSans-Bold.ttf"));
         return true;
     }();
     Q_UNUSED(loaded);

@@ -10,7 +10,7 @@
 
 namespace look {
 
-// Registers the bundled fonts once; the program and the tests call it before building any window.
+// Registers the bundled sans-serif fonts once; the program and the tests call it before building any window.
 void loadFonts();
 
 // "Arial" at a pixel height (8.25 pt = 11, 9 pt = 12, 9.75 pt = 13, 11.25 pt = 15, 12 pt = 16 pixels).

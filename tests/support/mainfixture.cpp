@@ -38,7 +38,8 @@ ClockFixture::ClockFixture(const QByteArray& cities, const QDateTime& local, int
 
 Main& ClockFixture::start()
 {
-    window = std::make_unique<Main>(platform.services(), env.programDirectory(), env.settingsFile());
+    window =
+        std::make_unique<Main>(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
     window->Form_Load();
     return *window;
 }

@@ -267,7 +267,9 @@ void CityGrid::writeSentence(int index)
 
 QTime CityGrid::localTimeShown() const
 {
-    return (isShifted() ? shiftedInstant(m_anchor, m_shift) : m_clock.now()).local.time();
+    // This computer's own time at the instant shown, its own change of summer time on the way included.
+    return isShifted() ? m_clock.localAt(shiftedInstant(m_anchor, m_shift).universal).time()
+                       : m_clock.now().local.time();
 }
 
 void CityGrid::clearHover()
@@ -336,7 +338,7 @@ void CityGrid::setShift(const Instant& anchor, qint64 seconds)
     if (m_sentenceRow > 0)
         writeSentence(m_sentenceRow);
     m_controls.hoverSeconds->setCaption(QString());
-    m_controls.shiftLine->setCaption(shiftText(m_shift, shown.local, QLocale()));
+    m_controls.shiftLine->setCaption(shiftText(m_shift, m_clock.localAt(shown.universal), QLocale()));
     m_controls.shiftLine->show();
 }
 

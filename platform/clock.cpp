@@ -11,3 +11,9 @@ int SystemClock::msecsToNextSecond() const
 {
     return int(1000 - QDateTime::currentMSecsSinceEpoch() % 1000);
 }
+
+QDateTime SystemClock::localAt(const QDateTime& universal) const
+{
+    const QDateTime wall = universal.toLocalTime();
+    return QDateTime(wall.date(), wall.time(), Qt::UTC);
+}

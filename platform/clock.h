@@ -10,6 +10,8 @@ public:
     virtual Instant now() const = 0;
     // How long until the displayed second changes, in milliseconds (1 to 1000).
     virtual int msecsToNextSecond() const = 0;
+    // The computer's wall clock at another instant, its own changes of summer time included.
+    virtual QDateTime localAt(const QDateTime& universal) const = 0;
 };
 
 // The system clock, to the whole second (the display never shows fractions, and a reading rounded up would
@@ -19,4 +21,5 @@ class SystemClock : public Clock
 public:
     Instant now() const override;
     int msecsToNextSecond() const override;
+    QDateTime localAt(const QDateTime& universal) const override;
 };

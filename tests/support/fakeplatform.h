@@ -13,6 +13,8 @@ public:
     FakeClock();
     Instant now() const override;
     int msecsToNextSecond() const override { return 1000; }
+    // The offset set is the computer's at every instant.
+    QDateTime localAt(const QDateTime& universal) const override { return universal.addSecs(m_offsetSeconds); }
 
     // Sets the local wall clock and the offset (local minus Universal) in seconds.
     void set(const QDateTime& localWallClock, int offsetSeconds);

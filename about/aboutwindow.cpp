@@ -93,7 +93,7 @@ HorluneAbout::HorluneAbout(Desktop& desktop, QWidget* parent)
     connect(image1, &Picture::clicked, this, &HorluneAbout::Image1_Click);
 
     m_label2 =
-        makeLabel(this, QStringLiteral("Label2"), look::twipsRect(2910, 8205, 3060, 360), look::arial(18), look::kRed);
+        makeLabel(this, QStringLiteral("Label2"), look::twipsRect(2910, 8205, 3060, 360), look::sans(18), look::kRed);
     m_label2->setHorizontalAlignment(Qt::AlignRight);
     m_label2->setAutoSize(true);
 
@@ -101,14 +101,14 @@ HorluneAbout::HorluneAbout(Desktop& desktop, QWidget* parent)
     m_label1[0] = makeLabel(this, QStringLiteral("Label1_0"), look::twipsRect(75, 5220, 5805, 1590),
                             look::defaultFont(), look::kWhite);
     m_label1[2] = makeLabel(this, QStringLiteral("Label1_2"), look::twipsRect(-195, 150, 6435, 450),
-                            look::arial(21, true, true), look::kRed);
+                            look::sans(21, true, true), look::kRed);
     m_label1[2]->setHorizontalAlignment(Qt::AlignHCenter);
     m_label1[2]->setWordWrap(false);
     m_label1[2]->setCaption(about::webPageCaption());
     m_label1[2]->setCursor(iconCursor(QStringLiteral("globe.ico"), 16, 16));
 
     m_label3 = makeLabel(this, QStringLiteral("Label3"), look::twipsRect(1365, 7785, 2715, 330),
-                         look::arial(19, true, true), look::kBlue);
+                         look::sans(19, true, true), look::kBlue);
     m_label3->setCaption(QStringLiteral("Contacter l'auteur..."));
     m_label3->setAutoSize(true);
     m_label3->setCursor(iconCursor(QStringLiteral("hand.ico"), 30, 13));

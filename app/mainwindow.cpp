@@ -103,7 +103,7 @@ void Main::buildControls()
     };
     auto makeClockLabel = [this](const QString& name, const QRect& geometry, const QColor& colour) {
         auto* label = new Label(this, name);
-        label->setFont(look::arial(16, true));
+        label->setFont(look::sans(16, true));
         label->setGeometry(geometry);
         label->setTextColor(colour);
         return label;
@@ -135,7 +135,7 @@ void Main::buildControls()
     // Left of the digital clock, on its baseline, while the clocks show another instant than now; a click
     // brings them back. No press here moves the window.
     controls.shiftLine = new Label(this, QStringLiteral("HeureVisee"));
-    controls.shiftLine->setFont(look::arial(12, true));
+    controls.shiftLine->setFont(look::sans(12, true));
     controls.shiftLine->setGeometry(twipsRect(5385, 510, 4575, 225));
     controls.shiftLine->setHorizontalAlignment(Qt::AlignRight);
     controls.shiftLine->setWordWrap(false);

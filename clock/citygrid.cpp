@@ -32,7 +32,7 @@ void CityGrid::createDesignRow()
     face->setPicture(look::picture(QStringLiteral("nuit.gif")));
 
     auto* name = new Label(m_window, QStringLiteral("Ville_0"));
-    name->setFont(look::arial(11));
+    name->setFont(look::sans(11));
     name->setGeometry(look::twipsRect(3030, 2580, grid::kLabelWidth, grid::kNameHeight));
     name->setHorizontalAlignment(Qt::AlignHCenter);
     name->setTextColor(look::kWhite);
@@ -42,7 +42,7 @@ void CityGrid::createDesignRow()
     name->setSpoken(false);
 
     auto* time = new Label(m_window, QStringLiteral("Digit_0"));
-    time->setFont(look::arial(16, true));
+    time->setFont(look::sans(16, true));
     time->setGeometry(look::twipsRect(3030, 3540, grid::kLabelWidth, grid::kTimeHeight));
     time->setHorizontalAlignment(Qt::AlignHCenter);
     time->setTextColor(look::kYellow);

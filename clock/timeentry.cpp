@@ -14,13 +14,13 @@ constexpr int kBoxWidth = 76, kBoxHeight = 24, kHintWidth = 230;
 TimeEntry::TimeEntry(QWidget* window) : QLineEdit(window), m_hint(new Label(window, QStringLiteral("AideHeure")))
 {
     setObjectName(QStringLiteral("SaisieHeure"));
-    setFont(look::arial(16, true));
+    setFont(look::sans(16, true));
     setAlignment(Qt::AlignCenter);
     setFrame(false);
     setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #000000; padding: 0px; background: #ffffff; }"));
     setAttribute(Qt::WA_NoMousePropagation);
     setMaxLength(32);
-    m_hint->setFont(look::arial(11));
+    m_hint->setFont(look::sans(11));
     m_hint->setTextColor(look::kMaroon);
     m_hint->setBoxed(look::kWhite);
     m_hint->setMargin(3);

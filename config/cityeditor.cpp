@@ -81,7 +81,7 @@ CityEditor::CityEditor(QWidget* panel, const Clock& clock)
     heading->setHorizontalAlignment(Qt::AlignHCenter);
     auto header = [this](const QString& name, const QRect& geometry, const QString& text, const QColor& colour) {
         QLineEdit* box = makeTextBox(m_headers, name, geometry);
-        box->setFont(look::arial(12, true));
+        box->setFont(look::sans(12, true));
         box->setText(text);
         box->setReadOnly(true);
         setTextColour(box, colour);

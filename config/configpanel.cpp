@@ -86,16 +86,16 @@ QString unsavedPreferencesText(const QString& path)
 
 } // namespace
 
-ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, const QString& programDirectory,
+ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, const QString& cityFolder,
                          const QString& settingsFile)
-    : Frame(window, QStringLiteral("Frame1"), true), m_clock(clock), m_dialogs(dialogs),
-      m_programDirectory(programDirectory), m_settingsFile(settingsFile)
+    : Frame(window, QStringLiteral("Frame1"), true), m_clock(clock), m_dialogs(dialogs), m_cityFolder(cityFolder),
+      m_settingsFile(settingsFile)
 {
     // At the place start-up gives it (Left 210).
     setGeometry(twipsRect(210, 180, 14310, 7635));
     hide();
-    const QFont small = look::arial(11);
-    const QFont boxed = look::arial(15);
+    const QFont small = look::sans(11);
+    const QFont boxed = look::sans(15);
     const QColor text = palette().color(QPalette::Text);
 
     // Back to front.
@@ -103,7 +103,7 @@ ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, 
     okPicture->setTwipsGeometry(12570, 7140, 1560, 360);
     okPicture->setPicture(look::picture(QStringLiteral("btnoff.gif")));
     m_seasonMessage =
-        makeBox(this, QStringLiteral("Label"), twipsRect(150, 2070, 3675, 615), look::arial(13, true), look::kDarkBlue);
+        makeBox(this, QStringLiteral("Label"), twipsRect(150, 2070, 3675, 615), look::sans(13, true), look::kDarkBlue);
     m_winterStart = makeBox(this, QStringLiteral("Label4"), twipsRect(150, 1605, 3675, 330), boxed, text);
     makeLabel(this, QStringLiteral("Label3"), twipsRect(150, 1395, 3015, 270),
               QStringLiteral("Date de passage à l'heure d'hiver"), small);
@@ -115,8 +115,8 @@ ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, 
     makeLabel(this, QStringLiteral("LabBTN_4"), twipsRect(12750, 7215, 1200, 360), QStringLiteral("OK"),
               look::defaultFont())
         ->setHorizontalAlignment(Qt::AlignHCenter);
-    m_help = makeLabel(this, QStringLiteral("Label11"), twipsRect(240, 5070, 4710, 2400), {}, look::arial(16),
-                       look::kMaroon);
+    m_help =
+        makeLabel(this, QStringLiteral("Label11"), twipsRect(240, 5070, 4710, 2400), {}, look::sans(16), look::kMaroon);
 
     // Child windows, above every drawn control.
     m_editor = new CityEditor(this, m_clock);
@@ -195,13 +195,13 @@ void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
     m_nightHour->setText(QString::number(hours.night));
     m_dayHour->setText(QString::number(hours.day));
 
-    const CityFileContents contents = readCityFile(cityFilePath(m_programDirectory));
+    const CityFileContents contents = readCityFile(cityFilePath(m_cityFolder));
     m_openedList = contents.fingerprint;
     if (contents.status != CityFileStatus::Read) {
-        m_dialogs.inform(window(), unreadCityFileTitle(contents.status),
-                         unreadCityFileText(m_programDirectory, contents), DialogIcon::Warning);
+        m_dialogs.inform(window(), unreadCityFileTitle(contents.status), unreadCityFileText(m_cityFolder, contents),
+                         DialogIcon::Warning);
     } else {
-        const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(m_programDirectory));
+        const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(m_cityFolder));
         QList<EditorLine> lines;
         for (int i = 1; i <= kCityRows; ++i) {
             const CityRecord record = contents.rows.value(i - 1).record;
@@ -239,14 +239,14 @@ bool ConfigPanel::save()
         records.append({lines[i].name, lines[i].summer, lines[i].winter});
         marks[i + 1] = lines[i].marked;
     }
-    const QString path = cityFilePath(m_programDirectory);
+    const QString path = cityFilePath(m_cityFolder);
     const CityFileContents onDisk = readCityFile(path);
     if (!askBeforeSaving(records, onDisk))
         return false; // back to the panel as the user left it
     m_editor->setLines(lines);
 
     QString error;
-    const QString zonesPath = zoneStorePath(m_programDirectory);
+    const QString zonesPath = zoneStorePath(m_cityFolder);
     const QList<ZoneChoice> choices =
         zoneChoices(lines, readZoneStore(zonesPath), onDisk.rows, *CityIndex::shared(), today.year());
     removeLeftoverTemporaryFiles(path);
@@ -289,7 +289,7 @@ bool ConfigPanel::askBeforeSaving(const QList<CityRecord>& records, const CityFi
         !m_dialogs.askYesNo(window(), QStringLiteral("Horlune"),
                             QStringLiteral("Le fichier des villes %1 a été modifié depuis l'ouverture du panneau. "
                                            "Le remplacer par la liste du panneau ?")
-                                .arg(cityFilePath(m_programDirectory)),
+                                .arg(cityFilePath(m_cityFolder)),
                             DialogIcon::Question))
         return false;
     const QList<TextChange> changes = changesOnSaving(records);

@@ -19,7 +19,7 @@ class ConfigPanel : public Frame
     Q_OBJECT
 
 public:
-    ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, const QString& programDirectory,
+    ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, const QString& cityFolder,
                 const QString& settingsFile);
 
     // The "Configuration" command: fills the panel from the city file, the hours and the marks, and shows
@@ -50,7 +50,7 @@ private:
 
     const Clock& m_clock;
     Dialogs& m_dialogs;
-    QString m_programDirectory;
+    QString m_cityFolder;
     QString m_settingsFile;
     bool m_modified = false;
     QByteArray m_openedList; // the fingerprint of the city list the panel was filled from

@@ -110,9 +110,9 @@ bool CityFieldReader::readRecord(CityRecord& record)
     return readField(record.name) && readField(record.summer) && readField(record.winter);
 }
 
-QString cityFilePath(const QString& programDirectory)
+QString cityFilePath(const QString& folder)
 {
-    return QDir(programDirectory).filePath(QStringLiteral("horlune.ini"));
+    return QDir(folder).filePath(QStringLiteral("horlune.ini"));
 }
 
 QByteArray cityFileFingerprint(const QByteArray& bytes)
@@ -188,13 +188,13 @@ QString unreadCityFileTitle(CityFileStatus status)
                                              : QStringLiteral("Horlune");
 }
 
-QString unreadCityFileText(const QString& programDirectory, const CityFileContents& contents)
+QString unreadCityFileText(const QString& cityFolder, const CityFileContents& contents)
 {
     if (contents.status == CityFileStatus::Missing)
-        return QStringLiteral("Veuillez installer le fichier ''Horlune.ini'' dans le repertoire ") + programDirectory +
+        return QStringLiteral("Veuillez installer le fichier ''Horlune.ini'' dans le repertoire ") + cityFolder +
                QStringLiteral(" ...");
     return QStringLiteral("Le fichier des villes %1 ne peut pas être lu (%2).")
-        .arg(cityFilePath(programDirectory), contents.error);
+        .arg(cityFilePath(cityFolder), contents.error);
 }
 
 namespace {

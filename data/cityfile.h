@@ -72,7 +72,7 @@ struct CityFileContents
 // A fingerprint of a city list's bytes.
 QByteArray cityFileFingerprint(const QByteArray& bytes);
 
-QString cityFilePath(const QString& programDirectory);
+QString cityFilePath(const QString& folder);
 
 // The folder of the city list the program uses: its own folder when a list is there (a build, a per-user
 // install); otherwise, when it was installed for the whole system (the default list in
@@ -87,7 +87,7 @@ CityFileContents readCityFile(const QString& path);
 
 // The title and text of the message that says why the file was not read (missing or unreadable).
 QString unreadCityFileTitle(CityFileStatus status);
-QString unreadCityFileText(const QString& programDirectory, const CityFileContents& contents);
+QString unreadCityFileText(const QString& cityFolder, const CityFileContents& contents);
 // The message that says that only the beginning of a file too large was read.
 QString tooLargeFileText(const QString& path);
 

@@ -53,14 +53,14 @@ double readNumber(QStringView text)
     return negative ? -value : value;
 }
 
-std::optional<float> toSingle(double value)
+std::optional<float> toFloat(double value)
 {
     if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
         return std::nullopt;
     return static_cast<float>(value);
 }
 
-QString formatSingle(float value, const QLocale& locale)
+QString formatHours(float value, const QLocale& locale)
 {
     QLocale plain = locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
@@ -68,7 +68,7 @@ QString formatSingle(float value, const QLocale& locale)
     return plain.toString(v, 'g', 7);
 }
 
-std::optional<qint16> readWholeNumber16(const QString& text, const QLocale& locale)
+std::optional<qint16> readStoredHour(const QString& text, const QLocale& locale)
 {
     bool ok = false;
     const double value = locale.toDouble(text.trimmed(), &ok);

@@ -12,12 +12,12 @@ double readNumber(QStringView text);
 
 // The value as a single-precision number, or nothing when it does not fit (infinite, not a number, or
 // beyond the range of a float).
-std::optional<float> toSingle(double value);
+std::optional<float> toFloat(double value);
 
 // A single in general form: up to seven significant digits, no trailing zeros, the locale's decimal
 // separator, no group separator, a minus sign when negative.
-QString formatSingle(float value, const QLocale& locale = QLocale());
+QString formatHours(float value, const QLocale& locale = QLocale());
 
 // A settings text read as a number in the locale's format and rounded to the nearest whole number, halves
 // to the even neighbour; nothing when it is no number or does not fit in 16 bits.
-std::optional<qint16> readWholeNumber16(const QString& text, const QLocale& locale = QLocale());
+std::optional<qint16> readStoredHour(const QString& text, const QLocale& locale = QLocale());

@@ -55,9 +55,9 @@ void SettingsStore::readHours(DayHours& hours) const
 {
     const QString day = m_read->value(kGroup + QStringLiteral("/HJ"), QStringLiteral("8")).toString();
     const QString night = m_read->value(kGroup + QStringLiteral("/HN"), QStringLiteral("20")).toString();
-    if (const auto value = readWholeNumber16(day))
+    if (const auto value = readStoredHour(day))
         hours.day = *value;
-    if (const auto value = readWholeNumber16(night))
+    if (const auto value = readStoredHour(night))
         hours.night = *value;
 }
 

@@ -14,9 +14,9 @@ constexpr qint64 kMaxStoreBytes = 4 * 1024 * 1024;
 
 } // namespace
 
-QString zoneStorePath(const QString& programDirectory)
+QString zoneStorePath(const QString& cityFolder)
 {
-    return QDir(programDirectory).filePath(QStringLiteral("horlune.zones"));
+    return QDir(cityFolder).filePath(QStringLiteral("horlune.zones"));
 }
 
 QList<ZoneChoice> readZoneStore(const QString& path)

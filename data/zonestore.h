@@ -16,7 +16,7 @@ struct ZoneChoice
 };
 
 // The choices are kept beside the city list, in horlune.zones (JSON), so that they travel with it.
-QString zoneStorePath(const QString& programDirectory);
+QString zoneStorePath(const QString& cityFolder);
 
 // The choices read; a store that is missing, unreadable or damaged holds none, and a damaged entry is
 // skipped.

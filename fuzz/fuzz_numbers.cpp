@@ -1,5 +1,5 @@
 // Any text through the number-reading rule, and any single through formatting: the rule's promises hold
-// and a value written by formatSingle reads back as that value, wherever the written form allows.
+// and a value written by formatHours reads back as that value, wherever the written form allows.
 #include <QLocale>
 #include <QString>
 #include <cerrno>
@@ -83,9 +83,9 @@ void checkReading(QStringView text)
     fuzzCheck(readNumber(text.toString() + u'x') == value, "reading stops at the first other character");
 }
 
-void checkSingle(double value)
+void checkFloat(double value)
 {
-    const std::optional<float> single = toSingle(value);
+    const std::optional<float> single = toFloat(value);
     const bool fits = std::isfinite(value) && std::fabs(value) <= double(std::numeric_limits<float>::max());
     fuzzCheck(single.has_value() == fits, "a single exactly when the value fits");
     if (single)
@@ -96,12 +96,12 @@ void checkFormatting(float value, int significant)
 {
     static const QLocale c = QLocale::c();
     static const QLocale french(QLocale::French, QLocale::France);
-    const QString text = formatSingle(value, c);
+    const QString text = formatHours(value, c);
     if (!std::isfinite(value))
         return;
     QString frenchText = text;
     frenchText.replace(u'.', u',').replace(u'e', u'E');
-    fuzzCheck(formatSingle(value, french) == frenchText,
+    fuzzCheck(formatHours(value, french) == frenchText,
               "the locale changes the decimal separator and the exponent's letter only");
     fuzzCheck(text != QStringLiteral("-0"), "never minus zero");
     if (text.contains(u'e'))
@@ -110,27 +110,27 @@ void checkFormatting(float value, int significant)
     // Seven significant digits: within half a unit of the seventh digit, and written again the same way.
     const double read = readNumber(text);
     fuzzCheck(std::fabs(read - double(value)) <= 5.000001e-7 * std::fabs(double(value)), "seven digits are kept");
-    const std::optional<float> again = toSingle(read);
-    fuzzCheck(again && formatSingle(*again, c) == text, "a written value is written again the same way");
+    const std::optional<float> again = toFloat(read);
+    fuzzCheck(again && formatHours(*again, c) == text, "a written value is written again the same way");
     // A single is exact to six significant digits: a value read from six digits or fewer comes back whole.
     if (significant > 0 && significant <= 6)
         fuzzCheck(*again == value, "a value of six digits reads back exactly");
 }
 
-void checkWholeNumber(const QString& text, quint16 raw)
+void checkStoredHour(const QString& text, quint16 raw)
 {
     static const QLocale c = QLocale::c();
-    const std::optional<qint16> whole = readWholeNumber16(text, c);
+    const std::optional<qint16> whole = readStoredHour(text, c);
     if (whole)
-        fuzzCheck(readWholeNumber16(QString::number(*whole), c) == whole, "a whole number reads back");
+        fuzzCheck(readStoredHour(QString::number(*whole), c) == whole, "a whole number reads back");
 
     // n + 0.5 rounds to the even one of n and n + 1, or does not fit.
     const int n = raw % 32769;
     const int even = n % 2 == 0 ? n : n + 1;
     const QString half = QString::number(n) + QStringLiteral(".5");
     const std::optional<qint16> up = even <= 32767 ? std::optional<qint16>(qint16(even)) : std::nullopt;
-    fuzzCheck(readWholeNumber16(half, c) == up, "halves go to the even neighbour");
-    fuzzCheck(readWholeNumber16(QLatin1Char('-') + half, c) == std::optional<qint16>(qint16(-even)),
+    fuzzCheck(readStoredHour(half, c) == up, "halves go to the even neighbour");
+    fuzzCheck(readStoredHour(QLatin1Char('-') + half, c) == std::optional<qint16>(qint16(-even)),
               "negative halves go to the even neighbour");
 }
 
@@ -141,15 +141,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     checkReading(text);
     const double value = readNumber(text);
-    checkSingle(value);
-    if (const std::optional<float> single = toSingle(value))
+    checkFloat(value);
+    if (const std::optional<float> single = toFloat(value))
         checkFormatting(*single, numberPrefix(text).significant);
 
     // The first bytes taken as the bits of a double and of a single: every value, infinities and NaNs.
     if (size >= sizeof(double)) {
         double bits;
         std::memcpy(&bits, data, sizeof bits);
-        checkSingle(bits);
+        checkFloat(bits);
     }
     if (size >= sizeof(float)) {
         float bits;
@@ -158,6 +158,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     quint16 raw = 0;
     std::memcpy(&raw, data, std::min(size, sizeof raw));
-    checkWholeNumber(text, raw);
+    checkStoredHour(text, raw);
     return 0;
 }

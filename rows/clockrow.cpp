@@ -18,7 +18,7 @@ namespace {
 // The offset a text gives, or the one before it (`carried`) and no time where it is too large.
 SeasonOffset readSeasonOffset(const QString& text, bool complete, float& carried)
 {
-    const auto value = toSingle(readNumber(text));
+    const auto value = toFloat(readNumber(text));
     if (value)
         carried = *value;
     return {carried, complete && value.has_value()};
@@ -97,7 +97,7 @@ HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale, Tense te
                          : tense == Tense::Past ? QStringLiteral(", il était ")
                                                 : QStringLiteral(", il est ");
     return {row.name, (row.offset >= 0 ? QStringLiteral(" (Tu +") : QStringLiteral(" (Tu ")) +
-                          formatSingle(row.offset, locale) + QStringLiteral(") le ") +
+                          formatHours(row.offset, locale) + QStringLiteral(") le ") +
                           locale.toString(row.cityTime.date(), QStringLiteral("dd MMMM")) + verb +
                           clockCaption(row.cityTime.time()) + QStringLiteral(".")};
 }

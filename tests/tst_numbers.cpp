@@ -12,9 +12,9 @@ private slots:
     void readNumber_data();
     void readNumber();
     void hugeTextsAreReadSafely();
-    void toSingle();
-    void formatSingle_data();
-    void formatSingle();
+    void toFloat();
+    void formatHours_data();
+    void formatHours();
     void wholeNumber16_data();
     void wholeNumber16();
 };
@@ -62,16 +62,16 @@ void TestNumbers::hugeTextsAreReadSafely()
     QCOMPARE(::readNumber(QString(1'000'000, u'1')), std::numeric_limits<double>::infinity());
 }
 
-void TestNumbers::toSingle()
+void TestNumbers::toFloat()
 {
-    QCOMPARE(::toSingle(5.5), std::optional<float>(5.5f));
-    QCOMPARE(::toSingle(-1e30), std::optional<float>(-1e30f));
-    QVERIFY(!::toSingle(1e39));
-    QVERIFY(!::toSingle(std::numeric_limits<double>::infinity()));
-    QVERIFY(!::toSingle(std::nan("")));
+    QCOMPARE(::toFloat(5.5), std::optional<float>(5.5f));
+    QCOMPARE(::toFloat(-1e30), std::optional<float>(-1e30f));
+    QVERIFY(!::toFloat(1e39));
+    QVERIFY(!::toFloat(std::numeric_limits<double>::infinity()));
+    QVERIFY(!::toFloat(std::nan("")));
 }
 
-void TestNumbers::formatSingle_data()
+void TestNumbers::formatHours_data()
 {
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("locale");
@@ -96,12 +96,12 @@ void TestNumbers::formatSingle_data()
                                         << "12345";
 }
 
-void TestNumbers::formatSingle()
+void TestNumbers::formatHours()
 {
     QFETCH(float, value);
     QFETCH(QString, locale);
     QFETCH(QString, text);
-    QCOMPARE(::formatSingle(value, QLocale(locale)), text);
+    QCOMPARE(::formatHours(value, QLocale(locale)), text);
 }
 
 void TestNumbers::wholeNumber16_data()
@@ -146,7 +146,7 @@ void TestNumbers::wholeNumber16()
     QFETCH(QString, text);
     QFETCH(QString, locale);
     QFETCH(int, value);
-    const auto result = readWholeNumber16(text, QLocale(locale));
+    const auto result = readStoredHour(text, QLocale(locale));
     if (value == -99999)
         QVERIFY(!result.has_value());
     else

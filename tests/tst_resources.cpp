@@ -126,8 +126,8 @@ void TestResources::fontsAreBundled()
     QVERIFY(QFontDatabase::families().contains(QStringLiteral("Liberation Sans")));
     // Comic Neue comes with the About window, its only user.
     QCOMPARE(QFontInfo(look::comic(16)).family(), QStringLiteral("Comic Neue"));
-    QCOMPARE(QFontInfo(look::arial(16, true)).family(), QStringLiteral("Liberation Sans"));
-    QCOMPARE(QFontInfo(look::arial(16, true)).pixelSize(), 16);
+    QCOMPARE(QFontInfo(look::sans(16, true)).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(QFontInfo(look::sans(16, true)).pixelSize(), 16);
 }
 
 QTEST_MAIN(TestResources)

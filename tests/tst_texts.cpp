@@ -280,7 +280,7 @@ void TestTexts::sentenceFits()
     QFETCH(QString, name);
     QFETCH(bool, shortened);
     const HoverSentence sentence{name, QStringLiteral(" (Tu -3,5) le 30 septembre, il est 22.48.")};
-    const QFontMetrics metrics(look::arial(16, true));
+    const QFontMetrics metrics(look::sans(16, true));
     const int width = twipsToPixels(7050);
     const QString fitted = fitSentence(sentence, metrics, width);
     QVERIFY(metrics.horizontalAdvance(fitted) <= width);

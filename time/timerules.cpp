@@ -22,7 +22,7 @@ float computerOffset(const Instant& now)
 
 QString windowCaption(float offset, const QLocale& locale)
 {
-    const QString value = formatSingle(offset, locale);
+    const QString value = formatHours(offset, locale);
     return offset >= 0 ? QStringLiteral("Horlune (TU + ") + value + QStringLiteral(" )")
                        : QStringLiteral("Horlune (TU  ") + value + QStringLiteral(" )");
 }
@@ -59,5 +59,5 @@ QString seasonText(bool summer)
 QString seasonMessage(bool summer, float offset, const QLocale& locale)
 {
     return QStringLiteral("L'ordinateur est en ") + seasonText(summer) + QStringLiteral(".\r\nDécalage avec TU = ") +
-           formatSingle(offset, locale) + QStringLiteral(" heure(s).");
+           formatHours(offset, locale) + QStringLiteral(" heure(s).");
 }

@@ -80,14 +80,14 @@ void loadFonts()
     Q_UNUSED(loaded);
 }
 
-QFont arial(int pixelSize, bool bold, bool underline)
+QFont sans(int pixelSize, bool bold, bool underline)
 {
     return makeFont(sansFamily(), pixelSize, bold, underline);
 }
 
 QFont defaultFont()
 {
-    return arial(11);
+    return sans(11);
 }
 
 QFont comic(int pixelSize)

@@ -13,11 +13,12 @@ namespace look {
 // Registers the bundled sans-serif fonts once; the program and the tests call it before building any window.
 void loadFonts();
 
-// "Arial" at a pixel height (8.25 pt = 11, 9 pt = 12, 9.75 pt = 13, 11.25 pt = 15, 12 pt = 16 pixels).
-QFont arial(int pixelSize, bool bold = false, bool underline = false);
+// The bundled sans-serif (Liberation Sans, drawn to Arial's metrics) at a pixel height: the design's "Arial"
+// 8.25 pt = 11, 9 pt = 12, 9.75 pt = 13, 11.25 pt = 15, 12 pt = 16 pixels.
+QFont sans(int pixelSize, bool bold = false, bool underline = false);
 // The windows' default font, "MS Sans Serif" 8.25 pt.
 QFont defaultFont();
-// "Comic Sans MS" at a pixel height.
+// The bundled Comic Neue, for the design's "Comic Sans MS", at a pixel height.
 QFont comic(int pixelSize);
 
 // The pictures shipped with the program.

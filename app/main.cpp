@@ -1,8 +1,7 @@
 #include <QApplication>
 
 #include "app/mainwindow.h"
-#include "data/cityfile.h"
-#include "data/settings.h"
+#include "data/locations.h"
 #include "platform/process.h"
 #include "platform/singleinstance.h"
 #include "ui/look.h"
@@ -22,7 +21,7 @@ int main(int argc, char* argv[])
     look::loadFonts();
 
     SystemPlatform platform;
-    Main window(platform.services(), programDirectory, cityFolder, SettingsStore::defaultPath());
+    Main window(platform.services(), programDirectory, cityFolder, settingsFilePath());
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &Main::bringToFront);
     window.Form_Load();
     return QApplication::exec();

@@ -16,6 +16,8 @@
 #include "config/configpanel.h"
 #include "data/cityfile.h"
 #include "data/cityindex.h"
+#include "data/locations.h"
+#include "data/messages.h"
 #include "data/zonestore.h"
 #include "rows/geometry.h"
 #include "time/timerules.h"
@@ -181,8 +183,7 @@ void Main::Form_Load()
     m_grid->placeRows();
     loadCities(offset, true);
     if (!settings.problem().isEmpty())
-        tellOnce(QStringLiteral("Le fichier de réglages %1 n'a pas pu être lu en entier (%2).")
-                     .arg(settings.fileName(), settings.problem()));
+        tellOnce(settings.problem());
     m_grid->refresh(true);
     show();
     Timer1_Timer();
@@ -209,18 +210,20 @@ void Main::loadCities(float offset, bool report)
     m_grid->setTimeRules(offset, summer);
     m_panel->setToday(today);
     const CityFileContents contents = readCityFile(cityFilePath(m_cityFolder));
-    m_marks = contents.status == CityFileStatus::Read ? marksForList(m_storedMarks, contents) : m_storedMarks.byRow;
+    m_marks = contents.status == ReadStatus::Read ? marksForList(m_storedMarks, contents) : m_storedMarks.byRow;
     m_grid->setPreferences(m_hours, m_marks);
-    if (contents.status != CityFileStatus::Read) {
+    if (contents.status != ReadStatus::Read) {
         if (report)
             m_platform.dialogs.inform(this, unreadCityFileTitle(contents.status),
                                       unreadCityFileText(m_cityFolder, contents), DialogIcon::Warning);
         return;
     }
     if (contents.tooLarge && report)
-        tellOnce(tooLargeFileText(cityFilePath(m_cityFolder)));
-    m_grid->loadCities(contents.rows, cityZones(contents.rows, readZoneStore(zoneStorePath(m_cityFolder)),
-                                                *CityIndex::shared(), today.year()));
+        tellOnce(tooLargeFileText(cityFilePath(m_cityFolder), kMaxCityFileBytes));
+    const StoredZones zones = readZoneStore(zoneStorePath(m_cityFolder));
+    if (zones.tooLarge && report)
+        tellOnce(tooLargeFileText(zoneStorePath(m_cityFolder), kMaxZoneStoreBytes));
+    m_grid->loadCities(contents.rows, cityZones(contents.rows, zones.choices, *CityIndex::shared(), today.year()));
     m_panel->setSeasonMessage(seasonMessage(summer, offset, QLocale()));
 }
 

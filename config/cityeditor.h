@@ -3,7 +3,7 @@
 #include <QList>
 #include <memory>
 
-#include "data/citylist.h"
+#include "save/citylist.h"
 #include "ui/controls.h"
 
 class CityIndex;

@@ -8,12 +8,15 @@
 #include "config/cityeditor.h"
 #include "data/cityfile.h"
 #include "data/cityindex.h"
-#include "data/citylist.h"
+#include "data/locations.h"
+#include "data/messages.h"
 #include "data/zonestore.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "rows/clockrow.h"
 #include "rows/geometry.h"
+#include "save/citylist.h"
+#include "save/save.h"
 #include "time/timerules.h"
 #include "time/zones.h"
 #include "ui/look.h"
@@ -77,11 +80,12 @@ QString unwritableCityFileText(const QString& path, const QString& reason)
         .arg(path, reason);
 }
 
-QString unsavedPreferencesText(const QString& path)
+QString unsavedPreferencesText(const QString& path, const QString& reason)
 {
     return QStringLiteral("Les villes sont enregistrées, mais les villes repérées et les heures de jour et de nuit "
-                          "n'ont pas pu être enregistrées dans le fichier %1.")
-        .arg(path);
+                          "n'ont pas pu être enregistrées dans le fichier %1 (%2). Ce fichier n'a pas été modifié : "
+                          "vos choix restent dans le panneau de configuration, vous pouvez réessayer.")
+        .arg(path, reason);
 }
 
 } // namespace
@@ -197,11 +201,11 @@ void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
 
     const CityFileContents contents = readCityFile(cityFilePath(m_cityFolder));
     m_openedList = contents.fingerprint;
-    if (contents.status != CityFileStatus::Read) {
+    if (contents.status != ReadStatus::Read) {
         m_dialogs.inform(window(), unreadCityFileTitle(contents.status), unreadCityFileText(m_cityFolder, contents),
                          DialogIcon::Warning);
     } else {
-        const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(m_cityFolder));
+        const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(m_cityFolder)).choices;
         QList<EditorLine> lines;
         for (int i = 1; i <= kCityRows; ++i) {
             const CityRecord record = contents.rows.value(i - 1).record;
@@ -232,71 +236,47 @@ bool ConfigPanel::save()
     if (m_editor->lineCount() == 0)
         return true;
     const QDate today = m_clock.now().local.date();
-    const QList<EditorLine> lines = sortForSave(m_editor->lines(), isSummerTime(today), QCollator(QLocale()));
-    QList<CityRecord> records;
-    RowMarks marks{};
-    for (int i = 0; i < lines.size(); ++i) {
-        records.append({lines[i].name, lines[i].summer, lines[i].winter});
-        marks[i + 1] = lines[i].marked;
-    }
-    const QString path = cityFilePath(m_cityFolder);
-    const CityFileContents onDisk = readCityFile(path);
-    if (!askBeforeSaving(records, onDisk))
+    const SavePlan plan = planSave(m_editor->lines(), m_cityFolder, m_openedList, today);
+    if (!askBeforeSaving(plan))
         return false; // back to the panel as the user left it
-    m_editor->setLines(lines);
-
-    QString error;
-    const QString zonesPath = zoneStorePath(m_cityFolder);
-    const QList<ZoneChoice> choices =
-        zoneChoices(lines, readZoneStore(zonesPath), onDisk.rows, *CityIndex::shared(), today.year());
-    removeLeftoverTemporaryFiles(path);
-    removeLeftoverTemporaryFiles(zonesPath);
-    // The zones first: until the city list is replaced they still hold the choices of the list on disk.
-    if ((!choices.isEmpty() || QFile::exists(zonesPath)) && !writeZoneStore(zonesPath, choices, &error)) {
-        m_dialogs.inform(window(), QStringLiteral("Horlune"), unwritableCityFileText(zonesPath, error),
+    m_editor->setLines(plan.lines);
+    const SaveOutcome outcome =
+        commitSave(plan, acceptedHours(m_nightHour->text(), m_dayHour->text()), m_cityFolder, m_settingsFile, today);
+    switch (outcome.step) {
+    case SaveOutcome::ZonesNotWritten:
+    case SaveOutcome::ListNotWritten:
+        m_dialogs.inform(window(), QStringLiteral("Horlune"), unwritableCityFileText(outcome.path, outcome.reason),
                          DialogIcon::Critical);
         return false;
-    }
-    const QByteArray bytes = encodeCityFile(records);
-    if (!writeWholeFile(path, bytes, &error)) {
-        m_dialogs.inform(window(), QStringLiteral("Horlune"), unwritableCityFileText(path, error),
-                         DialogIcon::Critical);
-        return false;
-    }
-    m_openedList = cityFileFingerprint(bytes);
-
-    // The marks name the list they belong to: should this write fail, the next start finds them again on
-    // their cities in the new order.
-    SettingsStore settings(m_settingsFile);
-    settings.writeMarks(marks, records, m_openedList);
-    if (const auto hours = acceptedHours(m_nightHour->text(), m_dayHour->text()))
-        settings.writeHours(*hours);
-    const bool stored = settings.sync();
-    emit saved();
-    if (!stored) {
+    case SaveOutcome::SettingsNotWritten:
+        m_openedList = outcome.listFingerprint;
+        emit saved();
         // The cities are saved; the marks and hours stay in the panel, to be saved again.
-        m_dialogs.inform(window(), QStringLiteral("Horlune"), unsavedPreferencesText(settings.fileName()),
+        m_dialogs.inform(window(), QStringLiteral("Horlune"), unsavedPreferencesText(outcome.path, outcome.reason),
                          DialogIcon::Warning);
         return false;
+    case SaveOutcome::Saved:
+        break;
     }
+    m_openedList = outcome.listFingerprint;
+    emit saved();
     return true;
 }
 
-bool ConfigPanel::askBeforeSaving(const QList<CityRecord>& records, const CityFileContents& onDisk)
+bool ConfigPanel::askBeforeSaving(const SavePlan& plan)
 {
     // Someone else wrote the list while the panel was open (by hand, another program).
-    if (onDisk.fingerprint != m_openedList &&
+    if (plan.listChangedOnDisk &&
         !m_dialogs.askYesNo(window(), QStringLiteral("Horlune"),
                             QStringLiteral("Le fichier des villes %1 a été modifié depuis l'ouverture du panneau. "
                                            "Le remplacer par la liste du panneau ?")
                                 .arg(cityFilePath(m_cityFolder)),
                             DialogIcon::Question))
         return false;
-    const QList<TextChange> changes = changesOnSaving(records);
-    if (changes.isEmpty())
+    if (plan.changes.isEmpty())
         return true;
     QStringList lines;
-    for (const TextChange& change : changes)
+    for (const TextChange& change : plan.changes)
         lines.append(change.before + QStringLiteral(" → ") + change.after);
     return m_dialogs.askYesNo(window(), QStringLiteral("Horlune"),
                               QStringLiteral("Le fichier des villes ne peut pas garder ces textes tels quels :\n\n%1"

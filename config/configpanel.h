@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 
 class CityEditor;
+struct SavePlan;
 class Clock;
 class Dialogs;
 class QLineEdit;
@@ -46,7 +47,7 @@ private:
     void fillEditor();
     bool save();
     // The questions a save may have to ask first; false to go back to the panel.
-    bool askBeforeSaving(const QList<CityRecord>& records, const CityFileContents& onDisk);
+    bool askBeforeSaving(const SavePlan& plan);
 
     const Clock& m_clock;
     Dialogs& m_dialogs;

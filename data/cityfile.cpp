@@ -2,19 +2,9 @@
 
 #include <QBuffer>
 #include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
 
 #include "cp1252.h"
-#include "reasons.h"
 
 namespace {
 
@@ -78,9 +68,12 @@ bool CityFieldReader::readField(QString& field)
     }
 
     QByteArray bytes;
-    auto keep = [&bytes](int byte) {
+    bool cut = false;
+    auto keep = [&bytes, &cut](int byte) {
         if (bytes.size() < kMaxFieldBytes)
             bytes.append(char(byte));
+        else
+            cut = true;
     };
     if (c == '"') {
         get();
@@ -102,6 +95,8 @@ bool CityFieldReader::readField(QString& field)
     m_atLineStart = isLineEnd(separator);
     m_afterComma = separator == ',';
     field = decodeCp1252(bytes);
+    if (cut && !m_cutTexts.contains(field))
+        m_cutTexts.append(field);
     return true;
 }
 
@@ -110,61 +105,22 @@ bool CityFieldReader::readRecord(CityRecord& record)
     return readField(record.name) && readField(record.summer) && readField(record.winter);
 }
 
-QString cityFilePath(const QString& folder)
-{
-    return QDir(folder).filePath(QStringLiteral("horlune.ini"));
-}
-
 QByteArray cityFileFingerprint(const QByteArray& bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
 }
 
-QString cityListFolder(const QString& programDirectory)
-{
-    const QDir program(programDirectory);
-    const QString installedDefault = program.filePath(QStringLiteral("../../share/horlune/horlune.ini"));
-    const QFileInfo own(cityFilePath(programDirectory));
-    if (own.exists() || own.isSymLink() || !QFileInfo(installedDefault).isFile())
-        return programDirectory;
-    const QString userFolder =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("horlune"));
-    const QString userList = cityFilePath(userFolder);
-    if (!QFileInfo::exists(userList) && !QFileInfo(userList).isSymLink() && QDir().mkpath(userFolder))
-        QFile::copy(installedDefault, userList);
-    return userFolder;
-}
-
 CityFileContents readCityFile(const QString& path)
 {
     CityFileContents contents;
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
-        contents.status = CityFileStatus::Missing;
+    FileRead file = readRegularFile(path, kMaxCityFileBytes);
+    contents.status = file.status;
+    contents.error = file.error;
+    if (file.status != ReadStatus::Read)
         return contents;
-    }
-    contents.status = CityFileStatus::Unreadable;
-    QFile file(path);
-    if (info.isDir()) {
-        contents.error = QStringLiteral("c'est un dossier");
-        return contents;
-    }
-    // A pipe would never end and a device never stop: only a regular file is read.
-    if (info.exists() && !info.isFile()) {
-        contents.error = QStringLiteral("ce n'est pas un fichier ordinaire");
-        return contents;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        contents.error = frenchReason(file.errorString(), path);
-        return contents;
-    }
-    // QIODevice::read(n) sets n bytes aside first: ask for no more than the file holds.
-    const QByteArray bytes = file.read(qMin(file.size(), kMaxCityFileBytes));
-    contents.tooLarge = file.size() > kMaxCityFileBytes;
-    contents.fingerprint = cityFileFingerprint(bytes);
-    contents.status = CityFileStatus::Read;
-    QBuffer buffer;
-    buffer.setData(bytes);
+    contents.tooLarge = file.tooLarge;
+    contents.fingerprint = cityFileFingerprint(file.bytes);
+    QBuffer buffer(&file.bytes);
     buffer.open(QIODevice::ReadOnly);
     CityFieldReader reader(buffer);
     CityRecord current;
@@ -173,28 +129,8 @@ CityFileContents readCityFile(const QString& path)
         const bool complete = reader.readRecord(current);
         contents.rows.append({current, complete});
     }
+    contents.cutTexts = reader.cutTexts();
     return contents;
-}
-
-QString tooLargeFileText(const QString& path)
-{
-    return QStringLiteral("Le fichier %1 est bien trop grand pour être celui d'Horlune : seul son début a été lu.")
-        .arg(path);
-}
-
-QString unreadCityFileTitle(CityFileStatus status)
-{
-    return status == CityFileStatus::Missing ? QStringLiteral("Erreur grave de pas trouver moi fichier")
-                                             : QStringLiteral("Horlune");
-}
-
-QString unreadCityFileText(const QString& cityFolder, const CityFileContents& contents)
-{
-    if (contents.status == CityFileStatus::Missing)
-        return QStringLiteral("Veuillez installer le fichier ''Horlune.ini'' dans le repertoire ") + cityFolder +
-               QStringLiteral(" ...");
-    return QStringLiteral("Le fichier des villes %1 ne peut pas être lu (%2).")
-        .arg(cityFilePath(cityFolder), contents.error);
 }
 
 namespace {
@@ -262,47 +198,4 @@ QByteArray encodeCityFile(const QList<CityRecord>& records)
         bytes += "\r\n";
     }
     return bytes;
-}
-
-void removeLeftoverTemporaryFiles(const QString& path)
-{
-    // QSaveFile writes "<name>.XXXXXX" beside the file; one an hour old belongs to no save still running.
-    const QFileInfo target(path);
-    const QRegularExpression own(QRegularExpression::anchoredPattern(QRegularExpression::escape(target.fileName()) +
-                                                                     QStringLiteral("\\.[A-Za-z0-9]{6}")));
-    const QDateTime anHourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
-    for (const QFileInfo& file : target.dir().entryInfoList({target.fileName() + QStringLiteral(".*")}, QDir::Files)) {
-        if (own.match(file.fileName()).hasMatch() && !file.isSymLink() && file.ownerId() == ::getuid() &&
-            file.lastModified().toUTC() < anHourAgo)
-            QFile::remove(file.absoluteFilePath());
-    }
-}
-
-bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error)
-{
-    QSaveFile file(path);
-    // In a folder that refuses the temporary file, the file is written in place: the bytes are all known
-    // by now, and a list that can be saved beats one that cannot.
-    file.setDirectWriteFallback(true);
-    // Flush before committing: a write cut short (a full disk) must never replace the previous file, and
-    // commit() alone does not always notice.
-    errno = 0;
-    const bool complete = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-    // Qt may give no reason for a write cut short; the system's is still at hand.
-    const int code = errno;
-    if (!complete || !file.commit()) {
-        if (error)
-            *error =
-                frenchReason(code && file.error() == QFileDevice::WriteError ? QString::fromLocal8Bit(strerror(code))
-                                                                             : file.errorString(),
-                             path);
-        file.cancelWriting();
-        return false;
-    }
-    return true;
-}
-
-bool writeCityFile(const QString& path, const QList<CityRecord>& records, QString* error)
-{
-    return writeWholeFile(path, encodeCityFile(records), error);
 }

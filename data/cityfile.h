@@ -2,8 +2,10 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "data/citycount.h"
+#include "data/safefile.h"
 
 class QIODevice;
 
@@ -35,6 +37,8 @@ public:
     // Reads the next three fields into the record; each field read replaces the one held, so a record cut
     // short by the end of the file keeps the values of the record before. False when a field was missing.
     bool readRecord(CityRecord& record);
+    // The texts read so far that were longer than kMaxFieldBytes, as kept.
+    const QStringList& cutTexts() const { return m_cutTexts; }
 
 private:
     int peek();
@@ -45,13 +49,7 @@ private:
     qsizetype m_position = 0;
     bool m_atLineStart = true;
     bool m_afterComma = false;
-};
-
-enum class CityFileStatus
-{
-    Read,
-    Missing,
-    Unreadable
+    QStringList m_cutTexts;
 };
 
 struct CityFileRow
@@ -62,34 +60,20 @@ struct CityFileRow
 
 struct CityFileContents
 {
-    CityFileStatus status = CityFileStatus::Missing;
+    ReadStatus status = ReadStatus::Missing;
     QString error;           // the reason, in French, when unreadable
     QList<CityFileRow> rows; // kCityRows rows once read; past the end of the file, copies of the last
     bool tooLarge = false;   // only the first kMaxCityFileBytes were read
     QByteArray fingerprint;  // of the bytes read, to tell one list from another
+    QStringList cutTexts;    // texts longer than kMaxFieldBytes, as kept: their beginning
 };
 
 // A fingerprint of a city list's bytes.
 QByteArray cityFileFingerprint(const QByteArray& bytes);
 
-QString cityFilePath(const QString& folder);
-
-// The folder of the city list the program uses: its own folder when a list is there (a build, a per-user
-// install); otherwise, when it was installed for the whole system (the default list in
-// <prefix>/share/horlune beside <prefix>/lib/horlune, a folder the user cannot write), the user's own
-// folder $XDG_DATA_HOME/horlune, into which the default list is copied the first time it is needed.
-QString cityListFolder(const QString& programDirectory);
-
 // Reads the first kCityRows records of the file; records after them are never read. Only a regular file
-// is read (a pipe or a device, under its name or through a link, is unreadable), and only its first
-// kMaxCityFileBytes.
+// is read, and only its first kMaxCityFileBytes (readRegularFile).
 CityFileContents readCityFile(const QString& path);
-
-// The title and text of the message that says why the file was not read (missing or unreadable).
-QString unreadCityFileTitle(CityFileStatus status);
-QString unreadCityFileText(const QString& cityFolder, const CityFileContents& contents);
-// The message that says that only the beginning of a file too large was read.
-QString tooLargeFileText(const QString& path);
 
 // A text as the file gives it back once written: in Windows-1252 (a character it lacks becomes its plain
 // form, "ō" becoming "o", or "?"), a double quote made typographic where the field is quoted.
@@ -110,13 +94,3 @@ QList<TextChange> changesOnSaving(const QList<CityRecord>& records);
 
 // The bytes of the file: one line per record, "name,summer,winter" then CR LF, in Windows-1252.
 QByteArray encodeCityFile(const QList<CityRecord>& records);
-
-// Removes the temporary files that saves of `path` cut short left beside it, once an hour old.
-void removeLeftoverTemporaryFiles(const QString& path);
-
-// Writes a whole file through a temporary one, or leaves the previous file untouched; on failure `error`
-// says why.
-bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error);
-
-// Writes the whole file, or leaves the previous one untouched; on failure `error` says why.
-bool writeCityFile(const QString& path, const QList<CityRecord>& records, QString* error);

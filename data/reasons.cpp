@@ -26,9 +26,19 @@ constexpr Reason kReasons[] = {
     {ENAMETOOLONG, "nom de fichier trop long"},
     {EBUSY, "fichier occupé"},
     {ETXTBSY, "fichier occupé"},
+    {EWOULDBLOCK, "fichier verrouillé par un autre programme"},
 };
 
 } // namespace
+
+QString frenchReason(int code)
+{
+    for (const Reason& known : kReasons) {
+        if (known.code == code)
+            return QString::fromUtf8(known.french);
+    }
+    return QString::fromLocal8Bit(std::strerror(code));
+}
 
 QString frenchReason(const QString& reason, const QString& path)
 {

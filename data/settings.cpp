@@ -1,14 +1,21 @@
 #include "settings.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QStandardPaths>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include "numbers.h"
+#include "data/messages.h"
+#include "data/numbers.h"
+#include "data/reasons.h"
 
 namespace {
 
@@ -26,57 +33,118 @@ QString cityText(const CityRecord& city)
 
 } // namespace
 
-SettingsStore::SettingsStore(const QString& path) : m_path(path)
+namespace {
+
+// QSettings reads and writes its INI text only through a file: one in a folder of the program's own, removed
+// as soon as the text is read or made, so that nothing is left behind should the program be stopped later.
+QVariantMap parseIni(const QByteArray& bytes)
 {
-    const QFileInfo info(path);
-    m_copy.open();
-    if (info.exists() && !info.isFile()) {
-        // A pipe would never end, a device never stop: nothing is read, and a save replaces it.
-        m_problem = QStringLiteral("ce n'est pas un fichier ordinaire");
-    } else if (QFile file(path); file.open(QIODevice::ReadOnly)) {
-        m_copy.write(file.read(qMin(file.size(), kMaxBytes))); // read(n) sets n bytes aside first
-        if (file.size() > kMaxBytes)
-            m_problem = QStringLiteral("il est bien trop grand : seul son début a été lu");
-    }
-    m_copy.flush();
-    m_read = std::make_unique<QSettings>(m_copy.fileName(), QSettings::IniFormat);
+    QVariantMap values;
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("settings.conf"));
+    if (QFile file(path); !folder.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return values;
+    const QSettings ini(path, QSettings::IniFormat);
+    for (const QString& key : ini.allKeys())
+        values.insert(key, ini.value(key));
+    return values;
 }
 
-SettingsStore::~SettingsStore() = default;
-
-QString SettingsStore::defaultPath()
+QByteArray makeIni(const QVariantMap& values)
 {
-    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-        .filePath(name + u'/' + name + QStringLiteral(".conf"));
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("settings.conf"));
+    {
+        QSettings ini(path, QSettings::IniFormat);
+        for (auto it = values.begin(); it != values.end(); ++it)
+            ini.setValue(it.key(), it.value());
+        ini.sync();
+        if (!folder.isValid() || ini.status() != QSettings::NoError)
+            return {};
+    }
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The store's lock, "<file>.lock", held with flock: the lock of a process that has ended is free at once.
+// Opened without following a link and without waiting, and checked to be a regular file, so that nothing put
+// under that name (a pipe, a link to a device, a folder) can block or feed the program.
+class StoreLock
+{
+public:
+    ~StoreLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    bool take(const QString& path, std::chrono::milliseconds limit, QString* error)
+    {
+        m_fd =
+            ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0600);
+        struct stat info;
+        if (m_fd < 0 || ::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            const int code = errno;
+            *error = QStringLiteral("son verrou %1 ").arg(path) +
+                     (m_fd >= 0 || code == ELOOP || code == EISDIR
+                          ? QStringLiteral("n'est pas un fichier ordinaire")
+                          : QStringLiteral("ne s'ouvre pas : ") + frenchReason(code));
+            return false;
+        }
+        const QDeadlineTimer deadline(limit);
+        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired()) {
+                *error = QStringLiteral("il est verrouillé par un autre programme");
+                return false;
+            }
+            QThread::msleep(20);
+        }
+        return true;
+    }
+
+private:
+    int m_fd = -1;
+};
+
+} // namespace
+
+SettingsStore::SettingsStore(const QString& path) : m_path(path)
+{
+    const FileRead file = readRegularFile(path, kMaxBytes);
+    if (file.status == ReadStatus::Unreadable)
+        m_problem = unreadSettingsText(path, file.error);
+    else if (file.tooLarge)
+        m_problem = tooLargeFileText(path, kMaxBytes);
+    m_values = parseIni(file.bytes);
+}
+
+QVariant SettingsStore::value(const QString& key, const QVariant& fallback) const
+{
+    return m_values.value(kGroup + u'/' + key, fallback);
 }
 
 void SettingsStore::readHours(DayHours& hours) const
 {
-    const QString day = m_read->value(kGroup + QStringLiteral("/HJ"), QStringLiteral("8")).toString();
-    const QString night = m_read->value(kGroup + QStringLiteral("/HN"), QStringLiteral("20")).toString();
-    if (const auto value = readStoredHour(day))
-        hours.day = *value;
-    if (const auto value = readStoredHour(night))
-        hours.night = *value;
+    if (const auto day = readStoredHour(value(QStringLiteral("HJ"), QStringLiteral("8")).toString()))
+        hours.day = *day;
+    if (const auto night = readStoredHour(value(QStringLiteral("HN"), QStringLiteral("20")).toString()))
+        hours.night = *night;
 }
 
 StoredMarks SettingsStore::readMarks() const
 {
     StoredMarks marks;
-    m_read->beginGroup(kGroup);
     for (int row = 1; row <= kCityRows; ++row) {
-        const QVariant value = m_read->value(markKey(row), QStringLiteral("F"));
+        const QVariant mark = value(markKey(row), QStringLiteral("F"));
         // Only a plain text "T" marks the row; a list or any other type does not.
-        marks.byRow[row] = value.typeId() == QMetaType::QString && value.toString() == QLatin1String("T");
+        marks.byRow[row] = mark.typeId() == QMetaType::QString && mark.toString() == QLatin1String("T");
     }
-    marks.listFingerprint = m_read->value(QStringLiteral("Liste")).toString().toLatin1();
-    for (const QString& text : m_read->value(QStringLiteral("Reperes")).toStringList()) {
+    marks.listFingerprint = value(QStringLiteral("Liste")).toString().toLatin1();
+    for (const QString& text : value(QStringLiteral("Reperes")).toStringList()) {
         const QStringList fields = text.split(u'\t');
         if (fields.size() == 3)
             marks.cities.append({fields[0], fields[1], fields[2]});
     }
-    m_read->endGroup();
     return marks;
 }
 
@@ -105,33 +173,31 @@ void SettingsStore::write(const QString& key, const QVariant& value)
 
 bool SettingsStore::sync(std::chrono::milliseconds limit)
 {
-    const QFileInfo info(m_path);
-    if (!m_problem.isEmpty()) {
-        // What could be read of a file that was no regular file, or too large, replaces it.
-        if ((info.exists() || info.isSymLink()) && !QFile::remove(m_path))
-            return false;
-        for (const QString& key : m_read->allKeys())
-            m_written.prepend({key, m_read->value(key)});
-    }
-    // QSettings waits for the store's lock with no limit: make sure first that it is free, with one. An
-    // empty lock file is what a crash in the middle of taking one leaves.
-    const QString lockPath = m_path + QStringLiteral(".lock");
-    const QFileInfo lockInfo(lockPath);
-    if (lockInfo.isFile() && lockInfo.size() == 0 &&
-        lockInfo.lastModified().msecsTo(QDateTime::currentDateTime()) > 1000)
-        QFile::remove(lockPath);
-    QDir().mkpath(info.absolutePath());
-    {
-        QLockFile lock(lockPath);
-        if (!lock.tryLock(int(limit.count())))
-            return false;
-    }
-    QSettings store(m_path, QSettings::IniFormat);
-    for (const auto& [key, value] : std::as_const(m_written))
-        store.setValue(key, value);
-    store.sync();
-    if (store.status() != QSettings::NoError)
+    m_error.clear();
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    StoreLock lock;
+    if (!lock.take(m_path + QStringLiteral(".lock"), limit, &m_error))
         return false;
+    // Read again under the lock: what another copy wrote since this one read stays.
+    const FileRead current = readRegularFile(m_path, kMaxBytes);
+    struct stat info;
+    if (current.status == ReadStatus::Unreadable && ::stat(QFile::encodeName(m_path).constData(), &info) == 0 &&
+        S_ISREG(info.st_mode)) {
+        // A file of settings the program may not read is not replaced by what little it knows.
+        m_error = current.error;
+        return false;
+    }
+    QVariantMap values = parseIni(current.bytes);
+    for (const auto& [key, written] : std::as_const(m_written))
+        values.insert(key, written);
+    const QByteArray bytes = makeIni(values);
+    if (bytes.isEmpty() && !values.isEmpty()) {
+        m_error = QStringLiteral("le dossier temporaire n'a pas pu servir");
+        return false;
+    }
+    if (!writeWholeFile(m_path, bytes, &m_error))
+        return false;
+    m_values = values;
     m_problem.clear();
     m_written.clear();
     return true;

@@ -1,12 +1,10 @@
 #pragma once
 
 #include <QList>
-#include <QSettings>
 #include <QString>
-#include <QTemporaryFile>
+#include <QVariantMap>
 #include <array>
 #include <chrono>
-#include <memory>
 #include <utility>
 
 #include "data/citycount.h"
@@ -36,21 +34,19 @@ struct StoredMarks
 // otherwise on the rows that hold the marked cities.
 RowMarks marksForList(const StoredMarks& stored, const CityFileContents& list);
 
-// The user's preferences, in an INI file of their own (the platform's native settings file:
-// ~/.config/<name>/<name>.conf), group "data": the day and night hours ("HJ", "HN") and the marks.
+// The user's preferences, in an INI file of their own (the platform's native settings file,
+// settingsFilePath()), group "data": the day and night hours ("HJ", "HN") and the marks. The file is read
+// once, whole, into memory (readRegularFile: never waiting on a pipe, a device or a lock); a save replaces
+// it whole, under a lock of the program's own.
 class SettingsStore
 {
 public:
-    // Reads nothing but a regular file, and only its first kMaxBytes, without waiting for anything;
-    // `problem` says what was wrong with a file that could not be read whole.
+    // Reads the file; `problem` says what was wrong with a file that could not be read whole.
     explicit SettingsStore(const QString& path);
-    ~SettingsStore();
 
     static constexpr qint64 kMaxBytes = 1024 * 1024;
-    // ~/.config/<name>/<name>.conf, the executable's base name as <name>.
-    static QString defaultPath();
 
-    // Why the file could not be read whole, in French; empty when it could.
+    // What to tell the user of a file that could not be read whole, in French; empty when it could.
     QString problem() const { return m_problem; }
 
     // Reads "HJ" (default 8) and "HN" (default 20); a value that is no number or does not fit in 16 bits
@@ -64,19 +60,21 @@ public:
     // Writes "HN" and then "HJ".
     void writeHours(const DayHours& hours);
 
-    // Writes to disk, waiting at most `limit` for another writer's lock; a lock left by a process that is
-    // gone is taken over at once. False when the store could not be written.
+    // Writes to disk: takes the store's lock, waiting at most `limit` for another writer, reads the file
+    // again so that what another copy of the program wrote meanwhile stays, and replaces it whole with that
+    // and the values written here. False when the store could not be written; `error` then says why, and
+    // the file is as it was.
     bool sync(std::chrono::milliseconds limit = std::chrono::seconds(2));
+    QString error() const { return m_error; }
     QString fileName() const { return m_path; }
 
 private:
     void write(const QString& key, const QVariant& value);
+    QVariant value(const QString& key, const QVariant& fallback = {}) const;
 
     QString m_path;
     QString m_problem;
-    // The store is read from a copy of its first kMaxBytes: QSettings reading the file itself would wait
-    // for its lock, with no limit.
-    QTemporaryFile m_copy;
-    std::unique_ptr<QSettings> m_read;
+    QString m_error;
+    QVariantMap m_values; // "group/key" to value, as read
     QList<std::pair<QString, QVariant>> m_written;
 };

@@ -1,32 +1,18 @@
 #include "zonestore.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace {
+#include "data/safefile.h"
 
-// A store written by this program is a few kilobytes; one much larger is not read.
-constexpr qint64 kMaxStoreBytes = 4 * 1024 * 1024;
-
-} // namespace
-
-QString zoneStorePath(const QString& cityFolder)
+StoredZones readZoneStore(const QString& path)
 {
-    return QDir(cityFolder).filePath(QStringLiteral("horlune.zones"));
-}
-
-QList<ZoneChoice> readZoneStore(const QString& path)
-{
-    QList<ZoneChoice> choices;
-    QFile file(path);
-    // Only a regular file: a pipe would never end.
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxStoreBytes)
-        return choices;
-    const QJsonArray entries = QJsonDocument::fromJson(file.readAll()).object().value("zones").toArray();
+    StoredZones store;
+    const FileRead file = readRegularFile(path, kMaxZoneStoreBytes);
+    store.tooLarge = file.tooLarge;
+    QList<ZoneChoice>& choices = store.choices;
+    const QJsonArray entries = QJsonDocument::fromJson(file.bytes).object().value("zones").toArray();
     for (const QJsonValue& value : entries) {
         const QJsonObject entry = value.toObject();
         const QJsonValue zone = entry.value("zone");
@@ -36,7 +22,7 @@ QList<ZoneChoice> readZoneStore(const QString& path)
             {{entry.value("name").toString(), entry.value("summer").toString(), entry.value("winter").toString()},
              zone.toString()});
     }
-    return choices;
+    return store;
 }
 
 const ZoneChoice* findChoice(const QList<ZoneChoice>& choices, const CityRecord& city)

@@ -15,12 +15,20 @@ struct ZoneChoice
     friend bool operator==(const ZoneChoice&, const ZoneChoice&) = default;
 };
 
-// The choices are kept beside the city list, in horlune.zones (JSON), so that they travel with it.
-QString zoneStorePath(const QString& cityFolder);
+// The choices are kept beside the city list, in horlune.zones (JSON, zoneStorePath()), so that they travel
+// with it.
+struct StoredZones
+{
+    QList<ZoneChoice> choices;
+    bool tooLarge = false; // only the beginning of the file was read, which holds no whole store
+};
+
+// A store written by the program is a few kilobytes; of a much larger one only the beginning is read.
+inline constexpr qint64 kMaxZoneStoreBytes = 4 * 1024 * 1024;
 
 // The choices read; a store that is missing, unreadable or damaged holds none, and a damaged entry is
 // skipped.
-QList<ZoneChoice> readZoneStore(const QString& path);
+StoredZones readZoneStore(const QString& path);
 
 // The choice for that city, if any; the first one where two share its texts.
 const ZoneChoice* findChoice(const QList<ZoneChoice>& choices, const CityRecord& city);

@@ -1,5 +1,6 @@
 // Any bytes as the city file: the reader gives 59 rows that agree with its fields wherever the reads
-// fall, and whatever it read, or any text, is written and read back as the file can carry it.
+// fall, and whatever it read, or any text, is written as a save writes it and read back as the file can carry
+// it.
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,8 @@
 
 #include "data/cityfile.h"
 #include "data/cp1252.h"
+#include "data/locations.h"
+#include "data/safefile.h"
 #include "fuzzcheck.h"
 #include "tests/support/trickledevice.h"
 
@@ -89,7 +92,7 @@ QList<CityRecord> checkReading(const QByteArray& bytes)
               "the input is written");
     file.close();
     const CityFileContents contents = readCityFile(cityFile());
-    fuzzCheck(contents.status == CityFileStatus::Read, "the file is read");
+    fuzzCheck(contents.status == ReadStatus::Read, "the file is read");
     fuzzCheck(contents.rows.size() == kCityRows, "59 rows, never more");
 
     const QStringList fields = allFields(bytes);
@@ -144,12 +147,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const QList<CityRecord> read = checkReading(bytes);
     QString error;
-    fuzzCheck(writeCityFile(cityFile(), read, &error), "the rows read are written");
+    fuzzCheck(writeWholeFile(cityFile(), encodeCityFile(read), &error), "the rows read are written");
     checkRoundTrip(read, readCityFile(cityFile()));
 
     const QList<CityRecord> texts = textRecords(data, size);
     if (!texts.isEmpty()) {
-        fuzzCheck(writeCityFile(cityFile(), texts, &error), "any texts are written");
+        fuzzCheck(writeWholeFile(cityFile(), encodeCityFile(texts), &error), "any texts are written");
         checkRoundTrip(texts, readCityFile(cityFile()));
     }
     return 0;

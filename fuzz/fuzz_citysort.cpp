@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/citylist.h"
 #include "data/numbers.h"
 #include "fuzzcheck.h"
+#include "save/citylist.h"
 
 namespace {
 

@@ -13,6 +13,8 @@
 
 #include "data/cityfile.h"
 #include "data/cp1252.h"
+#include "data/locations.h"
+#include "data/messages.h"
 #include "data/numbers.h"
 #include "data/reasons.h"
 #include "support/testenv.h"
@@ -139,7 +141,7 @@ void TestCityFile::recordsFollowFieldsNotLines()
     TestEnvironment env;
     env.writeCityFile("Washington, DC,-4,-5\r\nParis,2,1\r\n");
     const CityFileContents contents = readCityFile(env.cityFile());
-    QCOMPARE(contents.status, CityFileStatus::Read);
+    QCOMPARE(contents.status, ReadStatus::Read);
     QCOMPARE(contents.rows[0].record, (CityRecord{"Washington", "DC", "-4"}));
     QCOMPARE(readNumber(contents.rows[0].record.summer), 0.0);
     QCOMPARE(contents.rows[1].record, (CityRecord{"-5", "Paris", "2"}));
@@ -199,10 +201,10 @@ void TestCityFile::incompleteLastRecordKeepsEarlierFields()
 void TestCityFile::missingAndUnreadable()
 {
     TestEnvironment env;
-    QCOMPARE(readCityFile(env.cityFile()).status, CityFileStatus::Missing);
+    QCOMPARE(readCityFile(env.cityFile()).status, ReadStatus::Missing);
     QVERIFY(QDir(env.programDirectory()).mkdir(QStringLiteral("horlune.ini")));
     const CityFileContents contents = readCityFile(env.cityFile());
-    QCOMPARE(contents.status, CityFileStatus::Unreadable);
+    QCOMPARE(contents.status, ReadStatus::Unreadable);
     QVERIFY(!contents.error.isEmpty());
     QVERIFY(contents.rows.isEmpty());
 }
@@ -210,17 +212,17 @@ void TestCityFile::missingAndUnreadable()
 void TestCityFile::unreadMessages()
 {
     CityFileContents missing;
-    missing.status = CityFileStatus::Missing;
+    missing.status = ReadStatus::Missing;
     QCOMPARE(unreadCityFileText(QStringLiteral("/opt/horlune"), missing),
              QStringLiteral("Veuillez installer le fichier ''Horlune.ini'' dans le repertoire /opt/horlune ..."));
-    QCOMPARE(unreadCityFileTitle(CityFileStatus::Missing), QStringLiteral("Erreur grave de pas trouver moi fichier"));
+    QCOMPARE(unreadCityFileTitle(ReadStatus::Missing), QStringLiteral("Erreur grave de pas trouver moi fichier"));
 
     CityFileContents unreadable;
-    unreadable.status = CityFileStatus::Unreadable;
+    unreadable.status = ReadStatus::Unreadable;
     unreadable.error = QStringLiteral("c'est un dossier");
     QCOMPARE(unreadCityFileText(QStringLiteral("/opt/horlune"), unreadable),
              QStringLiteral("Le fichier des villes /opt/horlune/horlune.ini ne peut pas être lu (c'est un dossier)."));
-    QCOMPARE(unreadCityFileTitle(CityFileStatus::Unreadable), QStringLiteral("Horlune"));
+    QCOMPARE(unreadCityFileTitle(ReadStatus::Unreadable), QStringLiteral("Horlune"));
 }
 
 void TestCityFile::damagedFilesAreReadSafely_data()
@@ -244,7 +246,7 @@ void TestCityFile::damagedFilesAreReadSafely()
     TestEnvironment env;
     env.writeCityFile(bytes);
     const CityFileContents contents = readCityFile(env.cityFile());
-    QCOMPARE(contents.status, CityFileStatus::Read);
+    QCOMPARE(contents.status, ReadStatus::Read);
     QCOMPARE(contents.rows.size(), kCityRows);
     for (const CityFileRow& row : contents.rows) {
         QVERIFY(row.record.name.size() <= kMaxFieldBytes);
@@ -281,7 +283,7 @@ void TestCityFile::everyTextReadsBackUnchanged()
     for (int i = 0; i < kCityRows; ++i)
         records.append({text, text, text});
     QString error;
-    QVERIFY2(writeCityFile(env.cityFile(), records, &error), qPrintable(error));
+    QVERIFY2(saveCityList(env.cityFile(), records, &error), qPrintable(error));
     const CityFileContents contents = readCityFile(env.cityFile());
     for (int i = 0; i < kCityRows; ++i) {
         QCOMPARE(contents.rows[i].record, records[i]);
@@ -308,7 +310,7 @@ void TestCityFile::textsTheFileCannotCarry()
     QFETCH(QString, readBack);
     TestEnvironment env;
     QList<CityRecord> records(kCityRows, CityRecord{text, "1", "2"});
-    QVERIFY(writeCityFile(env.cityFile(), records, nullptr));
+    QVERIFY(saveCityList(env.cityFile(), records, nullptr));
     const CityFileContents contents = readCityFile(env.cityFile());
     QCOMPARE(contents.rows[0].record, (CityRecord{readBack, "1", "2"}));
     QCOMPARE(contents.rows[58].record, (CityRecord{readBack, "1", "2"}));
@@ -333,7 +335,7 @@ void TestCityFile::failedWriteKeepsThePreviousFile()
     // The city file's folder does not exist: nothing can be written, and the reason is given.
     QString error;
     const QString impossible = QDir(env.programDirectory()).filePath(QStringLiteral("absent/horlune.ini"));
-    QVERIFY(!writeCityFile(impossible, {{"Paris", "2", "1"}}, &error));
+    QVERIFY(!saveCityList(impossible, {{"Paris", "2", "1"}}, &error));
     QVERIFY(!error.isEmpty());
 
     // A disk that fills up half-way through the write: the previous file stays whole.
@@ -342,7 +344,7 @@ void TestCityFile::failedWriteKeepsThePreviousFile()
     bool written = true;
     {
         FileSizeLimit limit(64); // bytes; the new file needs more
-        written = writeCityFile(env.cityFile(), records, &error);
+        written = saveCityList(env.cityFile(), records, &error);
     }
     QVERIFY(!written);
     QVERIFY(!error.isEmpty());
@@ -356,7 +358,7 @@ void TestCityFile::defaultCityFileIsComplete()
 {
     // The list shipped with the program: 59 complete cities, offsets in the file's own form.
     const CityFileContents contents = readCityFile(QStringLiteral(HORLUNE_SOURCE_DIR "/resources/horlune.ini"));
-    QCOMPARE(contents.status, CityFileStatus::Read);
+    QCOMPARE(contents.status, ReadStatus::Read);
     QSet<QString> names;
     for (const CityFileRow& row : contents.rows) {
         QVERIFY(row.complete);
@@ -403,7 +405,7 @@ void TestCityFile::onlyARegularFileIsRead()
     QElapsedTimer timer;
     timer.start();
     const CityFileContents contents = readCityFile(path);
-    QCOMPARE(contents.status, CityFileStatus::Unreadable);
+    QCOMPARE(contents.status, ReadStatus::Unreadable);
     QCOMPARE(contents.error, reason);
     QVERIFY(timer.elapsed() < 2000);
 }
@@ -418,11 +420,11 @@ void TestCityFile::aFileTooLargeIsReadInPart()
     QElapsedTimer timer;
     timer.start();
     const CityFileContents contents = readCityFile(env.cityFile());
-    QCOMPARE(contents.status, CityFileStatus::Read);
+    QCOMPARE(contents.status, ReadStatus::Read);
     QVERIFY(contents.tooLarge);
     QCOMPARE(contents.rows[1].record, (CityRecord{"Rome", "2", "1"}));
     QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
-    QVERIFY(tooLargeFileText(env.cityFile()).contains(QStringLiteral("trop grand")));
+    QVERIFY(tooLargeFileText(env.cityFile(), kMaxCityFileBytes).contains(QStringLiteral("trop grand")));
     env.writeCityFile("Paris,2,1\r\n");
     QVERIFY(!readCityFile(env.cityFile()).tooLarge);
 }
@@ -501,7 +503,7 @@ void TestCityFile::aFolderThatRefusesTheTemporaryFile()
         file.close();
         ::chmod(QFile::encodeName(folder).constData(), 0555);
         QString error;
-        const bool written = writeCityFile(file.fileName(), {{"Rome", "2", "1"}}, &error);
+        const bool written = saveCityList(file.fileName(), {{"Rome", "2", "1"}}, &error);
         QFile reread(file.fileName());
         reread.open(QIODevice::ReadOnly);
         const bool right = reread.readAll() == "Rome,2,1\r\n";
@@ -556,12 +558,12 @@ void TestCityFile::theListOfASystemInstallIsTheUsers()
     QCOMPARE(cityListFolder(program), user);
     QCOMPARE(readCityFile(cityFilePath(user)).rows[0].record, (CityRecord{"Paris", "2", "1"}));
     // Copied once: the user's edits stay.
-    QVERIFY(writeCityFile(cityFilePath(user), {{"Rome", "2", "1"}}, nullptr));
+    QVERIFY(saveCityList(cityFilePath(user), {{"Rome", "2", "1"}}, nullptr));
     QCOMPARE(cityListFolder(program), user);
     QCOMPARE(readCityFile(cityFilePath(user)).rows[0].record, (CityRecord{"Rome", "2", "1"}));
 
     // A list beside the program (a build, a per-user install) is used where it is.
-    QVERIFY(writeCityFile(cityFilePath(program), {{"Lima", "-5", "-5"}}, nullptr));
+    QVERIFY(saveCityList(cityFilePath(program), {{"Lima", "-5", "-5"}}, nullptr));
     QCOMPARE(cityListFolder(program), program);
     qunsetenv("XDG_DATA_HOME");
 }

@@ -2,7 +2,7 @@
 #include <QLocale>
 #include <QTest>
 
-#include "data/citylist.h"
+#include "save/citylist.h"
 
 // The order and the texts a save gives the cities, and the hours it accepts.
 class TestCityList : public QObject

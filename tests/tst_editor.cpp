@@ -16,6 +16,8 @@
 #include "config/cityeditor.h"
 #include "config/configpanel.h"
 #include "data/cityfile.h"
+#include "data/locations.h"
+#include "data/messages.h"
 #include "data/zonestore.h"
 #include "rows/geometry.h"
 #include "support/mainfixture.h"
@@ -161,7 +163,7 @@ void TestEditor::missingFileShowsTheBoxAndNoLine()
     QFile::remove(f.env.cityFile());
     f.openPanel();
     QCOMPARE(f.platform.dialogs.shown.size(), 1);
-    QCOMPARE(f.platform.dialogs.shown[0].title, unreadCityFileTitle(CityFileStatus::Missing));
+    QCOMPARE(f.platform.dialogs.shown[0].title, unreadCityFileTitle(ReadStatus::Missing));
     QVERIFY(f.panel().isVisible());
     QCOMPARE(f.editor().lineCount(), 0);
     QVERIFY(f.panel().findChildren<QLineEdit*>(QRegularExpression("^Tvil_[1-9]")).isEmpty());
@@ -649,7 +651,7 @@ void TestEditor::aChosenCityFollowsItsZone()
     QVERIFY(!f.panel().isVisible());
 
     // The renamed city is kept beside the list; the others are told by their names.
-    const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(f.env.programDirectory()));
+    const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(f.env.programDirectory())).choices;
     QCOMPARE(choices.size(), 1);
     QCOMPARE(choices[0].city.name, QStringLiteral("Königsberg"));
     QCOMPARE(choices[0].zone, QStringLiteral("Europe/Kaliningrad"));
@@ -683,7 +685,7 @@ void TestEditor::typedOffsetsAreTheCitysOwn()
     f.pressOk();
     // In winter by the program's rule, New York now shows its winter offset.
     QCOMPARE(f.digit(rowNamed(f, QStringLiteral("New York")))->caption(), QStringLiteral("07.00"));
-    const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(f.env.programDirectory()));
+    const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(f.env.programDirectory())).choices;
     QCOMPARE(choices, (QList<ZoneChoice>{{{"New York", "-4", "-5"}, ""}}));
 }
 
@@ -761,9 +763,11 @@ void TestEditor::unwritableSettingsKeepTheEdits()
     timer.start();
     f.pressOk();
     QVERIFY(timer.elapsed() < 3000);
-    QCOMPARE(f.platform.dialogs.shown.size(), 2);
-    QCOMPARE(f.platform.dialogs.shown[1].icon, DialogIcon::Warning);
-    QVERIFY(f.platform.dialogs.shown[1].text.contains(QStringLiteral("n'ont pas pu être enregistrées")));
+    // Told at start-up that the settings could not be read, then asked, then told they were not stored.
+    QCOMPARE(f.platform.dialogs.shown.size(), 3);
+    QVERIFY(f.platform.dialogs.shown[0].text.contains(QStringLiteral("n'a pas pu être lu")));
+    QCOMPARE(f.platform.dialogs.shown[2].icon, DialogIcon::Warning);
+    QVERIFY(f.platform.dialogs.shown[2].text.contains(QStringLiteral("n'ont pas pu être enregistrées")));
     QVERIFY(f.panel().isVisible());
     const QList<EditorLine> lines = f.editor().lines();
     QVERIFY(std::any_of(lines.begin(), lines.end(),

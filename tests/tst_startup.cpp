@@ -6,6 +6,8 @@
 
 #include "app/mainwindow.h"
 #include "data/cityfile.h"
+#include "data/locations.h"
+#include "data/messages.h"
 #include "platform/process.h"
 #include "platform/singleinstance.h"
 #include "support/fakeplatform.h"
@@ -100,7 +102,7 @@ void TestStartup::aFileSizeLimitIsAFailedWrite()
     limit.rlim_cur = 64;
     setrlimit(RLIMIT_FSIZE, &limit);
     QString error;
-    const bool written = writeCityFile(env.cityFile(), QList<CityRecord>(59, CityRecord{"Rome", "2", "1"}), &error);
+    const bool written = saveCityList(env.cityFile(), QList<CityRecord>(59, CityRecord{"Rome", "2", "1"}), &error);
     setrlimit(RLIMIT_FSIZE, &previous);
     QVERIFY(!written);
     QVERIFY2(error.contains(QStringLiteral("fichier trop grand")), qPrintable(error));
@@ -123,7 +125,7 @@ void TestStartup::aSettingsFileTooLargeIsToldOnce()
     window.Form_Load();
     int told = 0;
     for (const auto& shown : platform.dialogs.shown)
-        told += shown.text.contains(QStringLiteral("n'a pas pu être lu en entier")) ? 1 : 0;
+        told += shown.text.contains(QStringLiteral("seul son début a été lu")) ? 1 : 0;
     QCOMPARE(told, 1);
 }
 

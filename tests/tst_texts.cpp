@@ -17,6 +17,8 @@
 #include "config/configpanel.h"
 #include "data/cityfile.h"
 #include "data/cp1252.h"
+#include "data/locations.h"
+#include "data/messages.h"
 #include "rows/geometry.h"
 #include "rows/timeshift.h"
 #include "support/mainfixture.h"

@@ -4,9 +4,12 @@
 
 #include "data/cityfile.h"
 #include "data/cityindex.h"
-#include "data/citylist.h"
+#include "data/locations.h"
+#include "data/messages.h"
 #include "data/zonestore.h"
 #include "rows/clockrow.h"
+#include "save/citylist.h"
+#include "save/save.h"
 #include "support/testenv.h"
 #include "time/zones.h"
 
@@ -67,7 +70,7 @@ void TestZones::initTestCase()
     if (!QTimeZone(QByteArrayLiteral("America/New_York")).isValid())
         QSKIP("the system's tz database is missing");
     const CityFileContents contents = readCityFile(QStringLiteral(HORLUNE_SOURCE_DIR "/resources/horlune.ini"));
-    QCOMPARE(contents.status, CityFileStatus::Read);
+    QCOMPARE(contents.status, ReadStatus::Read);
     m_shipped = contents.rows;
 }
 
@@ -229,7 +232,7 @@ void TestZones::storeRoundTrip()
                                        {{"", "", ""}, "Asia/Tokyo"}};
     QString error;
     QVERIFY(writeZoneStore(path, choices, &error));
-    QCOMPARE(readZoneStore(path), choices);
+    QCOMPARE(readZoneStore(path).choices, choices);
     QVERIFY(!writeZoneStore(QDir(env.programDirectory()).filePath("absent/horlune.zones"), choices, &error));
     QVERIFY(!error.isEmpty());
 }
@@ -262,8 +265,8 @@ void TestZones::damagedStores()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     file.close();
-    QCOMPARE(readZoneStore(file.fileName()).size(), choices);
-    QVERIFY(readZoneStore(QDir(env.programDirectory()).filePath("none")).isEmpty());
+    QCOMPARE(readZoneStore(file.fileName()).choices.size(), choices);
+    QVERIFY(readZoneStore(QDir(env.programDirectory()).filePath("none")).choices.isEmpty());
 }
 
 void TestZones::search_data()

@@ -1,6 +1,5 @@
 #include "zones.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "data/cityindex.h"
@@ -72,28 +71,6 @@ QStringList cityZones(const QList<CityFileRow>& rows, const QList<ZoneChoice>& c
     for (const CityFileRow& row : rows)
         zones.append(cityZone(row.record, choices, index, year));
     return zones;
-}
-
-QList<ZoneChoice> zoneChoices(const QList<EditorLine>& lines, const QList<ZoneChoice>& previous,
-                              const QList<CityFileRow>& onDisk, const CityIndex& index, int year)
-{
-    QList<ZoneChoice> choices;
-    QList<CityRecord> written;
-    for (const EditorLine& line : lines) {
-        const CityRecord city{line.name, line.summer, line.winter};
-        if (written.contains(city))
-            continue;
-        written.append(city);
-        if (line.zone != derivedZone(city, index, year))
-            choices.append({city, line.zone});
-    }
-    for (const ZoneChoice& choice : previous) {
-        const bool inUse = std::any_of(onDisk.begin(), onDisk.end(),
-                                       [&choice](const CityFileRow& row) { return row.record == choice.city; });
-        if (inUse && !written.contains(choice.city) && !findChoice(choices, choice.city))
-            choices.append(choice);
-    }
-    return choices;
 }
 
 QString utcOffsetText(float hours)

@@ -6,7 +6,6 @@
 #include <QTimeZone>
 
 #include "data/cityfile.h"
-#include "data/citylist.h"
 #include "data/zonestore.h"
 
 class CityIndex;
@@ -37,13 +36,6 @@ QString cityZone(const CityRecord& city, const QList<ZoneChoice>& choices, const
 // The zones of the rows of a city file read, in order.
 QStringList cityZones(const QList<CityFileRow>& rows, const QList<ZoneChoice>& choices, const CityIndex& index,
                       int year);
-
-// The choices a save keeps beside the city list: one for each line whose zone differs from the one its
-// name and offsets give, the first where lines share their texts; then the previous choices that the list
-// on disk still uses and that no line overrides, so that the list on disk keeps its zones until it is
-// replaced.
-QList<ZoneChoice> zoneChoices(const QList<EditorLine>& lines, const QList<ZoneChoice>& previous,
-                              const QList<CityFileRow>& onDisk, const CityIndex& index, int year);
 
 // "UTC+8", "UTC-3:30", "UTC+5:45".
 QString utcOffsetText(float hours);

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/mainwindow.h"
-#include "data/citylist.h"
+#include "save/citylist.h"
 #include "support/fakeplatform.h"
 #include "support/testenv.h"
 

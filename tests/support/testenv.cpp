@@ -5,6 +5,9 @@
 #include <QSettings>
 
 #include "data/cityfile.h"
+#include "data/locations.h"
+#include "data/messages.h"
+#include "data/safefile.h"
 
 TestEnvironment::TestEnvironment()
 {
@@ -40,4 +43,9 @@ QString TestEnvironment::readSetting(const QString& key) const
 {
     QSettings settings(settingsFile(), QSettings::IniFormat);
     return settings.value(QStringLiteral("data/") + key).toString();
+}
+
+bool saveCityList(const QString& path, const QList<CityRecord>& records, QString* error)
+{
+    return writeWholeFile(path, encodeCityFile(records), error);
 }

@@ -3,6 +3,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "data/cityfile.h"
+#include "data/locations.h"
+#include "data/messages.h"
+
 class QByteArray;
 
 // A throw-away program folder and settings folder for one test, so the real user's files are never touched.
@@ -24,3 +28,6 @@ private:
     QTemporaryDir m_program;
     QTemporaryDir m_settings;
 };
+
+// Writes a city list as the program's save does, bytes and all.
+bool saveCityList(const QString& path, const QList<CityRecord>& records, QString* error);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Where the program's files live.
+
+// The city list in a folder: <folder>/horlune.ini.
+QString cityFilePath(const QString& folder);
+// The time zones chosen for its cities, beside it: <folder>/horlune.zones.
+QString zoneStorePath(const QString& cityFolder);
+// The user's settings: ~/.config/<name>/<name>.conf ($XDG_CONFIG_HOME), the executable's base name as <name>.
+QString settingsFilePath();
+
+// The folder of the city list the program uses: its own folder when a list is there (a build, a per-user
+// install); otherwise, when it was installed for the whole system (the default list in
+// <prefix>/share/horlune beside <prefix>/lib/horlune, a folder the user cannot write), the user's own
+// folder $XDG_DATA_HOME/horlune, into which the default list is copied the first time it is needed.
+QString cityListFolder(const QString& programDirectory);

@@ -110,19 +110,12 @@ void Main::buildControls()
         label->setTextColor(colour);
         return label;
     };
-    auto makeHolder = [this](const QString& name, int left, const QString& picture) {
-        auto* holder = new Picture(this, name);
-        holder->setTwipsGeometry(left, 2235, 1560, 360);
-        holder->setPicture(look::picture(picture));
-        holder->hide();
-        return holder;
-    };
     Picture* btn3 = makeButton(3, 3735);
     Picture* btn2 = makeButton(2, 1995);
     Picture* btn1 = makeButton(1, 255);
-    m_buttons->setButton(3, btn3, makeCaption(3, 3915, 360, QStringLiteral("A Propos")));
-    m_buttons->setButton(2, btn2, makeCaption(2, 2190, 360, QStringLiteral("Aide")));
-    m_buttons->setButton(1, btn1, makeCaption(1, 435, 360, QStringLiteral("Configuration")));
+    m_buttons->setButton(3, {btn3, makeCaption(3, 3915, 360, QStringLiteral("A Propos"))});
+    m_buttons->setButton(2, {btn2, makeCaption(2, 2190, 360, QStringLiteral("Aide"))});
+    m_buttons->setButton(1, {btn1, makeCaption(1, 435, 360, QStringLiteral("Configuration"))});
 
     m_grid->createDesignRow();
     ClockControls controls;
@@ -149,11 +142,8 @@ void Main::buildControls()
     connect(controls.shiftLine, &Label::wheelTurned, m_grid, &CityGrid::turnWheel);
 
     Picture* btn0 = makeButton(0, 12945);
-    Picture* lit = makeHolder(QStringLiteral("btnon"), 4830, QStringLiteral("btnon.gif"));
-    Picture* idle = makeHolder(QStringLiteral("BtnOff"), 6585, QStringLiteral("btnoff.gif"));
-    m_buttons->setHolders(idle, lit);
     // One pixel more than designed: at a scale of 2 the tail of the bold Q of "Quitter", lit, would be cut.
-    m_buttons->setButton(0, btn0, makeCaption(0, 13140, 195, QStringLiteral("Quitter")));
+    m_buttons->setButton(0, {btn0, makeCaption(0, 13140, 195, QStringLiteral("Quitter"))});
 
     controls.hoverLine = makeClockLabel(QStringLiteral("Label8"), twipsRect(5385, 180, 7050, 285), look::kRed);
     controls.hoverLine->setHorizontalAlignment(Qt::AlignRight);
@@ -165,8 +155,7 @@ void Main::buildControls()
     m_grid->setControls(controls);
 
     m_panel = new ConfigPanel(this, m_platform.clock, m_platform.dialogs, m_cityFolder, m_settingsFile);
-    m_buttons->setButton(4, m_panel->findChild<Picture*>(QStringLiteral("btn_4")),
-                         m_panel->findChild<Label*>(QStringLiteral("LabBTN_4")));
+    m_buttons->setButton(ButtonBar::Ok, m_panel->okButton());
 }
 
 void Main::Form_Load()

@@ -8,10 +8,10 @@ ButtonBar::ButtonBar(QObject* parent) : QObject(parent)
     setObjectName(QStringLiteral("ButtonBar"));
 }
 
-void ButtonBar::setButton(int i, Picture* picture, Label* caption)
+void ButtonBar::setButton(int i, const PictureButton& button)
 {
-    m_pictures[i] = picture;
-    m_captions[i] = caption;
+    m_buttons[i] = button;
+    auto [picture, caption] = button;
     // Screen readers see one button, named by its caption.
     picture->setAccessibleRole(QAccessible::Button);
     picture->setAccessibleName(caption->caption());
@@ -22,19 +22,14 @@ void ButtonBar::setButton(int i, Picture* picture, Label* caption)
     connect(caption, &Label::clicked, this, [this, i] { LabBTN_Click(i); });
 }
 
-void ButtonBar::setHolders(Picture* idle, Picture* lit)
-{
-    m_idle = idle;
-    m_lit = lit;
-}
-
 void ButtonBar::btn_MouseMove(int index)
 {
     for (int i = 0; i < kButtons; ++i) {
         const bool lit = i == index;
-        m_pictures[i]->setPicture((lit ? m_lit : m_idle)->picture());
-        m_captions[i]->setTextColor(lit ? look::kRed : look::kBlack);
-        m_captions[i]->setBold(lit);
+        m_buttons[i].picture->setPicture(
+            look::picture(lit ? QStringLiteral("btnon.gif") : QStringLiteral("btnoff.gif")));
+        m_buttons[i].caption->setTextColor(lit ? look::kRed : look::kBlack);
+        m_buttons[i].caption->setBold(lit);
     }
 }
 

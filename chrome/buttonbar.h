@@ -3,8 +3,7 @@
 #include <QObject>
 #include <array>
 
-class Label;
-class Picture;
+#include "ui/controls.h"
 
 // The five picture buttons: a pill picture (`btn`) with a caption in front of it (`LabBTN`). At most one
 // is lit, the one under the pointer; a click on the picture or the caption runs the button's command.
@@ -25,10 +24,8 @@ public:
 
     explicit ButtonBar(QObject* parent);
 
-    // Button i: its picture and caption. The pictures of the idle and lit looks come from the two hidden
-    // holders `BtnOff` and `btnon`.
-    void setButton(int i, Picture* picture, Label* caption);
-    void setHolders(Picture* idle, Picture* lit);
+    // Button i: its picture and caption.
+    void setButton(int i, const PictureButton& button);
 
     // Lights button `index` and puts the others in the idle look; an index that names no button lights
     // nothing.
@@ -48,8 +45,5 @@ signals:
     void okClicked();
 
 private:
-    std::array<Picture*, kButtons> m_pictures{};
-    std::array<Label*, kButtons> m_captions{};
-    Picture* m_idle = nullptr;
-    Picture* m_lit = nullptr;
+    std::array<PictureButton, kButtons> m_buttons{};
 };

@@ -5,7 +5,6 @@
 #include "clock/timeentry.h"
 #include "platform/clock.h"
 #include "rows/geometry.h"
-#include "rows/timeshift.h"
 #include "time/timerules.h"
 #include "ui/controls.h"
 #include "ui/fitting.h"
@@ -25,95 +24,68 @@ CityGrid::CityGrid(const Clock& clock, QWidget* window) : QObject(window), m_clo
     setObjectName(QStringLiteral("CityGrid"));
 }
 
-void CityGrid::createDesignRow()
+void CityGrid::createRow(int i)
 {
-    auto* face = new Picture(m_window, QStringLiteral("Image1_0"));
-    face->setTwipsGeometry(4605, 4620, grid::kFaceSize, grid::kFaceSize);
+    auto* face = new Picture(m_window, QStringLiteral("Image1_%1").arg(i));
+    face->setTwipsGeometry(grid::left(i), grid::faceTop(i), grid::kFaceSize, grid::kFaceSize);
     face->setPicture(look::picture(QStringLiteral("nuit.gif")));
 
-    auto* name = new Label(m_window, QStringLiteral("Ville_0"));
+    auto* name = new Label(m_window, QStringLiteral("Ville_%1").arg(i));
     name->setFont(look::sans(11));
-    name->setGeometry(look::twipsRect(3030, 2580, grid::kLabelWidth, grid::kNameHeight));
+    name->setGeometry(look::twipsRect(grid::left(i), grid::nameTop(i), grid::kLabelWidth, grid::kNameHeight));
     name->setHorizontalAlignment(Qt::AlignHCenter);
     name->setTextColor(look::kWhite);
     name->setCaption(QStringLiteral("ville"));
     name->setAutoSize(true);
+    name->setAutoSizeLimit(twipsToPixels(grid::nameRoom(i)));
     // The face speaks for the whole row.
     name->setSpoken(false);
 
-    auto* time = new Label(m_window, QStringLiteral("Digit_0"));
+    auto* time = new Label(m_window, QStringLiteral("Digit_%1").arg(i));
     time->setFont(look::sans(16, true));
-    time->setGeometry(look::twipsRect(3030, 3540, grid::kLabelWidth, grid::kTimeHeight));
+    time->setGeometry(look::twipsRect(grid::left(i), grid::timeTop(i), grid::kLabelWidth, grid::kTimeHeight));
     time->setHorizontalAlignment(Qt::AlignHCenter);
     time->setTextColor(look::kYellow);
     time->setCaption(QStringLiteral("00:00"));
     time->setSpoken(false);
 
-    m_faces = {face};
-    m_names = {name};
-    m_times = {time};
-    m_rows = {ClockRow()};
-    connectRow(0);
-}
-
-void CityGrid::connectRow(int i)
-{
     // The same handlers for the three parts of a row.
-    for (auto* label : {m_names[i], m_times[i]}) {
+    for (auto* label : {name, time}) {
         connect(label, &Label::mouseMoved, this, [this, i] { Image1_MouseMove(i); });
         connect(label, &Label::pressed, this, &CityGrid::pressed);
         connect(label, &Label::wheelTurned, this, &CityGrid::turnWheel);
+        if (m_controls.dateLine)
+            label->stackUnder(m_controls.dateLine);
     }
-    connect(m_faces[i], &Picture::mouseMoved, this, [this, i] { Image1_MouseMove(i); });
-    connect(m_faces[i], &Picture::pressed, this, &CityGrid::pressed);
-    connect(m_faces[i], &Picture::wheelTurned, this, &CityGrid::turnWheel);
-    connect(m_times[i], &Label::doubleClicked, this, [this, i] { Digit_DblClick(i); });
+    connect(face, &Picture::mouseMoved, this, [this, i] { Image1_MouseMove(i); });
+    connect(face, &Picture::pressed, this, &CityGrid::pressed);
+    connect(face, &Picture::wheelTurned, this, &CityGrid::turnWheel);
+    connect(time, &Label::doubleClicked, this, [this, i] { Digit_DblClick(i); });
+    if (m_controls.dateLine)
+        face->stackUnder(m_controls.dateLine);
+
+    m_widgets.append({name, face, time});
+    m_rows.append(ClockRow());
 }
 
 void CityGrid::createRows()
 {
-    for (int i = m_rows.size(); i < kRows; ++i) {
-        // A new row copies row 0 and stays behind the date line.
-        auto* face = new Picture(m_window, QStringLiteral("Image1_%1").arg(i));
-        face->setTwipsGeometry(m_faces[0]->twipsPosition().x(), m_faces[0]->twipsPosition().y(), grid::kFaceSize,
-                               grid::kFaceSize);
-        face->setPicture(m_faces[0]->picture());
-        auto copyLabel = [this, i](const Label* model, const QString& name) {
-            auto* label = new Label(m_window, name.arg(i));
-            label->setFont(model->font());
-            label->setGeometry(model->geometry());
-            label->setAlignment(model->alignment());
-            label->setTextColor(model->textColor());
-            label->setCaption(model->caption());
-            label->setAutoSize(model->autoSize());
-            label->setSpoken(model->isSpoken());
-            return label;
-        };
-        Label* time = copyLabel(m_times[0], QStringLiteral("Digit_%1"));
-        Label* name = copyLabel(m_names[0], QStringLiteral("Ville_%1"));
-        for (QWidget* control : {static_cast<QWidget*>(face), static_cast<QWidget*>(time), static_cast<QWidget*>(name)})
-            control->stackUnder(m_controls.dateLine);
-        m_faces.append(face);
-        m_times.append(time);
-        m_names.append(name);
-        m_rows.append(ClockRow());
-        connectRow(i);
-    }
+    for (int i = m_rows.size(); i < kRows; ++i)
+        createRow(i);
     for (int i = 0; i < kRows; ++i) {
         m_rows[i].timeShown = m_rows[i].summer.shown = m_rows[i].winter.shown = true;
-        m_faces[i]->show();
-        m_names[i]->show();
-        m_times[i]->show();
+        for (QWidget* part : std::initializer_list<QWidget*>{m_widgets[i].name, m_widgets[i].face, m_widgets[i].time})
+            part->show();
     }
 }
 
 void CityGrid::placeRows()
 {
     for (int i = 0; i < kRows; ++i) {
-        m_names[i]->move(twipsToPixels(grid::left(i)), twipsToPixels(grid::nameTop(i)));
-        m_names[i]->setAutoSizeLimit(twipsToPixels(grid::nameRoom(i)));
-        m_faces[i]->setTwipsGeometry(grid::left(i), grid::faceTop(i), grid::kFaceSize, grid::kFaceSize);
-        m_times[i]->move(twipsToPixels(grid::left(i)), twipsToPixels(grid::timeTop(i)));
+        m_widgets[i].name->move(twipsToPixels(grid::left(i)), twipsToPixels(grid::nameTop(i)));
+        m_widgets[i].face->setTwipsGeometry(grid::left(i), grid::faceTop(i), grid::kFaceSize, grid::kFaceSize);
+        m_widgets[i].time->move(twipsToPixels(grid::left(i)), twipsToPixels(grid::timeTop(i)));
+        // Each row shows its number until the cities are loaded, as designed.
         m_rows[i].name = QString::number(i);
     }
     showRows();
@@ -126,7 +98,7 @@ void CityGrid::setTimeRules(float computerOffset, bool summer)
     m_summer = summer;
     m_rows[0].name = QStringLiteral("T.U");
     m_rows[0].offset = 0;
-    m_names[0]->setCaption(m_rows[0].name);
+    m_widgets[0].name->setCaption(m_rows[0].name);
 }
 
 void CityGrid::loadCities(const QList<CityFileRow>& records, const QStringList& zones)
@@ -146,10 +118,9 @@ void CityGrid::setPreferences(const DayHours& hours, const RowMarks& marks)
 void CityGrid::refresh(bool everyRow)
 {
     const Instant now = m_clock.now();
-    const QTime localTime = now.local.time();
-    m_controls.digitalClock->setCaption(QStringLiteral("Heure locale : ") + digitalCaption(localTime));
-    if (isShifted()) {
-        if (everyRow || shiftExpired(m_lastStep, now.universal)) {
+    m_controls.digitalClock->setCaption(QStringLiteral("Heure locale : ") + digitalCaption(now.local.time()));
+    if (m_shown.isShifted()) {
+        if (everyRow || m_shown.hasExpired(now)) {
             backToNow();
             return;
         }
@@ -157,17 +128,17 @@ void CityGrid::refresh(bool everyRow)
         m_controls.hoverSeconds->setCaption(QString());
         return;
     }
-    m_controls.hoverSeconds->setCaption(m_controls.hoverLine->caption().isEmpty() ? QString()
-                                                                                  : twoDigits(localTime.second()));
-    if (!everyRow && localTime.minute() == m_lastRedrawMinute)
+    m_controls.hoverSeconds->setCaption(m_hover.hasSentence() ? twoDigits(now.local.time().second()) : QString());
+    // The minute itself, not its number: a clock set by whole hours redraws every row at once.
+    const QDateTime minute = toTheMinute(now).local;
+    if (!everyRow && minute == m_lastRedraw)
         return;
-    m_lastRedrawMinute = localTime.minute();
+    m_lastRedraw = minute;
 
     if (computerOffset(now) != m_computerOffset || isSummerTime(now.local.date()) != m_summer)
         emit timeRulesChanged();
 
-    for (ClockRow& row : m_rows)
-        row.hovered = false; // a full redraw colours every row by the time alone
+    m_hover.highlighted = -1; // a full redraw colours every row by the time alone
     drawRows(now);
     emit universalTimeChanged(m_rows[0].cityTime.time());
 }
@@ -178,39 +149,36 @@ void CityGrid::drawRows(const Instant& shown)
         setInstant(row, shown, m_computerOffset);
         row.day = isDayHour(row.cityTime.time().hour(), m_hours.day, m_hours.night);
     }
-    compareWithLocal(shown.local.time());
+    compareWithLocal(m_rows, localShown());
     showRows();
     describeRows();
     placeDateLine();
 }
 
-void CityGrid::compareWithLocal(const QTime& localTime)
+QDateTime CityGrid::localShown() const
 {
-    // The same hour and minute: the same caption under the face.
-    for (int i = 1; i < kRows; ++i) {
-        const QTime city = m_rows[i].cityTime.time();
-        m_rows[i].sameAsLocal = city.hour() == localTime.hour() && city.minute() == localTime.minute();
-    }
+    return m_shown.isShifted() ? m_clock.localAt(m_shown.at(m_clock.now()).universal) : m_clock.now().local;
 }
 
 void CityGrid::showRows()
 {
     for (int i = 0; i < m_rows.size(); ++i) {
         const ClockRow& row = m_rows[i];
-        const RowLook rowlook = rowLook(i, row);
-        const QColor text = look::toColor(rowlook.text);
-        m_names[i]->setCaption(row.name);
-        m_names[i]->setTextColor(text);
-        m_names[i]->setBold(rowlook.bold);
-        m_times[i]->setTextColor(text);
-        m_times[i]->setVisible(row.timeShown);
+        const RowWidgets& widgets = m_widgets[i];
+        const RowLook look = rowLook(i, row, i == m_hover.highlighted);
+        const QColor text = look::toColor(look.text);
+        widgets.name->setCaption(row.name);
+        widgets.name->setTextColor(text);
+        widgets.name->setBold(look.bold);
+        widgets.time->setTextColor(text);
+        widgets.time->setVisible(row.timeShown);
         if (!row.cityTime.isValid())
             continue; // not drawn yet
-        m_times[i]->setCaption(clockCaption(row.cityTime.time()));
-        m_faces[i]->setPicture(
-            look::picture(rowlook.face == Face::Day ? QStringLiteral("jour.gif") : QStringLiteral("nuit.gif")));
-        m_faces[i]->setHands(rowlook.hands.minute, rowlook.hands.hour);
-        m_faces[i]->setHandColours(look::toColor(rowlook.handColours.minute), look::toColor(rowlook.handColours.hour));
+        widgets.time->setCaption(clockCaption(row.cityTime.time()));
+        widgets.face->setPicture(
+            look::picture(look.face == Face::Day ? QStringLiteral("jour.gif") : QStringLiteral("nuit.gif")));
+        widgets.face->setHands(look.hands);
+        widgets.face->setHandColours(look::toColor(look.handColours.minute), look::toColor(look.handColours.hour));
     }
 }
 
@@ -218,8 +186,8 @@ void CityGrid::describeRows()
 {
     for (int i = 0; i < m_rows.size(); ++i) {
         if (const QString description = rowDescription(i, m_rows[i], QLocale());
-            description != m_faces[i]->accessibleName())
-            m_faces[i]->setAccessibleName(description);
+            description != m_widgets[i].face->accessibleName())
+            m_widgets[i].face->setAccessibleName(description);
     }
 }
 
@@ -240,116 +208,92 @@ void CityGrid::placeDateLine()
 
 void CityGrid::Image1_MouseMove(int index)
 {
-    for (int i = 1; i < kRows; ++i)
-        m_rows[i].hovered = i == index;
-    compareWithLocal(localTimeShown());
+    m_hover.highlighted = index >= 1 ? index : -1;
+    compareWithLocal(m_rows, localShown());
     showRows();
     if (index < 1)
         return; // Universal Time matches no row: the sentence stays
+    m_hover.described = index;
     const ClockRow& row = m_rows[index];
-    const QColor colour = look::toColor(rowLook(index, row).text);
-    writeSentence(index);
+    const QColor colour = look::toColor(rowLook(index, row, true).text);
+    writeSentence();
     m_controls.hoverLine->setTextColor(colour);
     m_controls.hoverSeconds->setTextColor(colour);
-    // A marked city's seconds come with the next tick; a shifted instant has none.
-    if (!row.marked && !isShifted())
+    // A marked city's seconds come with the next tick, as designed; a shifted instant has none.
+    if (!row.marked && !m_shown.isShifted())
         m_controls.hoverSeconds->setCaption(twoDigits(m_clock.now().local.time().second()));
 }
 
-void CityGrid::writeSentence(int index)
+void CityGrid::writeSentence()
 {
-    m_sentenceRow = index;
-    const Tense tense = m_shift > 0 ? Tense::Future : m_shift < 0 ? Tense::Past : Tense::Present;
     Label* line = m_controls.hoverLine;
-    line->setCaption(
-        fitSentence(hoverSentence(m_rows[index], QLocale(), tense), line->fontMetrics(), line->contentsRect().width()));
-}
-
-QTime CityGrid::localTimeShown() const
-{
-    // This computer's own time at the instant shown, its own change of summer time on the way included.
-    return isShifted() ? m_clock.localAt(shiftedInstant(m_anchor, m_shift).universal).time()
-                       : m_clock.now().local.time();
+    line->setCaption(fitSentence(hoverSentence(m_rows[m_hover.described], QLocale(), m_shown.tense()),
+                                 line->fontMetrics(), line->contentsRect().width()));
 }
 
 void CityGrid::clearHover()
 {
-    for (ClockRow& row : m_rows)
-        row.hovered = false;
-    compareWithLocal(localTimeShown());
+    m_hover = Hover();
+    compareWithLocal(m_rows, localShown());
     showRows();
-    m_sentenceRow = -1;
     m_controls.hoverLine->setCaption(QString());
     m_controls.hoverSeconds->setCaption(QString());
 }
 
 void CityGrid::turnWheel(int angle)
 {
-    const WheelTurn turn = ::turnWheel(m_shift, m_pendingWheel, angle);
-    m_pendingWheel = turn.pending;
-    setShift(anchor(), turn.shift);
+    followStep(m_shown.turnWheel(angle, m_clock.now()));
 }
 
 bool CityGrid::pressKey(int key)
 {
-    const std::optional<qint64> shift = keyShift(key, m_shift);
-    if (!shift)
+    const std::optional<ShownInstant::Step> step = m_shown.pressKey(key, m_clock.now());
+    if (!step)
         return false;
-    setShift(anchor(), *shift);
+    followStep(*step);
     return true;
+}
+
+void CityGrid::backToNow()
+{
+    followStep(m_shown.backToNow());
 }
 
 void CityGrid::Digit_DblClick(int index)
 {
-    if (!m_rows[index].timeShown)
+    const ClockRow& row = m_rows[index];
+    if (!row.timeShown)
         return;
     if (!m_entry) {
         m_entry = new TimeEntry(m_window);
         connect(m_entry, &TimeEntry::timeTyped, this, &CityGrid::showCityTime);
     }
-    const QString city = index == 0 ? QStringLiteral("Temps universel") : m_rows[index].name;
-    m_entry->open(index, city, m_times[index]->geometry(), m_times[index]->caption());
+    const QString city = index == 0 ? QStringLiteral("Temps universel") : row.name;
+    m_entry->open(index, city, m_widgets[index].time->geometry(), clockCaption(row.cityTime.time()));
 }
 
 void CityGrid::showCityTime(int index, const QTime& time)
 {
-    const Instant from = anchor();
-    setShift(from, shiftForCityTime(m_rows[index], from, m_shift, time, m_computerOffset));
+    followStep(m_shown.showCityTime(m_rows[index], time, m_clock.now(), m_computerOffset));
 }
 
-Instant CityGrid::anchor() const
+void CityGrid::followStep(ShownInstant::Step step)
 {
-    return isShifted() ? m_anchor : toTheMinute(m_clock.now());
-}
-
-void CityGrid::setShift(const Instant& anchor, qint64 seconds)
-{
-    m_lastStep = m_clock.now().universal;
-    if (seconds == 0) {
-        backToNow();
+    switch (step) {
+    case ShownInstant::Unchanged:
         return;
+    case ShownInstant::BackToNow:
+        m_controls.shiftLine->hide();
+        m_controls.shiftLine->setCaption(QString());
+        refresh(true);
+        break;
+    case ShownInstant::Moved:
+        drawRows(m_shown.at(m_clock.now()));
+        m_controls.hoverSeconds->setCaption(QString());
+        m_controls.shiftLine->setCaption(shiftText(m_shown.shift(), localShown(), QLocale()));
+        m_controls.shiftLine->show();
+        break;
     }
-    if (seconds == m_shift)
-        return; // at a limit
-    m_anchor = anchor;
-    m_shift = seconds;
-    const Instant shown = shiftedInstant(m_anchor, m_shift);
-    drawRows(shown);
-    if (m_sentenceRow > 0)
-        writeSentence(m_sentenceRow);
-    m_controls.hoverSeconds->setCaption(QString());
-    m_controls.shiftLine->setCaption(shiftText(m_shift, m_clock.localAt(shown.universal), QLocale()));
-    m_controls.shiftLine->show();
-}
-
-void CityGrid::backToNow()
-{
-    if (!isShifted())
-        return;
-    m_shift = 0;
-    m_controls.shiftLine->hide();
-    m_controls.shiftLine->setCaption(QString());
-    refresh(true);
-    if (m_sentenceRow > 0)
-        writeSentence(m_sentenceRow);
+    if (m_hover.hasSentence())
+        writeSentence();
 }

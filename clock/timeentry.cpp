@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "rows/timeshift.h"
+#include "rows/showninstant.h"
 #include "ui/controls.h"
 #include "ui/look.h"
 

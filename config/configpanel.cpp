@@ -103,9 +103,9 @@ ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, 
     const QColor text = palette().color(QPalette::Text);
 
     // Back to front.
-    auto* okPicture = new Picture(this, QStringLiteral("btn_4"));
-    okPicture->setTwipsGeometry(12570, 7140, 1560, 360);
-    okPicture->setPicture(look::picture(QStringLiteral("btnoff.gif")));
+    m_okButton.picture = new Picture(this, QStringLiteral("btn_4"));
+    m_okButton.picture->setTwipsGeometry(12570, 7140, 1560, 360);
+    m_okButton.picture->setPicture(look::picture(QStringLiteral("btnoff.gif")));
     m_seasonMessage =
         makeBox(this, QStringLiteral("Label"), twipsRect(150, 2070, 3675, 615), look::sans(13, true), look::kDarkBlue);
     m_winterStart = makeBox(this, QStringLiteral("Label4"), twipsRect(150, 1605, 3675, 330), boxed, text);
@@ -116,9 +116,9 @@ ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, 
               QStringLiteral("Date de passage à l'heure d'été"), small);
     makeLabel(this, QStringLiteral("Label6"), twipsRect(150, 60, 3015, 270), QStringLiteral("Nous sommes le:"), small);
     m_today = makeBox(this, QStringLiteral("Label5"), twipsRect(135, 270, 3675, 330), boxed, look::kMaroon);
-    makeLabel(this, QStringLiteral("LabBTN_4"), twipsRect(12750, 7215, 1200, 360), QStringLiteral("OK"),
-              look::defaultFont())
-        ->setHorizontalAlignment(Qt::AlignHCenter);
+    m_okButton.caption = makeLabel(this, QStringLiteral("LabBTN_4"), twipsRect(12750, 7215, 1200, 360),
+                                   QStringLiteral("OK"), look::defaultFont());
+    m_okButton.caption->setHorizontalAlignment(Qt::AlignHCenter);
     m_help =
         makeLabel(this, QStringLiteral("Label11"), twipsRect(240, 5070, 4710, 2400), {}, look::sans(16), look::kMaroon);
 
@@ -179,11 +179,8 @@ void ConfigPanel::setSeasonMessage(const QString& message)
 
 void ConfigPanel::showPreviewTime(const QTime& time)
 {
-    for (Picture* face : {m_nightFace, m_dayFace}) {
-        const Hands hands =
-            handsAt(time, QPointF(face->twipsPosition()) + QPointF(grid::kFaceSize, grid::kFaceSize) / 2);
-        face->setHands(hands.minute, hands.hour);
-    }
+    for (Picture* face : {m_nightFace, m_dayFace})
+        face->setHands(handsAt(time));
 }
 
 void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)

@@ -30,6 +30,8 @@ public:
     // the panel then stays open with the user's edits.
     bool confirmAndClose();
     bool isModified() const { return m_modified; }
+    // The panel's "OK" button, which the window's button bar lights and runs with the others.
+    PictureButton okButton() const { return m_okButton; }
 
 public slots:
     void setToday(const QDate& today);
@@ -56,6 +58,7 @@ private:
     bool m_modified = false;
     QByteArray m_openedList; // the fingerprint of the city list the panel was filled from
     CityEditor* m_editor = nullptr;
+    PictureButton m_okButton;
     Label* m_today = nullptr;         // `Label5`
     Label* m_seasonMessage = nullptr; // `Label`
     Label* m_summerStart = nullptr;   // `Label2`

@@ -66,43 +66,58 @@ QByteArray makeIni(const QVariantMap& values)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The store's lock, "<file>.lock", held with flock: the lock of a process that has ended is free at once.
-// Opened without following a link and without waiting, and checked to be a regular file, so that nothing put
-// under that name (a pipe, a link to a device, a folder) can block or feed the program.
+// The store's lock, "<file>.lock", held with flock and removed once done, as Qt's own lock files are (they
+// would wait half a minute on one left behind): the lock of a process that has ended is free at once. Opened
+// without following a link and without waiting, and checked to be a regular file, so that nothing put under
+// that name (a pipe, a link to a device, a folder) can block or feed the program.
 class StoreLock
 {
 public:
     ~StoreLock()
     {
-        if (m_fd >= 0)
-            ::close(m_fd);
+        if (m_fd < 0)
+            return;
+        ::unlink(m_path.constData()); // while still held: whoever opens the name next makes a new lock
+        ::close(m_fd);
     }
 
     bool take(const QString& path, std::chrono::milliseconds limit, QString* error)
     {
-        m_fd =
-            ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0600);
-        struct stat info;
-        if (m_fd < 0 || ::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-            const int code = errno;
-            *error = QStringLiteral("son verrou %1 ").arg(path) +
-                     (m_fd >= 0 || code == ELOOP || code == EISDIR
-                          ? QStringLiteral("n'est pas un fichier ordinaire")
-                          : QStringLiteral("ne s'ouvre pas : ") + frenchReason(code));
-            return false;
-        }
+        m_path = QFile::encodeName(path);
         const QDeadlineTimer deadline(limit);
-        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-            if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired()) {
+        for (;;) {
+            const int fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0600);
+            struct stat held, named;
+            if (fd < 0 || ::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+                const int code = errno;
+                if (fd >= 0)
+                    ::close(fd);
+                *error = QStringLiteral("son verrou %1 ").arg(path) +
+                         (fd >= 0 || code == ELOOP || code == EISDIR
+                              ? QStringLiteral("n'est pas un fichier ordinaire")
+                              : QStringLiteral("ne s'ouvre pas : ") + frenchReason(code));
+                return false;
+            }
+            int locked;
+            while ((locked = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && (errno == EWOULDBLOCK || errno == EINTR) &&
+                   !deadline.hasExpired())
+                QThread::msleep(20);
+            // The lock is good only on the file that still has the name: its holder may have removed it.
+            if (locked == 0 && ::lstat(m_path.constData(), &named) == 0 && named.st_dev == held.st_dev &&
+                named.st_ino == held.st_ino) {
+                m_fd = fd;
+                return true;
+            }
+            ::close(fd);
+            if (locked != 0 || deadline.hasExpired()) {
                 *error = QStringLiteral("il est verrouillé par un autre programme");
                 return false;
             }
-            QThread::msleep(20);
         }
-        return true;
     }
 
 private:
+    QByteArray m_path;
     int m_fd = -1;
 };
 

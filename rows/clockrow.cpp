@@ -77,6 +77,18 @@ QString digitalCaption(const QTime& time)
     return time.toString(QStringLiteral("HH.mm.ss"));
 }
 
+void compareWithLocal(QList<ClockRow>& rows, const QDateTime& localWallClock)
+{
+    // The same caption under the face, on the same day: a city a day behind at the same hour (the computer on
+    // the far side of the date line, at UTC+14) does not show the computer's time.
+    const QTime local = localWallClock.time();
+    for (int i = 1; i < rows.size(); ++i) {
+        const QDateTime& city = rows[i].cityTime;
+        rows[i].sameAsLocal = city.date() == localWallClock.date() && city.time().hour() == local.hour() &&
+                              city.time().minute() == local.minute();
+    }
+}
+
 bool isDayHour(int hour, int dayHour, int nightHour)
 {
     return dayHour <= hour && hour < nightHour;
@@ -129,15 +141,16 @@ QString rowDescription(int index, const ClockRow& row, const QLocale& locale)
            (row.day ? QStringLiteral(", jour") : QStringLiteral(", nuit"));
 }
 
-Hands handsAt(const QTime& time, const QPointF& centre)
+Hands handsAt(const QTime& time)
 {
     const int minute = time.minute();
-    const double minuteAngle = minute * kTwoPi / 60;
-    const double hourAngle = (time.hour() + minute / 60.0) * kTwoPi / 12;
-    auto hand = [&centre](double angle, double length) {
-        return QLineF(centre, centre + QPointF(std::sin(angle) * length, -std::cos(angle) * length));
-    };
-    return {hand(minuteAngle, kMinuteHandLength), hand(hourAngle, kHourHandLength)};
+    return {minute * 360.0 / 60, (time.hour() % 12 + minute / 60.0) * 360.0 / 12};
+}
+
+QPointF handEnd(double angle, double length)
+{
+    const double radians = angle * kTwoPi / 360;
+    return {std::sin(radians) * length, -std::cos(radians) * length};
 }
 
 HandColours handColours(Face face)
@@ -145,7 +158,7 @@ HandColours handColours(Face face)
     return face == Face::Day ? HandColours{{90, 90, 90}, {40, 40, 40}} : HandColours{{240, 240, 240}, {210, 210, 210}};
 }
 
-RowLook rowLook(int index, const ClockRow& row)
+RowLook rowLook(int index, const ClockRow& row, bool highlighted)
 {
     RowLook look;
     look.bold = true;
@@ -153,7 +166,7 @@ RowLook rowLook(int index, const ClockRow& row)
         look.text = colours::kWhite;
     else if (row.marked)
         look.text = colours::kYellow;
-    else if (row.hovered)
+    else if (highlighted)
         look.text = colours::kRed;
     else if (row.sameAsLocal)
         look.text = colours::kWhite;
@@ -163,6 +176,6 @@ RowLook rowLook(int index, const ClockRow& row)
     }
     look.face = row.day ? Face::Day : Face::Night;
     look.handColours = row.marked ? HandColours{colours::kYellow, colours::kYellow} : handColours(look.face);
-    look.hands = handsAt(row.cityTime.time(), grid::faceCentre(index));
+    look.hands = handsAt(row.cityTime.time());
     return look;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDateTime>
-#include <QLineF>
 #include <QList>
+#include <QPointF>
 #include <QString>
 #include <QTimeZone>
 
@@ -36,8 +36,17 @@ struct ClockRow
     QDateTime cityTime; // the city's date and time
     bool day = false;   // day face
     // At the last redraw or hover.
-    bool sameAsLocal = false; // the city shows the computer's own time
-    bool hovered = false;
+    bool sameAsLocal = false; // the city shows the computer's own date and time
+};
+
+// The row under the pointer, and the row the hover line speaks of. The highlight lasts until the next full
+// redraw, which colours every row by the time alone; the sentence stays until the pointer leaves the rows.
+// Universal Time is highlighted by no hover and described by no sentence.
+struct Hover
+{
+    int highlighted = -1;
+    int described = -1;
+    bool hasSentence() const { return described > 0; }
 };
 
 // Fills rows 1 to kCityRows from the records read, each with its zone (an id of `zones`, empty for none),
@@ -59,6 +68,10 @@ QDateTime cityDateTime(const QDateTime& localWallClock, float computerOffset, fl
 // "HH.MM", the time under a face, and "HH.MM.ss", the digital clock's.
 QString clockCaption(const QTime& time);
 QString digitalCaption(const QTime& time);
+
+// Marks the city rows that show the computer's own date, hour and minute at `localWallClock` (the computer's
+// wall clock at the instant shown).
+void compareWithLocal(QList<ClockRow>& rows, const QDateTime& localWallClock);
 
 // A day face when dayHour <= hour < nightHour; the minutes play no part.
 bool isDayHour(int hour, int dayHour, int nightHour);
@@ -104,13 +117,17 @@ inline constexpr Rgb kYellow{255, 255, 0};
 inline constexpr Rgb kRed{255, 0, 0};
 } // namespace colours
 
-// A clock's two hands at a time of day, as lines from the centre of its face (twips): angles clockwise
-// from twelve o'clock, the hour hand moving by one sixtieth of an hour each minute; seconds play no part.
+// A clock's two hands at a time of day, around the centre of their face: angles in degrees clockwise from
+// twelve o'clock, the hour hand moving by one sixtieth of an hour each minute; seconds play no part. Their
+// lengths are kMinuteHandLength and kHourHandLength.
 struct Hands
 {
-    QLineF minute, hour;
+    double minute = 0, hour = 0;
+    friend bool operator==(const Hands&, const Hands&) = default;
 };
-Hands handsAt(const QTime& time, const QPointF& centre);
+Hands handsAt(const QTime& time);
+// The far end of a hand of `length` at `angle`, from the centre of its face (y downwards).
+QPointF handEnd(double angle, double length);
 
 enum class Face
 {
@@ -135,5 +152,5 @@ struct RowLook
 };
 
 // How row `index` looks: Universal Time white and bold; a marked city yellow and bold, hands included;
-// the hovered city red and bold; a city at the computer's own time white and bold; any other black.
-RowLook rowLook(int index, const ClockRow& row);
+// the highlighted city red and bold; a city at the computer's own time white and bold; any other black.
+RowLook rowLook(int index, const ClockRow& row, bool highlighted);

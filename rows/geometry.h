@@ -52,10 +52,6 @@ constexpr int timeTop(int row)
 {
     return faceTop(row) + kTimeBelowFace;
 }
-constexpr QPoint faceCentre(int row)
-{
-    return {left(row) + kFaceSize / 2, faceTop(row) + kFaceSize / 2};
-}
 // The widest a name label may grow: up to the next column's name, or to the window's edge in the last
 // column.
 constexpr int nameRoom(int row)

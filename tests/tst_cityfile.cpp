@@ -49,6 +49,7 @@ private slots:
     void namesTheFileWouldChange_data();
     void namesTheFileWouldChange();
     void leftoversOfACutSaveAreRemoved();
+    void aFolderThatRefusesTheTemporaryFile_data();
     void aFolderThatRefusesTheTemporaryFile();
     void reasonsInFrench_data();
     void theListOfASystemInstallIsTheUsers();
@@ -485,33 +486,82 @@ void TestCityFile::leftoversOfACutSaveAreRemoved()
              (QStringList{"horlune.ini", "horlune.ini.Qq12Zz", "horlune.ini.bak", "horlune.ini.notes"}));
 }
 
+void TestCityFile::aFolderThatRefusesTheTemporaryFile_data()
+{
+    // A writable city file in a folder where no new file can be made is written in place, but never begun
+    // where it could not end: the file then stays as it was, whole.
+    QTest::addColumn<QString>("limit");
+    QTest::addColumn<int>("oldLines");
+    QTest::addColumn<int>("newLines");
+    QTest::addColumn<bool>("written");
+    QTest::addRow("shorter") << "none" << 59 << 3 << true;
+    QTest::addRow("longer") << "none" << 3 << 59 << true;
+    QTest::addRow("a file size limit below the new size") << "size" << 59 << 59 << false;
+    QTest::addRow("a full disk") << "disk" << 3 << 59 << false;
+}
+
 void TestCityFile::aFolderThatRefusesTheTemporaryFile()
 {
-    // A writable city file in a folder where no new file can be made: it is written in place. As the
-    // administrator every folder takes new files, so the test runs as a user of its own.
+    QFETCH(QString, limit);
+    QFETCH(int, oldLines);
+    QFETCH(int, newLines);
+    QFETCH(bool, written);
+    // As the administrator every folder takes new files, so the write runs as a user of its own.
     QTemporaryDir work(QDir::tempPath() + QStringLiteral("/horlune-XXXXXX"));
+    const QByteArray root = QFile::encodeName(work.path());
+    if (limit == "disk") {
+        if (::getuid() != 0 || ::system(("mount -t tmpfs -o size=64k tmpfs " + root + " 2>/dev/null").constData()) != 0)
+            QSKIP("a small disk of its own needs the administrator's mount");
+    }
     const QString folder = work.filePath(QStringLiteral("programme"));
+    const QList<CityRecord> oldList(oldLines, CityRecord{"Paris", "2", "1"});
+    const QList<CityRecord> newList(newLines, CityRecord{QString(200, u'S'), "-2", "-3"});
     const pid_t child = fork();
     if (child == 0) {
-        if (::getuid() == 0 && (::chown(QFile::encodeName(work.path()).constData(), 65534, 65534) != 0 ||
-                                ::setgid(65534) != 0 || ::setuid(65534) != 0))
+        if (::getuid() == 0 &&
+            (::chown(root.constData(), 65534, 65534) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
             _exit(2);
         QDir().mkpath(folder);
         QFile file(folder + QStringLiteral("/horlune.ini"));
-        if (!file.open(QIODevice::WriteOnly) || file.write("Paris,2,1\r\n") < 0)
+        if (!file.open(QIODevice::WriteOnly) || file.write(encodeCityFile(oldList)) < 0)
             _exit(3);
         file.close();
+        if (limit == "disk") {
+            // The disk filled but for a block or two.
+            QFile filler(work.filePath(QStringLiteral("filler")));
+            filler.open(QIODevice::WriteOnly);
+            while (filler.write(QByteArray(1024, 'x')) == 1024 && filler.flush())
+                ;
+            filler.close();
+            filler.resize(filler.size() - 4096);
+        }
         ::chmod(QFile::encodeName(folder).constData(), 0555);
+        if (limit == "size") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const struct rlimit small
+            {
+                1024, 1024
+            };
+            ::setrlimit(RLIMIT_FSIZE, &small);
+        }
         QString error;
-        const bool written = saveCityList(file.fileName(), {{"Rome", "2", "1"}}, &error);
+        const bool done = writeWholeFile(file.fileName(), encodeCityFile(newList), &error);
         QFile reread(file.fileName());
         reread.open(QIODevice::ReadOnly);
-        const bool right = reread.readAll() == "Rome,2,1\r\n";
+        const QByteArray content = reread.readAll();
         ::chmod(QFile::encodeName(folder).constData(), 0755);
-        _exit(written && right ? 0 : 4);
+        if (done != written)
+            _exit(4);
+        if (content != encodeCityFile(done ? newList : oldList))
+            _exit(5);
+        if (!done && !error.contains(limit == "size" ? "fichier trop grand" : "plus de place"))
+            _exit(6);
+        _exit(0);
     }
     int status = 0;
     QCOMPARE(::waitpid(child, &status, 0), child);
+    if (limit == "disk")
+        QCOMPARE(::system(("umount " + root).constData()), 0);
     QVERIFY(WIFEXITED(status));
     QCOMPARE(WEXITSTATUS(status), 0);
 }

@@ -1,3 +1,4 @@
+#include <QLineF>
 #include <QLocale>
 #include <QTest>
 #include <cmath>
@@ -15,6 +16,9 @@ class TestClockRow : public QObject
 private slots:
     void look_data();
     void look();
+    void sameTimeAsTheComputer_data();
+    void sameTimeAsTheComputer();
+    void handsTurnWithTheTime_data();
     void handsTurnWithTheTime();
     void dayHours_data();
     void dayHours();
@@ -76,10 +80,9 @@ void TestClockRow::look()
     ClockRow row;
     row.cityTime = QDateTime(QDate(2024, 12, 9), QTime(15, 30), Qt::UTC);
     row.marked = marked;
-    row.hovered = hovered;
     row.sameAsLocal = sameAsLocal;
     row.day = day;
-    const RowLook look = rowLook(index, row);
+    const RowLook look = rowLook(index, row, hovered);
     QCOMPARE(look.text, text);
     QCOMPARE(look.bold, bold);
     QCOMPARE(look.face, day ? Face::Day : Face::Night);
@@ -90,26 +93,66 @@ void TestClockRow::look()
         QCOMPARE(look.handColours, handColours(look.face));
 }
 
+void TestClockRow::sameTimeAsTheComputer_data()
+{
+    QTest::addColumn<QDateTime>("local"); // the computer's wall clock
+    QTest::addColumn<QDateTime>("city");
+    QTest::addColumn<bool>("same");
+    const QDateTime local(QDate(2026, 12, 10), QTime(14, 5), Qt::UTC);
+    QTest::addRow("the same hour and minute") << local << local << true;
+    QTest::addRow("seconds apart") << local << local.addSecs(30) << true;
+    QTest::addRow("a minute apart") << local << local.addSecs(60) << false;
+    QTest::addRow("a day behind at the same hour (the computer at UTC+14, Honolulu)")
+        << local << local.addDays(-1) << false;
+    QTest::addRow("a day ahead at the same hour") << local << local.addDays(1) << false;
+}
+
+void TestClockRow::sameTimeAsTheComputer()
+{
+    QFETCH(QDateTime, local);
+    QFETCH(QDateTime, city);
+    QFETCH(bool, same);
+    QList<ClockRow> rows(3);
+    rows[0].cityTime = local; // Universal Time is never compared
+    rows[1].cityTime = city;
+    rows[2].cityTime = local.addSecs(3600);
+    compareWithLocal(rows, local);
+    QCOMPARE(rows[1].sameAsLocal, same);
+    QVERIFY(!rows[0].sameAsLocal && !rows[2].sameAsLocal);
+}
+
+void TestClockRow::handsTurnWithTheTime_data()
+{
+    // Angles clockwise from twelve, around the face's own centre; the seconds play no part.
+    QTest::addColumn<QTime>("time");
+    QTest::addColumn<double>("minute");
+    QTest::addColumn<double>("hour");
+    QTest::addColumn<QPointF>("minuteEnd"); // twips from the centre, y downwards
+    QTest::addRow("midnight") << QTime(0, 0) << 0.0 << 0.0 << QPointF(0, -315);
+    QTest::addRow("a quarter past three") << QTime(3, 15) << 90.0 << 97.5 << QPointF(315, 0);
+    QTest::addRow("half past three, afternoon") << QTime(15, 30, 40) << 180.0 << 105.0 << QPointF(0, 315);
+    QTest::addRow("a quarter to nine") << QTime(20, 45) << 270.0 << 262.5 << QPointF(-315, 0);
+    QTest::addRow("a minute to midnight") << QTime(23, 59, 59) << 354.0 << 359.5 << QPointF(-32.93, -313.27);
+}
+
 void TestClockRow::handsTurnWithTheTime()
 {
-    // 15:30 on row 13 (second line, second column): the minute hand straight down, the hour hand halfway
-    // between three and four; the seconds play no part.
+    QFETCH(QTime, time);
+    QFETCH(double, minute);
+    QFETCH(double, hour);
+    QFETCH(QPointF, minuteEnd);
     ClockRow row;
-    row.cityTime = QDateTime(QDate(2024, 12, 9), QTime(15, 30, 40), Qt::UTC);
-    const Hands hands = rowLook(13, row).hands;
-    const QPointF centre(1700 + 360, 2420 + 360);
-    QCOMPARE(QPointF(grid::faceCentre(13)), centre);
-    QCOMPARE(hands.minute.p1(), centre);
-    QCOMPARE(hands.hour.p1(), centre);
-    QVERIFY(qAbs(hands.minute.p2().x() - centre.x()) < 1e-6);
-    QVERIFY(qAbs(hands.minute.p2().y() - (centre.y() + 315)) < 1e-6);
-    const double angle = 15.5 * 6.2831853072 / 12;
-    QVERIFY(qAbs(hands.hour.p2().x() - (centre.x() + std::sin(angle) * 200)) < 1e-6);
-    QVERIFY(qAbs(hands.hour.p2().y() - (centre.y() - std::cos(angle) * 200)) < 1e-6);
-    // A minute later both have moved.
-    row.cityTime = row.cityTime.addSecs(60);
-    const Hands later = rowLook(13, row).hands;
-    QVERIFY(later.minute != hands.minute && later.hour != hands.hour);
+    row.cityTime = QDateTime(QDate(2024, 12, 9), time, Qt::UTC);
+    // The same hands on every row: each face draws them around its own centre.
+    for (int index : {0, 13, 59}) {
+        const Hands hands = rowLook(index, row, false).hands;
+        QCOMPARE(hands.minute, minute);
+        QCOMPARE(hands.hour, hour);
+    }
+    const QPointF end = handEnd(minute, kMinuteHandLength);
+    QVERIFY2(qAbs(end.x() - minuteEnd.x()) < 0.01 && qAbs(end.y() - minuteEnd.y()) < 0.01,
+             qPrintable(QStringLiteral("%1, %2").arg(end.x()).arg(end.y())));
+    QVERIFY(qAbs(QLineF(QPointF(), handEnd(hour, kHourHandLength)).length() - kHourHandLength) < 1e-9);
 }
 
 void TestClockRow::dayHours_data()

@@ -30,6 +30,7 @@ private slots:
     void aFileTooLargeIsReadInPart();
     void locks_data();
     void locks();
+    void aFileTooLargeIsReplacedOnlyWhole();
 };
 
 namespace {
@@ -257,6 +258,9 @@ void TestSettings::locks_data()
     QTest::addRow("the lock of a process that is gone") << "dead" << true;
     QTest::addRow("held by a running process") << "held" << false;
     QTest::addRow("a folder in its place") << "folder" << false;
+    QTest::addRow("a pipe in its place") << "fifo" << false;
+    QTest::addRow("a link to /dev/zero in its place") << "zero" << false;
+    QTest::addRow("a link to a file in its place") << "link" << false;
 }
 
 void TestSettings::locks()
@@ -279,6 +283,12 @@ void TestSettings::locks()
         QVERIFY(held.tryLock(0));
     } else if (lock == "folder") {
         QVERIFY(QDir().mkpath(lockPath));
+    } else if (lock == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(lockPath).constData(), 0600), 0);
+    } else if (lock == "zero") {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), lockPath));
+    } else if (lock == "link") {
+        QVERIFY(QFile::link(path + QStringLiteral(".other"), lockPath));
     }
     SettingsStore store(path);
     store.writeHours(DayHours{7, 21});
@@ -286,9 +296,43 @@ void TestSettings::locks()
     timer.start();
     QCOMPARE(store.sync(std::chrono::milliseconds(300)), written);
     QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    if (!written)
+        QVERIFY(store.error().contains(lock == "held" ? QStringLiteral("verrouillé") : QStringLiteral("verrou")));
     held.unlock();
     QDir().rmdir(lockPath);
+    QFile::remove(lockPath);
     QCOMPARE(env.readSetting("HJ"), written ? QStringLiteral("7") : QString());
+    // Nothing of the program's is left beside the settings.
+    QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files | QDir::System),
+             written ? QStringList{QFileInfo(path).fileName()} : QStringList());
+}
+
+void TestSettings::aFileTooLargeIsReplacedOnlyWhole()
+{
+    // Too large to read whole, and the lock held by another program: the save says the settings were not
+    // stored, and the file is still there as it was.
+    TestEnvironment env;
+    const QString path = env.settingsFile();
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[data]\nHN=21\nP3=T\nPadding=");
+    file.write(QByteArray(2 * 1024 * 1024, 'x'));
+    file.write("\n");
+    file.close();
+    const qint64 size = file.size();
+    QLockFile held(path + QStringLiteral(".lock"));
+    QVERIFY(held.tryLock(0));
+    SettingsStore store(path);
+    QVERIFY(store.problem().contains(QStringLiteral("trop grand")));
+    store.writeHours(DayHours{7, 22});
+    QVERIFY(!store.sync(std::chrono::milliseconds(200)));
+    QCOMPARE(QFileInfo(path).size(), size);
+    held.unlock();
+    // Once free, replaced whole: what was read, and what was written.
+    QVERIFY(store.sync());
+    QCOMPARE(env.readSetting("HN"), QStringLiteral("22"));
+    QCOMPARE(env.readSetting("P3"), QStringLiteral("T"));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

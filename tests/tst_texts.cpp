@@ -20,7 +20,7 @@
 #include "data/locations.h"
 #include "data/messages.h"
 #include "rows/geometry.h"
-#include "rows/timeshift.h"
+#include "rows/showninstant.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
 #include "time/timerules.h"
@@ -233,7 +233,7 @@ void TestTexts::shiftedTextsFit()
     }
     for (int day = 24; day <= 30; ++day) {
         const QDateTime local(QDate(2024, 9, day), QTime(22, 48), Qt::UTC);
-        for (qint64 shift = -shift::kLimit; shift <= shift::kLimit; shift += shift::kStep) {
+        for (qint64 shift = -ShownInstant::kLimit; shift <= ShownInstant::kLimit; shift += ShownInstant::kStep) {
             line->setCaption(shiftText(shift, local.addSecs(shift), QLocale()));
             QVERIFY2(cut(line).isEmpty(), qPrintable(cut(line)));
         }

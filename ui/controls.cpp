@@ -272,26 +272,24 @@ void Picture::setPicture(const QPixmap& picture)
 
 void Picture::setTwipsGeometry(int left, int top, int width, int height)
 {
-    m_twips = QPoint(left, top);
     setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
-void Picture::setHands(const QLineF& minute, const QLineF& hour)
+void Picture::setHands(const Hands& hands)
 {
-    if (m_handsPlaced && minute == m_minute.twips && hour == m_hour.twips)
+    if (m_handsPlaced && hands == m_hands)
         return;
-    m_minute.twips = minute;
-    m_hour.twips = hour;
+    m_hands = hands;
     m_handsPlaced = true;
     update();
 }
 
 void Picture::setHandColours(const QColor& minute, const QColor& hour)
 {
-    if (minute == m_minute.colour && hour == m_hour.colour)
+    if (minute == m_minuteColour && hour == m_hourColour)
         return;
-    m_minute.colour = minute;
-    m_hour.colour = hour;
+    m_minuteColour = minute;
+    m_hourColour = hour;
     update();
 }
 
@@ -302,13 +300,13 @@ void Picture::paintEvent(QPaintEvent*)
     if (!m_handsPlaced)
         return;
     painter.setRenderHint(QPainter::Antialiasing);
-    // The hands are given in the container's twips; the picture's own corner is the origin here.
-    const QPointF origin = QPointF(m_twips) / kTwipsPerPixel;
-    for (const Hand* hand : {&m_hour, &m_minute}) {
-        painter.setPen(QPen(hand->colour, kHandWidth, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(
-            QLineF(hand->twips.p1() / kTwipsPerPixel - origin, hand->twips.p2() / kTwipsPerPixel - origin));
-    }
+    painter.translate(QRectF(rect()).center());
+    auto draw = [&painter](double angle, double length, const QColor& colour) {
+        painter.setPen(QPen(colour, kHandWidth, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(), handEnd(angle, length) / kTwipsPerPixel);
+    };
+    draw(m_hands.hour, kHourHandLength, m_hourColour);
+    draw(m_hands.minute, kMinuteHandLength, m_minuteColour);
 }
 
 void Picture::mouseMoveEvent(QMouseEvent*)

@@ -5,6 +5,9 @@
 #include <QLineF>
 #include <QPixmap>
 #include <QWidget>
+#include <optional>
+
+#include "rows/clockrow.h"
 
 // The controls the windows are drawn with. Each swallows the mouse events it receives, handled or not, so
 // that only the bare window or frame under the pointer sees its own events; each reports them as signals.
@@ -91,31 +94,26 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
-// A picture drawn unscaled at its top-left corner, with a clock's two hands over it once they are placed
-// (the hour hand behind the minute hand).
+// A picture drawn unscaled at its top-left corner, with a clock's two hands over it once they are placed,
+// around its own centre (the hour hand behind the minute hand).
 class Picture : public QWidget
 {
     Q_OBJECT
 
 public:
-    struct Hand
-    {
-        QLineF twips; // in the container's twips, where the picture's own place is given
-        QColor colour;
-    };
-
     explicit Picture(QWidget* parent, const QString& name = {});
 
     void setPicture(const QPixmap& picture);
     QPixmap picture() const { return m_picture; }
     // The place in the container's twips.
     void setTwipsGeometry(int left, int top, int width, int height);
-    QPoint twipsPosition() const { return m_twips; }
 
-    void setHands(const QLineF& minute, const QLineF& hour);
+    void setHands(const Hands& hands);
     void setHandColours(const QColor& minute, const QColor& hour);
-    const Hand& minuteHand() const { return m_minute; }
-    const Hand& hourHand() const { return m_hour; }
+    // Where the hands point; nothing until they are placed.
+    std::optional<Hands> hands() const { return m_handsPlaced ? std::optional(m_hands) : std::nullopt; }
+    QColor minuteColour() const { return m_minuteColour; }
+    QColor hourColour() const { return m_hourColour; }
 
     // What screen readers take the picture for: a graphic, or a button that they can press.
     void setAccessibleRole(QAccessible::Role role) { m_accessibleRole = role; }
@@ -138,10 +136,17 @@ protected:
 
 private:
     QPixmap m_picture;
-    QPoint m_twips;
-    Hand m_minute, m_hour;
+    Hands m_hands;
+    QColor m_minuteColour, m_hourColour;
     bool m_handsPlaced = false;
     QAccessible::Role m_accessibleRole = QAccessible::Graphic;
+};
+
+// A picture button of the windows: a pill picture (`btn`) and its caption in front of it (`LabBTN`).
+struct PictureButton
+{
+    Picture* picture = nullptr;
+    Label* caption = nullptr;
 };
 
 // A free-standing line, such as the date line: it takes no mouse events.

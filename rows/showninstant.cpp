@@ -1,4 +1,4 @@
-#include "timeshift.h"
+#include "showninstant.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -35,28 +35,28 @@ QString span(qint64 minutes)
 
 qint64 clampShift(qint64 seconds)
 {
-    return qBound(-shift::kLimit, seconds, shift::kLimit);
+    return qBound(-ShownInstant::kLimit, seconds, ShownInstant::kLimit);
 }
 
-WheelTurn turnWheel(qint64 shift, int pending, int angle)
+WheelTurn shiftAfterWheel(qint64 shift, int pending, int angle)
 {
     // Counted in 64 bits: a turn of any size cannot overflow on its way to the limit.
     const qint64 turned = qint64(pending) + angle;
-    const qint64 notches = turned / shift::kNotch;
-    return {clampShift(shift + notches * shift::kStep), int(turned % shift::kNotch)};
+    const qint64 notches = turned / ShownInstant::kNotch;
+    return {clampShift(shift + notches * ShownInstant::kStep), int(turned % ShownInstant::kNotch)};
 }
 
-std::optional<qint64> keyShift(int key, qint64 shift)
+std::optional<qint64> shiftAfterKey(int key, qint64 shift)
 {
     switch (key) {
     case Qt::Key_Right:
-        return clampShift(shift + shift::kStep);
+        return clampShift(shift + ShownInstant::kStep);
     case Qt::Key_Left:
-        return clampShift(shift - shift::kStep);
+        return clampShift(shift - ShownInstant::kStep);
     case Qt::Key_PageUp:
-        return clampShift(shift + shift::kHour);
+        return clampShift(shift + ShownInstant::kHour);
     case Qt::Key_PageDown:
-        return clampShift(shift - shift::kHour);
+        return clampShift(shift - ShownInstant::kHour);
     case Qt::Key_Home:
     case Qt::Key_Escape:
         return 0;
@@ -79,7 +79,7 @@ Instant shiftedInstant(const Instant& anchor, qint64 seconds)
 
 bool shiftExpired(const QDateTime& lastStep, const QDateTime& now)
 {
-    return qAbs(lastStep.secsTo(now)) >= shift::kIdleSeconds;
+    return qAbs(lastStep.secsTo(now)) >= ShownInstant::kIdleSeconds;
 }
 
 QString shiftText(qint64 shift, const QDateTime& local, const QLocale& locale)
@@ -131,7 +131,68 @@ qint64 shiftForCityTime(ClockRow row, const Instant& anchor, qint64 shift, const
     if (error > kMinutesPerDay / 2)
         error -= kMinutesPerDay;
     found += error * 60;
-    if (found > shift::kLimit)
+    if (found > ShownInstant::kLimit)
         found -= kMinutesPerDay * 60;
     return clampShift(found);
+}
+
+Instant ShownInstant::at(const Instant& now) const
+{
+    return isShifted() ? shiftedInstant(m_anchor, m_shift) : now;
+}
+
+Tense ShownInstant::tense() const
+{
+    return m_shift > 0 ? Tense::Future : m_shift < 0 ? Tense::Past : Tense::Present;
+}
+
+Instant ShownInstant::anchor(const Instant& now) const
+{
+    return isShifted() ? m_anchor : toTheMinute(now);
+}
+
+ShownInstant::Step ShownInstant::moveTo(qint64 seconds, const Instant& now)
+{
+    m_lastStep = now.universal;
+    if (seconds == 0)
+        return backToNow();
+    if (seconds == m_shift)
+        return Unchanged; // at a limit
+    m_anchor = anchor(now);
+    m_shift = seconds;
+    return Moved;
+}
+
+ShownInstant::Step ShownInstant::turnWheel(int angle, const Instant& now)
+{
+    const WheelTurn turn = shiftAfterWheel(m_shift, m_pendingWheel, angle);
+    m_pendingWheel = turn.pending;
+    return moveTo(turn.shift, now);
+}
+
+std::optional<ShownInstant::Step> ShownInstant::pressKey(int key, const Instant& now)
+{
+    const std::optional<qint64> shift = shiftAfterKey(key, m_shift);
+    if (!shift)
+        return std::nullopt;
+    return moveTo(*shift, now);
+}
+
+ShownInstant::Step ShownInstant::showCityTime(const ClockRow& row, const QTime& time, const Instant& now,
+                                              float computerOffset)
+{
+    return moveTo(shiftForCityTime(row, anchor(now), m_shift, time, computerOffset), now);
+}
+
+ShownInstant::Step ShownInstant::backToNow()
+{
+    if (!isShifted())
+        return Unchanged;
+    m_shift = 0;
+    return BackToNow;
+}
+
+bool ShownInstant::hasExpired(const Instant& now) const
+{
+    return isShifted() && shiftExpired(m_lastStep, now.universal);
 }

@@ -3,15 +3,16 @@
 #include <climits>
 
 #include "rows/clockrow.h"
-#include "rows/timeshift.h"
+#include "rows/showninstant.h"
 #include "time/timerules.h"
 
 Q_DECLARE_METATYPE(Instant)
 
-// The arithmetic of the clocks shown at another instant than now: the wheel and the keys, the limits, the
-// instant shown across change dates, the date line and the year end, the line that says how far, and the
-// times typed for a city. Every instant is fixed, in Universal Time and the computer's wall clock.
-class TestTimeShift : public QObject
+// The instant the clocks show: the arithmetic of the wheel and the keys, the limits, the instant shown across
+// change dates, the date line and the year end, the line that says how far, the times typed for a city, and
+// the value that holds them (its steps, its anchor, its return to now). Every instant is fixed, in Universal
+// Time and the computer's wall clock.
+class TestShownInstant : public QObject
 {
     Q_OBJECT
 
@@ -33,6 +34,8 @@ private slots:
     void typedTimes();
     void cityTimes_data();
     void cityTimes();
+    void stepsOfTheInstantShown_data();
+    void stepsOfTheInstantShown();
 };
 
 namespace {
@@ -56,7 +59,7 @@ ClockRow cityRow(const QString& summerOffset, const QString& winterOffset, const
 
 } // namespace
 
-void TestTimeShift::wheel_data()
+void TestShownInstant::wheel_data()
 {
     QTest::addColumn<qint64>("shift");
     QTest::addColumn<int>("pending");
@@ -78,33 +81,33 @@ void TestTimeShift::wheel_data()
     QTest::addRow("the largest turn back") << 0LL << -119 << INT_MIN << -kWeek << int((-119LL + INT_MIN) % 120);
 }
 
-void TestTimeShift::wheel()
+void TestShownInstant::wheel()
 {
     QFETCH(qint64, shift);
     QFETCH(int, pending);
     QFETCH(int, angle);
     QFETCH(qint64, newShift);
     QFETCH(int, newPending);
-    const WheelTurn turn = turnWheel(shift, pending, angle);
+    const WheelTurn turn = shiftAfterWheel(shift, pending, angle);
     QCOMPARE(turn.shift, newShift);
     QCOMPARE(turn.pending, newPending);
 }
 
-void TestTimeShift::smallStepsMakeWholeNotches()
+void TestShownInstant::smallStepsMakeWholeNotches()
 {
     // A high-resolution wheel: 8 units at a time, 150 times, is 10 notches and nothing left over; one more
     // small step moves nothing.
     WheelTurn turn;
     for (int i = 0; i < 150; ++i)
-        turn = turnWheel(turn.shift, turn.pending, 8);
+        turn = shiftAfterWheel(turn.shift, turn.pending, 8);
     QCOMPARE(turn.shift, 10 * kQuarter);
     QCOMPARE(turn.pending, 0);
-    turn = turnWheel(turn.shift, turn.pending, -8);
+    turn = shiftAfterWheel(turn.shift, turn.pending, -8);
     QCOMPARE(turn.shift, 10 * kQuarter);
     QCOMPARE(turn.pending, -8);
 }
 
-void TestTimeShift::keys_data()
+void TestShownInstant::keys_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<qint64>("shift");
@@ -122,18 +125,18 @@ void TestTimeShift::keys_data()
     QTest::addRow("nor a letter") << int(Qt::Key_A) << kHour << false << kHour;
 }
 
-void TestTimeShift::keys()
+void TestShownInstant::keys()
 {
     QFETCH(int, key);
     QFETCH(qint64, shift);
     QFETCH(bool, taken);
     QFETCH(qint64, newShift);
-    const std::optional<qint64> moved = keyShift(key, shift);
+    const std::optional<qint64> moved = shiftAfterKey(key, shift);
     QCOMPARE(moved.has_value(), taken);
     QCOMPARE(moved.value_or(shift), newShift);
 }
 
-void TestTimeShift::anchorIsNowToTheMinute()
+void TestShownInstant::anchorIsNowToTheMinute()
 {
     const Instant now{QDateTime(QDate(2024, 12, 31), QTime(23, 59, 33, 250), Qt::UTC),
                       QDateTime(QDate(2025, 1, 1), QTime(0, 59, 33, 250), Qt::UTC)};
@@ -145,7 +148,7 @@ void TestTimeShift::anchorIsNowToTheMinute()
     QCOMPARE(later.local, QDateTime(QDate(2025, 1, 1), QTime(1, 14), Qt::UTC));
 }
 
-void TestTimeShift::expiry_data()
+void TestShownInstant::expiry_data()
 {
     QTest::addColumn<qint64>("secondsSinceLastStep");
     QTest::addColumn<bool>("expired");
@@ -157,7 +160,7 @@ void TestTimeShift::expiry_data()
     QTest::addRow("clock set back an hour") << -kHour << true;
 }
 
-void TestTimeShift::expiry()
+void TestShownInstant::expiry()
 {
     QFETCH(qint64, secondsSinceLastStep);
     QFETCH(bool, expired);
@@ -165,7 +168,7 @@ void TestTimeShift::expiry()
     QCOMPARE(shiftExpired(step, step.addSecs(secondsSinceLastStep)), expired);
 }
 
-void TestTimeShift::rowsAtTheShiftedInstant_data()
+void TestShownInstant::rowsAtTheShiftedInstant_data()
 {
     QTest::addColumn<Instant>("anchor");
     QTest::addColumn<qint64>("shift");
@@ -203,7 +206,7 @@ void TestTimeShift::rowsAtTheShiftedInstant_data()
         << 9.0f;
 }
 
-void TestTimeShift::rowsAtTheShiftedInstant()
+void TestShownInstant::rowsAtTheShiftedInstant()
 {
     QFETCH(Instant, anchor);
     QFETCH(qint64, shift);
@@ -219,7 +222,7 @@ void TestTimeShift::rowsAtTheShiftedInstant()
     QVERIFY(row.timeShown);
 }
 
-void TestTimeShift::seasonWithAnUnreadableOffset()
+void TestShownInstant::seasonWithAnUnreadableOffset()
 {
     // A summer offset too large for the clock: the row shows its time in winter only.
     ClockRow row = cityRow(QString(60, u'9'), QStringLiteral("1"), QString());
@@ -229,7 +232,7 @@ void TestTimeShift::seasonWithAnUnreadableOffset()
     QVERIFY(!row.timeShown);
 }
 
-void TestTimeShift::shiftLine_data()
+void TestShownInstant::shiftLine_data()
 {
     QTest::addColumn<qint64>("shift");
     QTest::addColumn<QDateTime>("local");
@@ -248,7 +251,7 @@ void TestTimeShift::shiftLine_data()
                                                        << "Il y a 7 j — mercredi 31 décembre, 00.05 ici";
 }
 
-void TestTimeShift::shiftLine()
+void TestShownInstant::shiftLine()
 {
     QFETCH(qint64, shift);
     QFETCH(QDateTime, local);
@@ -256,7 +259,7 @@ void TestTimeShift::shiftLine()
     QCOMPARE(shiftText(shift, local, QLocale(QLocale::French, QLocale::France)), text);
 }
 
-void TestTimeShift::typedTimes_data()
+void TestShownInstant::typedTimes_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QTime>("time");
@@ -286,7 +289,7 @@ void TestTimeShift::typedTimes_data()
     QTest::addRow("blanks") << "   " << QTime() << "Tapez une heure, par exemple 15 ou 15.30.";
 }
 
-void TestTimeShift::typedTimes()
+void TestShownInstant::typedTimes()
 {
     QFETCH(QString, typed);
     QFETCH(QTime, time);
@@ -296,7 +299,7 @@ void TestTimeShift::typedTimes()
     QCOMPARE(read.hint, hint);
 }
 
-void TestTimeShift::cityTimes_data()
+void TestShownInstant::cityTimes_data()
 {
     QTest::addColumn<QStringList>("city"); // summer offset, winter offset, zone
     QTest::addColumn<Instant>("anchor");
@@ -322,7 +325,7 @@ void TestTimeShift::cityTimes_data()
         << QStringList{"-4", "-5", ""} << at(2026, 3, 28, 21, 0, 1) << 1 << 0LL << QTime(19, 0) << 2 * kHour;
 }
 
-void TestTimeShift::cityTimes()
+void TestShownInstant::cityTimes()
 {
     QFETCH(QStringList, city);
     QFETCH(Instant, anchor);
@@ -341,5 +344,77 @@ void TestTimeShift::cityTimes()
     QCOMPARE(there.cityTime.time().minute(), typed.minute());
 }
 
-QTEST_GUILESS_MAIN(TestTimeShift)
-#include "tst_timeshift.moc"
+void TestShownInstant::stepsOfTheInstantShown_data()
+{
+    // Steps taken in turn from Monday 9 December 2024, 10:00:33 Universal Time, the computer at UTC+1:
+    // "wheel N" (an angle), "key K", "wait S" (seconds of real time), "type HH:MM" (for a city at UTC+9).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("lastStep"); // what the last step did (ShownInstant::Step), -1 after a wait
+    QTest::addColumn<qint64>("shift");
+    QTest::addColumn<qint64>("shownFromTheMinute"); // the instant shown, in seconds from 10:00:00
+    QTest::addColumn<bool>("expired");
+    QTest::addColumn<int>("tense");
+    // clang-format off
+    QTest::addRow("now") << QStringList{} << -1 << 0LL << 33LL << false << int(Tense::Present);
+    QTest::addRow("a notch: a quarter on from now to the minute") << QStringList{"wheel 120"} << int(ShownInstant::Moved) << kQuarter << kQuarter << false << int(Tense::Future);
+    QTest::addRow("the instant shown stands while time passes") << QStringList{"wheel -120", "wait 90"} << -1 << -kQuarter << -kQuarter << false << int(Tense::Past);
+    QTest::addRow("two minutes without a step") << QStringList{"wheel 120", "wait 120"} << -1 << kQuarter << kQuarter << true << int(Tense::Future);
+    QTest::addRow("a step starts the two minutes again") << QStringList{"wheel 120", "wait 100", "key Right", "wait 100"} << -1 << 2 * kQuarter << 2 * kQuarter << false << int(Tense::Future);
+    QTest::addRow("a step keeps the anchor") << QStringList{"wheel 120", "wait 100", "key PageUp"} << int(ShownInstant::Moved) << kQuarter + kHour << kQuarter + kHour << false << int(Tense::Future);
+    QTest::addRow("Home: back to now") << QStringList{"wheel 120", "key Home"} << int(ShownInstant::BackToNow) << 0LL << 33LL << false << int(Tense::Present);
+    QTest::addRow("Escape at now changes nothing") << QStringList{"key Escape"} << int(ShownInstant::Unchanged) << 0LL << 33LL << false << int(Tense::Present);
+    QTest::addRow("a notch back to the start is now") << QStringList{"wheel 120", "wheel -120"} << int(ShownInstant::BackToNow) << 0LL << 33LL << false << int(Tense::Present);
+    QTest::addRow("a half notch waits for the rest") << QStringList{"wheel 60"} << int(ShownInstant::Unchanged) << 0LL << 33LL << false << int(Tense::Present);
+    QTest::addRow("at the limit a notch more changes nothing") << QStringList{"wheel 1200000", "wheel 120"} << int(ShownInstant::Unchanged) << kWeek << kWeek << false << int(Tense::Future);
+    QTest::addRow("a time typed: the next 21.00 there") << QStringList{"type 21:00"} << int(ShownInstant::Moved) << 2 * kHour << 2 * kHour << false << int(Tense::Future);
+    QTest::addRow("a time typed from the day chosen") << QStringList{"key PageDown", "type 21:00"} << int(ShownInstant::Moved) << 2 * kHour << 2 * kHour << false << int(Tense::Future);
+    QTest::addRow("a time typed that is now there") << QStringList{"type 19:00"} << int(ShownInstant::Unchanged) << 0LL << 33LL << false << int(Tense::Present);
+    QTest::addRow("a new shift after the return anchors at the new minute") << QStringList{"wheel 120", "key Home", "wait 60", "wheel 120"} << int(ShownInstant::Moved) << kQuarter << 60 + kQuarter << false << int(Tense::Future);
+    // clang-format on
+}
+
+void TestShownInstant::stepsOfTheInstantShown()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(int, lastStep);
+    QFETCH(qint64, shift);
+    QFETCH(qint64, shownFromTheMinute);
+    QFETCH(bool, expired);
+    QFETCH(int, tense);
+    const Instant start{QDateTime(QDate(2024, 12, 9), QTime(10, 0, 33), Qt::UTC),
+                        QDateTime(QDate(2024, 12, 9), QTime(11, 0, 33), Qt::UTC)};
+    const ClockRow tokyo = cityRow(QStringLiteral("9"), QStringLiteral("9"), QString());
+    const QMap<QString, int> keys{{"Right", Qt::Key_Right},
+                                  {"PageUp", Qt::Key_PageUp},
+                                  {"PageDown", Qt::Key_PageDown},
+                                  {"Home", Qt::Key_Home},
+                                  {"Escape", Qt::Key_Escape}};
+    ShownInstant shown;
+    Instant now = start;
+    int step = -1;
+    for (const QString& text : steps) {
+        const QString verb = text.section(u' ', 0, 0), argument = text.section(u' ', 1);
+        if (verb == "wheel")
+            step = shown.turnWheel(argument.toInt(), now);
+        else if (verb == "key")
+            step = shown.pressKey(keys.value(argument), now).value();
+        else if (verb == "type")
+            step = shown.showCityTime(tokyo, QTime::fromString(argument, QStringLiteral("HH:mm")), now, 1);
+        else {
+            now = shiftedInstant(now, argument.toLongLong());
+            step = -1;
+        }
+    }
+    QCOMPARE(step, lastStep);
+    QCOMPARE(shown.shift(), shift);
+    QCOMPARE(shown.isShifted(), shift != 0);
+    const Instant at = shown.at(now);
+    const QDateTime minute(QDate(2024, 12, 9), QTime(10, 0), Qt::UTC);
+    QCOMPARE(at.universal, minute.addSecs(shownFromTheMinute));
+    QCOMPARE(at.local, at.universal.addSecs(kHour));
+    QCOMPARE(shown.hasExpired(now), expired);
+    QCOMPARE(int(shown.tense()), tense);
+}
+
+QTEST_GUILESS_MAIN(TestShownInstant)
+#include "tst_showninstant.moc"

@@ -77,6 +77,7 @@ HorluneAbout::HorluneAbout(Desktop& desktop, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_desktop(desktop)
 {
     setObjectName(QStringLiteral("HorluneAbout"));
+    // The design's own title, never seen on a borderless window but read by the window system, kept as it is.
     setWindowTitle(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(400, 573);
@@ -87,51 +88,54 @@ HorluneAbout::HorluneAbout(Desktop& desktop, QWidget* parent)
     setAutoFillBackground(true);
 
     // Back to front.
-    auto* image1 = new Picture(this, QStringLiteral("Image1"));
-    image1->setTwipsGeometry(90, 615, 5805, 4500);
-    image1->setPicture(look::picture(QStringLiteral("about.jpg")));
-    connect(image1, &Picture::clicked, this, &HorluneAbout::Image1_Click);
+    auto* map = new Picture(this, QStringLiteral("Image1"));
+    map->setTwipsGeometry(90, 615, 5805, 4500);
+    map->setPicture(look::picture(QStringLiteral("about.jpg")));
+    connect(map, &Picture::clicked, this, &HorluneAbout::Form_Click);
 
-    m_label2 =
+    m_version =
         makeLabel(this, QStringLiteral("Label2"), look::twipsRect(2910, 8205, 3060, 360), look::sans(18), look::kRed);
-    m_label2->setHorizontalAlignment(Qt::AlignRight);
-    m_label2->setAutoSize(true);
+    m_version->setHorizontalAlignment(Qt::AlignRight);
+    m_version->setAutoSize(true);
 
-    m_label1.resize(3);
-    m_label1[0] = makeLabel(this, QStringLiteral("Label1_0"), look::twipsRect(75, 5220, 5805, 1590),
+    m_paragraph = makeLabel(this, QStringLiteral("Label1_0"), look::twipsRect(75, 5220, 5805, 1590),
                             look::defaultFont(), look::kWhite);
-    m_label1[2] = makeLabel(this, QStringLiteral("Label1_2"), look::twipsRect(-195, 150, 6435, 450),
-                            look::sans(21, true, true), look::kRed);
-    m_label1[2]->setHorizontalAlignment(Qt::AlignHCenter);
-    m_label1[2]->setWordWrap(false);
-    m_label1[2]->setCaption(about::webPageCaption());
-    m_label1[2]->setCursor(iconCursor(QStringLiteral("globe.ico"), 16, 16));
+    m_webLink = makeLabel(this, QStringLiteral("Label1_2"), look::twipsRect(-195, 150, 6435, 450),
+                          look::sans(21, true, true), look::kRed);
+    m_webLink->setHorizontalAlignment(Qt::AlignHCenter);
+    m_webLink->setWordWrap(false);
+    m_webLink->setCaption(about::webPageCaption());
+    m_webLink->setCursor(iconCursor(QStringLiteral("globe.ico"), 16, 16));
 
-    m_label3 = makeLabel(this, QStringLiteral("Label3"), look::twipsRect(1365, 7785, 2715, 330),
-                         look::sans(19, true, true), look::kBlue);
-    m_label3->setCaption(QStringLiteral("Contacter l'auteur..."));
-    m_label3->setAutoSize(true);
-    m_label3->setCursor(iconCursor(QStringLiteral("hand.ico"), 30, 13));
-    connect(m_label3, &Label::mouseMoved, this, &HorluneAbout::Label3_MouseMove);
-    connect(m_label3, &Label::clicked, this, &HorluneAbout::Label3_Click);
+    m_mailLink = makeLabel(this, QStringLiteral("Label3"), look::twipsRect(1365, 7785, 2715, 330),
+                           look::sans(19, true, true), look::kBlue);
+    m_mailLink->setCaption(QStringLiteral("Contacter l'auteur..."));
+    m_mailLink->setAutoSize(true);
+    m_mailLink->setCursor(iconCursor(QStringLiteral("hand.ico"), 30, 13));
+    connect(m_mailLink, &Label::mouseMoved, this, [this] { m_mailLink->setTextColor(look::kRed); });
+    connect(m_mailLink, &Label::clicked, this, &HorluneAbout::writeToTheAuthor);
 
-    m_label1[1] = makeLabel(this, QStringLiteral("Label1_1"), look::twipsRect(60, 6945, 5835, 945), look::comic(16),
-                            look::kLightGrey);
-    m_label1[1]->setHorizontalAlignment(Qt::AlignHCenter);
-    m_label1[1]->setCaption(about::notice());
+    m_notice = makeLabel(this, QStringLiteral("Label1_1"), look::twipsRect(60, 6945, 5835, 945), look::comic(16),
+                         look::kLightGrey);
+    m_notice->setHorizontalAlignment(Qt::AlignHCenter);
+    m_notice->setCaption(about::notice());
 
-    for (int i = 0; i < 3; ++i) {
-        connect(m_label1[i], &Label::mouseMoved, this, [this, i] { Label1_MouseMove(i); });
-        connect(m_label1[i], &Label::clicked, this, [this, i] { Label1_Click(i); });
-    }
+    // The paragraph, the notice and the web link answer the mouse alike, as designed: a click on the notice
+    // opens the web page too.
+    connect(m_paragraph, &Label::clicked, this, &HorluneAbout::Form_Click);
+    connect(m_notice, &Label::clicked, this, &HorluneAbout::openWebPage);
+    connect(m_webLink, &Label::clicked, this, &HorluneAbout::openWebPage);
+    connect(m_paragraph, &Label::mouseMoved, this, [this] { lightLinks(false, false); });
+    connect(m_notice, &Label::mouseMoved, this, [this] { lightLinks(false, false); });
+    connect(m_webLink, &Label::mouseMoved, this, [this] { lightLinks(true, false); });
 
     centreOnScreen(this);
 }
 
 void HorluneAbout::Form_Load()
 {
-    m_label1[0]->setCaption(about::paragraph());
-    m_label2->setCaption(about::versionLine(kVersionMajor, kVersionMinor, kVersionPatch));
+    m_paragraph->setCaption(about::paragraph());
+    m_version->setCaption(about::versionLine(kVersionMajor, kVersionMinor, kVersionPatch));
     show();
 }
 
@@ -140,29 +144,21 @@ void HorluneAbout::Form_Click()
     close();
 }
 
-void HorluneAbout::Label1_Click(int index)
+void HorluneAbout::lightLinks(bool webLink, bool mailLink)
 {
-    if (index == 0) {
-        Form_Click();
-        return;
-    }
+    // Once the pointer has left it, the web link stays blue rather than its first red, as designed.
+    m_webLink->setTextColor(webLink ? look::kRed : look::kBlue);
+    m_mailLink->setTextColor(mailLink ? look::kRed : look::kBlue);
+}
+
+void HorluneAbout::openWebPage()
+{
     m_desktop.openUrl(about::webPage());
 }
 
-void HorluneAbout::Label1_MouseMove(int index)
-{
-    m_label1[2]->setTextColor(index == 2 ? look::kRed : look::kBlue);
-    m_label3->setTextColor(look::kBlue);
-}
-
-void HorluneAbout::Label3_Click()
+void HorluneAbout::writeToTheAuthor()
 {
     m_desktop.openUrl(about::mailToAuthor(kVersionMajor, kVersionMinor, kVersionPatch));
-}
-
-void HorluneAbout::Label3_MouseMove()
-{
-    m_label3->setTextColor(look::kRed);
 }
 
 void HorluneAbout::closeEvent(QCloseEvent* event)

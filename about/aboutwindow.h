@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -37,12 +36,8 @@ public:
 
     // Fills the texts and shows the window.
     void Form_Load();
+    // A click on the window, the map or the paragraph closes it.
     void Form_Click();
-    void Image1_Click() { Form_Click(); }
-    void Label1_Click(int index);
-    void Label1_MouseMove(int index);
-    void Label3_Click();
-    void Label3_MouseMove();
 
 signals:
     // As the window closes, however it is closed.
@@ -53,8 +48,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The pointer over the web link lights it; over the notice or the paragraph, neither link is lit.
+    void lightLinks(bool webLink, bool mailLink);
+    void openWebPage();
+    void writeToTheAuthor();
+
     Desktop& m_desktop;
-    QList<Label*> m_label1;
-    Label* m_label2 = nullptr;
-    Label* m_label3 = nullptr;
+    Label* m_paragraph = nullptr; // `Label1`(0)
+    Label* m_notice = nullptr;    // `Label1`(1)
+    Label* m_webLink = nullptr;   // `Label1`(2)
+    Label* m_version = nullptr;   // `Label2`
+    Label* m_mailLink = nullptr;  // `Label3`
 };

@@ -98,12 +98,11 @@ void TestAbout::versionAndMail_data()
     QTest::addColumn<QList<int>>("version");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("subject");
-    QTest::addRow("this release") << QList<int>{3, 0, 0} << "Version... 3.0.0"
-                                  << "Horlune V3.0.0";
-    QTest::addRow("2.1.0") << QList<int>{2, 1, 0} << "Version... 2.1.0"
-                           << "Horlune V2.1.0";
-    QTest::addRow("1.0.12") << QList<int>{1, 0, 12} << "Version... 1.0.12"
-                            << "Horlune V1.0.12";
+    // clang-format off
+    QTest::addRow("this release") << QList<int>{3, 0, 0} << "Version... 3.0.0" << "Horlune V3.0.0";
+    QTest::addRow("2.1.0") << QList<int>{2, 1, 0} << "Version... 2.1.0" << "Horlune V2.1.0";
+    QTest::addRow("1.0.12") << QList<int>{1, 0, 12} << "Version... 1.0.12" << "Horlune V1.0.12";
+    // clang-format on
 }
 
 void TestAbout::versionAndMail()

@@ -96,32 +96,26 @@ void TestCityFile::fields_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("fields");
-    QTest::addRow("CR LF lines") << QByteArray("Paris,2,1\r\nLondres,1,0\r\n")
-                                 << QStringList{"Paris", "2", "1", "Londres", "1", "0"};
-    QTest::addRow("LF lines") << QByteArray("Paris,2,1\nLondres,1,0\n")
-                              << QStringList{"Paris", "2", "1", "Londres", "1", "0"};
-    QTest::addRow("CR lines") << QByteArray("Paris,2,1\rLondres,1,0")
-                              << QStringList{"Paris", "2", "1", "Londres", "1", "0"};
+    // clang-format off
+    QTest::addRow("CR LF lines") << QByteArray("Paris,2,1\r\nLondres,1,0\r\n") << QStringList{"Paris", "2", "1", "Londres", "1", "0"};
+    QTest::addRow("LF lines") << QByteArray("Paris,2,1\nLondres,1,0\n") << QStringList{"Paris", "2", "1", "Londres", "1", "0"};
+    QTest::addRow("CR lines") << QByteArray("Paris,2,1\rLondres,1,0") << QStringList{"Paris", "2", "1", "Londres", "1", "0"};
     QTest::addRow("no final line end") << QByteArray("Paris,2,1") << QStringList{"Paris", "2", "1"};
     QTest::addRow("leading spaces skipped") << QByteArray("  Paris,  2, \t1\r\n") << QStringList{"Paris", "2", "1"};
     QTest::addRow("trailing spaces dropped") << QByteArray("Paris  ,2 ,1\r\n") << QStringList{"Paris", "2", "1"};
-    QTest::addRow("quoted comma") << QByteArray("\"Washington, DC\",-4,-5\r\n")
-                                  << QStringList{"Washington, DC", "-4", "-5"};
+    QTest::addRow("quoted comma") << QByteArray("\"Washington, DC\",-4,-5\r\n") << QStringList{"Washington, DC", "-4", "-5"};
     QTest::addRow("quoted keeps spaces") << QByteArray("\"  a \",1,2\r\n") << QStringList{"  a ", "1", "2"};
     QTest::addRow("text after closing quote dropped") << QByteArray("\"ab\"cd,1,2\r\n") << QStringList{"ab", "1", "2"};
-    QTest::addRow("quote inside unquoted field")
-        << QByteArray("Le \"Cap\",2,2\r\n") << QStringList{"Le \"Cap\"", "2", "2"};
+    QTest::addRow("quote inside unquoted field") << QByteArray("Le \"Cap\",2,2\r\n") << QStringList{"Le \"Cap\"", "2", "2"};
     QTest::addRow("quoted line end") << QByteArray("\"a\r\nb\",1,2\r\n") << QStringList{"a\r\nb", "1", "2"};
     QTest::addRow("empty fields") << QByteArray(",,\r\n") << QStringList{"", "", ""};
     QTest::addRow("comma at end of file opens an empty field") << QByteArray("a,1,") << QStringList{"a", "1", ""};
-    QTest::addRow("blank lines skipped") << QByteArray("\r\n\r\nParis,2,1\r\n\r\n   \r\nRome,2,1\r\n\r\n")
-                                         << QStringList{"Paris", "2", "1", "Rome", "2", "1"};
+    QTest::addRow("blank lines skipped") << QByteArray("\r\n\r\nParis,2,1\r\n\r\n   \r\nRome,2,1\r\n\r\n") << QStringList{"Paris", "2", "1", "Rome", "2", "1"};
     QTest::addRow("unterminated quote runs to the end") << QByteArray("\"abc,1,2\r\nx") << QStringList{"abc,1,2\r\nx"};
-    QTest::addRow("Windows-1252 bytes") << QByteArray("S\xe9oul,9,9\r\n\x80,0,0\r\n")
-                                        << QStringList{QStringLiteral("Séoul"), "9", "9",
-                                                       QStringLiteral("€"),     "0", "0"};
+    QTest::addRow("Windows-1252 bytes") << QByteArray("S\xe9oul,9,9\r\n\x80,0,0\r\n") << QStringList{QStringLiteral("Séoul"), "9", "9", QStringLiteral("€"),     "0", "0"};
     QTest::addRow("empty file") << QByteArray() << QStringList{};
     QTest::addRow("only line ends") << QByteArray("\r\n\n\r") << QStringList{};
+    // clang-format on
 }
 
 void TestCityFile::fields()
@@ -379,14 +373,12 @@ void TestCityFile::onlyARegularFileIsRead_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
-    QTest::addRow("a pipe") << "fifo"
-                            << "ce n'est pas un fichier ordinaire";
-    QTest::addRow("a link to /dev/zero") << "zero"
-                                         << "ce n'est pas un fichier ordinaire";
-    QTest::addRow("a loop of links") << "loop"
-                                     << "trop de liens symboliques (une boucle)";
-    QTest::addRow("a folder") << "folder"
-                              << "c'est un dossier";
+    // clang-format off
+    QTest::addRow("a pipe") << "fifo" << "ce n'est pas un fichier ordinaire";
+    QTest::addRow("a link to /dev/zero") << "zero" << "ce n'est pas un fichier ordinaire";
+    QTest::addRow("a loop of links") << "loop" << "trop de liens symboliques (une boucle)";
+    QTest::addRow("a folder") << "folder" << "c'est un dossier";
+    // clang-format on
 }
 
 void TestCityFile::onlyARegularFileIsRead()
@@ -434,21 +426,16 @@ void TestCityFile::namesTheFileWouldChange_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("stored"); // empty: unchanged
-    QTest::addRow("plain") << "Paris"
-                           << "";
-    QTest::addRow("composed accent") << "Bogotá"
-                                     << "";
+    // clang-format off
+    QTest::addRow("plain") << "Paris" << "";
+    QTest::addRow("composed accent") << "Bogotá" << "";
     QTest::addRow("separate accent with a composed form") << QString::fromUtf8("Bogota\u0301") << "";
-    QTest::addRow("macrons") << "Tōkyō"
-                             << "Tokyo";
-    QTest::addRow("Cyrillic") << "Москва"
-                              << "??????";
-    QTest::addRow("a letter with no plain form") << "Łódź"
-                                                 << "?ódz";
-    QTest::addRow("quotes in a quoted name") << "Paris, \"France\""
-                                             << "Paris, “France”";
-    QTest::addRow("a quote alone is kept") << "Le \"Cap\""
-                                           << "";
+    QTest::addRow("macrons") << "Tōkyō" << "Tokyo";
+    QTest::addRow("Cyrillic") << "Москва" << "??????";
+    QTest::addRow("a letter with no plain form") << "Łódź" << "?ódz";
+    QTest::addRow("quotes in a quoted name") << "Paris, \"France\"" << "Paris, “France”";
+    QTest::addRow("a quote alone is kept") << "Le \"Cap\"" << "";
+    // clang-format on
 }
 
 void TestCityFile::namesTheFileWouldChange()

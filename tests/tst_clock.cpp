@@ -149,15 +149,15 @@ void TestClock::loading_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("visibleTimes");
     QTest::addColumn<QString>("lastName");
+    // clang-format off
     QTest::addRow("59 cities") << fullFile() << 59 << "Ville59";
-    QTest::addRow("10 cities") << cityFile({"A,1,1", "B,1,1", "C,1,1", "D,1,1", "E,1,1", "F,1,1", "G,1,1", "H,1,1",
-                                            "I,1,1", "J,2,2"})
-                               << 10 << "J";
+    QTest::addRow("10 cities") << cityFile({"A,1,1", "B,1,1", "C,1,1", "D,1,1", "E,1,1", "F,1,1", "G,1,1", "H,1,1", "I,1,1", "J,2,2"}) << 10 << "J";
     QList<QByteArray> seventy;
     for (int i = 1; i <= 70; ++i)
         seventy << "V" + QByteArray::number(i) + ",0,0";
     QTest::addRow("70 cities") << cityFile(seventy) << 59 << "V59";
     QTest::addRow("empty file") << QByteArray() << 0 << "";
+    // clang-format on
 }
 
 void TestClock::loading()
@@ -221,15 +221,14 @@ void TestClock::cityTimes_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QDate>("date");
     auto at = [](int y, int m, int d, int h, int mi) { return QDateTime(QDate(y, m, d), QTime(h, mi), Qt::UTC); };
-    QTest::addRow("half hour east") << at(2024, 12, 9, 10, 0) << 1 << QByteArray("5.5") << "14.30"
-                                    << QDate(2024, 12, 9);
+    // clang-format off
+    QTest::addRow("half hour east") << at(2024, 12, 9, 10, 0) << 1 << QByteArray("5.5") << "14.30" << QDate(2024, 12, 9);
     QTest::addRow("past midnight") << at(2024, 12, 9, 23, 59) << 1 << QByteArray("9") << "07.59" << QDate(2024, 12, 10);
-    QTest::addRow("before midnight, west")
-        << at(2024, 12, 9, 0, 30) << 1 << QByteArray("-5") << "18.30" << QDate(2024, 12, 8);
+    QTest::addRow("before midnight, west") << at(2024, 12, 9, 0, 30) << 1 << QByteArray("-5") << "18.30" << QDate(2024, 12, 8);
     QTest::addRow("month end") << at(2024, 11, 30, 22, 0) << 0 << QByteArray("5.75") << "03.45" << QDate(2024, 12, 1);
     QTest::addRow("year end") << at(2024, 12, 31, 20, 0) << -5 << QByteArray("9") << "10.00" << QDate(2025, 1, 1);
-    QTest::addRow("letters read as 0") << at(2024, 12, 9, 10, 0) << 1 << QByteArray("abc") << "09.00"
-                                       << QDate(2024, 12, 9);
+    QTest::addRow("letters read as 0") << at(2024, 12, 9, 10, 0) << 1 << QByteArray("abc") << "09.00" << QDate(2024, 12, 9);
+    // clang-format on
 }
 
 void TestClock::cityTimes()

@@ -48,22 +48,18 @@ void TestClockRow::look_data()
     QTest::addColumn<Rgb>("hourHand");
     const Rgb white{255, 255, 255}, black{0, 0, 0}, yellow{255, 255, 0}, red{255, 0, 0};
     const Rgb dayMinute{90, 90, 90}, dayHour{40, 40, 40}, nightMinute{240, 240, 240}, nightHour{210, 210, 210};
-    QTest::addRow("Universal Time, by night")
-        << 0 << false << false << true << false << white << true << nightMinute << nightHour;
-    QTest::addRow("Universal Time hovered")
-        << 0 << false << true << false << true << white << true << dayMinute << dayHour;
+    // clang-format off
+    QTest::addRow("Universal Time, by night") << 0 << false << false << true << false << white << true << nightMinute << nightHour;
+    QTest::addRow("Universal Time hovered") << 0 << false << true << false << true << white << true << dayMinute << dayHour;
     QTest::addRow("a city by day") << 7 << false << false << false << true << black << false << dayMinute << dayHour;
-    QTest::addRow("a city by night") << 7 << false << false << false << false << black << false << nightMinute
-                                     << nightHour;
-    QTest::addRow("at the computer's time")
-        << 7 << false << false << true << true << white << true << dayMinute << dayHour;
+    QTest::addRow("a city by night") << 7 << false << false << false << false << black << false << nightMinute << nightHour;
+    QTest::addRow("at the computer's time") << 7 << false << false << true << true << white << true << dayMinute << dayHour;
     QTest::addRow("marked, by day") << 7 << true << false << false << true << yellow << true << yellow << yellow;
-    QTest::addRow("marked, at the computer's time, by night")
-        << 59 << true << false << true << false << yellow << true << yellow << yellow;
+    QTest::addRow("marked, at the computer's time, by night") << 59 << true << false << true << false << yellow << true << yellow << yellow;
     QTest::addRow("hovered") << 7 << false << true << false << false << red << true << nightMinute << nightHour;
-    QTest::addRow("hovered at the computer's time")
-        << 7 << false << true << true << true << red << true << dayMinute << dayHour;
+    QTest::addRow("hovered at the computer's time") << 7 << false << true << true << true << red << true << dayMinute << dayHour;
     QTest::addRow("hovered and marked") << 59 << true << true << false << false << yellow << true << yellow << yellow;
+    // clang-format on
 }
 
 void TestClockRow::look()
@@ -99,12 +95,13 @@ void TestClockRow::sameTimeAsTheComputer_data()
     QTest::addColumn<QDateTime>("city");
     QTest::addColumn<bool>("same");
     const QDateTime local(QDate(2026, 12, 10), QTime(14, 5), Qt::UTC);
+    // clang-format off
     QTest::addRow("the same hour and minute") << local << local << true;
     QTest::addRow("seconds apart") << local << local.addSecs(30) << true;
     QTest::addRow("a minute apart") << local << local.addSecs(60) << false;
-    QTest::addRow("a day behind at the same hour (the computer at UTC+14, Honolulu)")
-        << local << local.addDays(-1) << false;
+    QTest::addRow("a day behind at the same hour (the computer at UTC+14, Honolulu)") << local << local.addDays(-1) << false;
     QTest::addRow("a day ahead at the same hour") << local << local.addDays(1) << false;
+    // clang-format on
 }
 
 void TestClockRow::sameTimeAsTheComputer()
@@ -186,12 +183,12 @@ void TestClockRow::cityTimes_data()
     QTest::addColumn<float>("offset");
     QTest::addColumn<QDateTime>("city");
     auto at = [](int y, int m, int d, int h, int mi) { return QDateTime(QDate(y, m, d), QTime(h, mi), Qt::UTC); };
+    // clang-format off
     QTest::addRow("half hour east") << at(2024, 12, 9, 10, 0) << 1.0f << 5.5f << at(2024, 12, 9, 14, 30);
     QTest::addRow("past midnight") << at(2024, 12, 9, 23, 59) << 1.0f << 9.0f << at(2024, 12, 10, 7, 59);
     QTest::addRow("year end") << at(2024, 12, 31, 20, 0) << -5.0f << 9.0f << at(2025, 1, 1, 10, 0);
-    QTest::addRow("a huge offset wraps by whole cycles")
-        << at(2024, 12, 9, 10, 0) << 0.0f << 3.5e9f
-        << at(2024, 12, 9, 10, 0).addSecs(qint64(3.5e9) * 3600 % (146097LL * 86400));
+    QTest::addRow("a huge offset wraps by whole cycles") << at(2024, 12, 9, 10, 0) << 0.0f << 3.5e9f << at(2024, 12, 9, 10, 0).addSecs(qint64(3.5e9) * 3600 % (146097LL * 86400));
+    // clang-format on
 }
 
 void TestClockRow::cityTimes()
@@ -210,18 +207,14 @@ void TestClockRow::hoverSentence_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<Tense>("tense");
     QTest::addColumn<QString>("sentence");
-    QTest::addRow("east") << "Tokyo" << 9.0f << "fr_FR" << Tense::Present
-                          << "Tokyo (Tu +9) le 09 décembre, il est 18.00.";
-    QTest::addRow("at Universal Time: Tu +0")
-        << "Londres" << 0.0f << "fr_FR" << Tense::Present << "Londres (Tu +0) le 09 décembre, il est 18.00.";
-    QTest::addRow("west, French comma") << "Terre-Neuve" << -3.5f << "fr_FR" << Tense::Present
-                                        << "Terre-Neuve (Tu -3,5) le 09 décembre, il est 18.00.";
-    QTest::addRow("English") << "Kolkata" << 5.5f << "en_GB" << Tense::Present
-                             << "Kolkata (Tu +5.5) le 09 December, il est 18.00.";
-    QTest::addRow("an instant to come") << "Tokyo" << 9.0f << "fr_FR" << Tense::Future
-                                        << "Tokyo (Tu +9) le 09 décembre, il sera 18.00.";
-    QTest::addRow("an instant gone by") << "Tokyo" << 9.0f << "fr_FR" << Tense::Past
-                                        << "Tokyo (Tu +9) le 09 décembre, il était 18.00.";
+    // clang-format off
+    QTest::addRow("east") << "Tokyo" << 9.0f << "fr_FR" << Tense::Present << "Tokyo (Tu +9) le 09 décembre, il est 18.00.";
+    QTest::addRow("at Universal Time: Tu +0") << "Londres" << 0.0f << "fr_FR" << Tense::Present << "Londres (Tu +0) le 09 décembre, il est 18.00.";
+    QTest::addRow("west, French comma") << "Terre-Neuve" << -3.5f << "fr_FR" << Tense::Present << "Terre-Neuve (Tu -3,5) le 09 décembre, il est 18.00.";
+    QTest::addRow("English") << "Kolkata" << 5.5f << "en_GB" << Tense::Present << "Kolkata (Tu +5.5) le 09 December, il est 18.00.";
+    QTest::addRow("an instant to come") << "Tokyo" << 9.0f << "fr_FR" << Tense::Future << "Tokyo (Tu +9) le 09 décembre, il sera 18.00.";
+    QTest::addRow("an instant gone by") << "Tokyo" << 9.0f << "fr_FR" << Tense::Past << "Tokyo (Tu +9) le 09 décembre, il était 18.00.";
+    // clang-format on
 }
 
 void TestClockRow::hoverSentence()
@@ -250,20 +243,16 @@ void TestClockRow::description_data()
     QTest::addColumn<QString>("description");
     const QDateTime night(QDate(2020, 12, 10), QTime(5, 1, 59), Qt::UTC);
     const QDateTime afternoon(QDate(2024, 7, 1), QTime(16, 30), Qt::UTC);
-    QTest::addRow("a city by night") << 3 << "Tokyo" << night << false << true
-                                     << "Tokyo, 05 h 01, jeudi 10 décembre, nuit";
-    QTest::addRow("a city by day") << 3 << "Paris" << afternoon << true << true
-                                   << "Paris, 16 h 30, lundi 1 juillet, jour";
-    QTest::addRow("Universal Time by its name")
-        << 0 << "T.U" << afternoon << true << true << "Temps universel, 16 h 30, lundi 1 juillet, jour";
-    QTest::addRow("blanks run together") << 3 << "  La   Havane " << night << false << true
-                                         << "La Havane, 05 h 01, jeudi 10 décembre, nuit";
-    QTest::addRow("empty name") << 3 << "" << night << false << true
-                                << "Ville sans nom, 05 h 01, jeudi 10 décembre, nuit";
-    QTest::addRow("name of spaces") << 3 << "     " << night << false << true
-                                    << "Ville sans nom, 05 h 01, jeudi 10 décembre, nuit";
+    // clang-format off
+    QTest::addRow("a city by night") << 3 << "Tokyo" << night << false << true << "Tokyo, 05 h 01, jeudi 10 décembre, nuit";
+    QTest::addRow("a city by day") << 3 << "Paris" << afternoon << true << true << "Paris, 16 h 30, lundi 1 juillet, jour";
+    QTest::addRow("Universal Time by its name") << 0 << "T.U" << afternoon << true << true << "Temps universel, 16 h 30, lundi 1 juillet, jour";
+    QTest::addRow("blanks run together") << 3 << "  La   Havane " << night << false << true << "La Havane, 05 h 01, jeudi 10 décembre, nuit";
+    QTest::addRow("empty name") << 3 << "" << night << false << true << "Ville sans nom, 05 h 01, jeudi 10 décembre, nuit";
+    QTest::addRow("name of spaces") << 3 << "     " << night << false << true << "Ville sans nom, 05 h 01, jeudi 10 décembre, nuit";
     QTest::addRow("no time shown: the name alone") << 3 << "Lima" << night << false << false << "Lima";
     QTest::addRow("not drawn yet: the name alone") << 3 << "Lima" << QDateTime() << false << true << "Lima";
+    // clang-format on
 }
 
 void TestClockRow::description()
@@ -287,18 +276,17 @@ void TestClockRow::spokenNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("spoken");
     const QString eighty(kSpokenNameLength, u'W');
-    QTest::addRow("short") << "Tokyo"
-                           << "Tokyo";
-    QTest::addRow("blank") << " \t "
-                           << "";
+    // clang-format off
+    QTest::addRow("short") << "Tokyo" << "Tokyo";
+    QTest::addRow("blank") << " \t " << "";
     QTest::addRow("just the longest") << eighty << eighty;
     QTest::addRow("200 characters") << QString(200, u'a') << QString(kSpokenNameLength - 1, u'a') + u'…';
     // U+1F30D, two UTF-16 units, where the cut falls: dropped whole rather than halved.
     QString globes;
     for (int i = 0; i < 60; ++i)
         globes += QString::fromUcs4(U"\U0001F30D");
-    QTest::addRow("never half a character")
-        << QStringLiteral("xy") + globes << QStringLiteral("xy") + globes.left(76) + u'…';
+    QTest::addRow("never half a character") << QStringLiteral("xy") + globes << QStringLiteral("xy") + globes.left(76) + u'…';
+    // clang-format on
 }
 
 void TestClockRow::spokenNames()

@@ -308,13 +308,11 @@ void TestEditor::savingSortsWritesAndReloads_data()
     QTest::addColumn<QDateTime>("now");
     QTest::addColumn<int>("offsetHours");
     QTest::addColumn<QStringList>("lines");
-    QTest::addRow("summer: by summer offset")
-        << summerDay() << 2
-        << QStringList{"New York,-4,-5", "Londres,1,0", "Paris,2,1", "Le Caire,3,2", "Tokyo,9,9", "Sydney,10,11"};
+    // clang-format off
+    QTest::addRow("summer: by summer offset") << summerDay() << 2 << QStringList{"New York,-4,-5", "Londres,1,0", "Paris,2,1", "Le Caire,3,2", "Tokyo,9,9", "Sydney,10,11"};
     // The summer offset is not the key in winter: it is written as typed.
-    QTest::addRow("winter: by winter offset")
-        << winterDay() << 1
-        << QStringList{"New York,-4,-5", "Londres,+1,0", "Paris,2,1", "Le Caire,3,2", "Tokyo,9,9", "Sydney,10,11"};
+    QTest::addRow("winter: by winter offset") << winterDay() << 1 << QStringList{"New York,-4,-5", "Londres,+1,0", "Paris,2,1", "Le Caire,3,2", "Tokyo,9,9", "Sydney,10,11"};
+    // clang-format on
 }
 
 void TestEditor::savingSortsWritesAndReloads()
@@ -377,30 +375,14 @@ void TestEditor::hoursStoredOnlyWhenValid_data()
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("storedNight");
     QTest::addColumn<QString>("storedDay");
-    QTest::addRow("22 and 8") << "22"
-                              << "8"
-                              << "22"
-                              << "8";
-    QTest::addRow("24 and 0") << "24"
-                              << "0"
-                              << "24"
-                              << "0";
-    QTest::addRow("8.4 and 8.2") << "8.4"
-                                 << "8.2"
-                                 << "8"
-                                 << "8";
-    QTest::addRow("night 25") << "25"
-                              << "8"
-                              << ""
-                              << "";
-    QTest::addRow("day -1") << "20"
-                            << "-1"
-                            << ""
-                            << "";
-    QTest::addRow("night 8, day 20") << "8"
-                                     << "20"
-                                     << ""
-                                     << "";
+    // clang-format off
+    QTest::addRow("22 and 8") << "22" << "8" << "22" << "8";
+    QTest::addRow("24 and 0") << "24" << "0" << "24" << "0";
+    QTest::addRow("8.4 and 8.2") << "8.4" << "8.2" << "8" << "8";
+    QTest::addRow("night 25") << "25" << "8" << "" << "";
+    QTest::addRow("day -1") << "20" << "-1" << "" << "";
+    QTest::addRow("night 8, day 20") << "8" << "20" << "" << "";
+    // clang-format on
 }
 
 void TestEditor::hoursStoredOnlyWhenValid()

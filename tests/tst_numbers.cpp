@@ -76,24 +76,17 @@ void TestNumbers::formatHours_data()
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
-    QTest::addRow("whole") << 1.0f << "fr_FR"
-                           << "1";
-    QTest::addRow("zero") << 0.0f << "fr_FR"
-                          << "0";
-    QTest::addRow("minus zero") << -0.0f << "fr_FR"
-                                << "0";
-    QTest::addRow("French comma") << 5.5f << "fr_FR"
-                                  << "5,5";
-    QTest::addRow("English point") << 5.5f << "en_US"
-                                   << "5.5";
-    QTest::addRow("negative") << -3.5f << "fr_FR"
-                              << "-3,5";
-    QTest::addRow("two decimals") << 0.33f << "fr_FR"
-                                  << "0,33";
-    QTest::addRow("seven digits") << 1234.567f << "en_US"
-                                  << "1234.567";
-    QTest::addRow("no group separator") << 12345.0f << "fr_FR"
-                                        << "12345";
+    // clang-format off
+    QTest::addRow("whole") << 1.0f << "fr_FR" << "1";
+    QTest::addRow("zero") << 0.0f << "fr_FR" << "0";
+    QTest::addRow("minus zero") << -0.0f << "fr_FR" << "0";
+    QTest::addRow("French comma") << 5.5f << "fr_FR" << "5,5";
+    QTest::addRow("English point") << 5.5f << "en_US" << "5.5";
+    QTest::addRow("negative") << -3.5f << "fr_FR" << "-3,5";
+    QTest::addRow("two decimals") << 0.33f << "fr_FR" << "0,33";
+    QTest::addRow("seven digits") << 1234.567f << "en_US" << "1234.567";
+    QTest::addRow("no group separator") << 12345.0f << "fr_FR" << "12345";
+    // clang-format on
 }
 
 void TestNumbers::formatHours()
@@ -109,36 +102,23 @@ void TestNumbers::wholeNumber16_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("locale");
     QTest::addColumn<int>("value"); // -99999: no value
-    QTest::addRow("plain") << "8"
-                           << "fr_FR" << 8;
-    QTest::addRow("spaces around") << " 20 "
-                                   << "fr_FR" << 20;
-    QTest::addRow("no range check") << "30"
-                                    << "fr_FR" << 30;
-    QTest::addRow("half to even, down") << "20,5"
-                                        << "fr_FR" << 20;
-    QTest::addRow("half to even, up") << "21,5"
-                                      << "fr_FR" << 22;
-    QTest::addRow("English half") << "2.5"
-                                  << "en_US" << 2;
-    QTest::addRow("negative") << "-3"
-                              << "fr_FR" << -3;
-    QTest::addRow("not a number") << "abc"
-                                  << "fr_FR" << -99999;
-    QTest::addRow("empty") << ""
-                           << "fr_FR" << -99999;
-    QTest::addRow("too large") << "32768"
-                               << "fr_FR" << -99999;
-    QTest::addRow("largest") << "32767"
-                             << "fr_FR" << 32767;
-    QTest::addRow("rounds past the largest") << "32767,5"
-                                             << "fr_FR" << -99999;
-    QTest::addRow("smallest") << "-32768"
-                              << "fr_FR" << -32768;
-    QTest::addRow("eleven digits") << "99999999999"
-                                   << "fr_FR" << -99999;
-    QTest::addRow("1E400") << "1E400"
-                           << "en_US" << -99999;
+    // clang-format off
+    QTest::addRow("plain") << "8" << "fr_FR" << 8;
+    QTest::addRow("spaces around") << " 20 " << "fr_FR" << 20;
+    QTest::addRow("no range check") << "30" << "fr_FR" << 30;
+    QTest::addRow("half to even, down") << "20,5" << "fr_FR" << 20;
+    QTest::addRow("half to even, up") << "21,5" << "fr_FR" << 22;
+    QTest::addRow("English half") << "2.5" << "en_US" << 2;
+    QTest::addRow("negative") << "-3" << "fr_FR" << -3;
+    QTest::addRow("not a number") << "abc" << "fr_FR" << -99999;
+    QTest::addRow("empty") << "" << "fr_FR" << -99999;
+    QTest::addRow("too large") << "32768" << "fr_FR" << -99999;
+    QTest::addRow("largest") << "32767" << "fr_FR" << 32767;
+    QTest::addRow("rounds past the largest") << "32767,5" << "fr_FR" << -99999;
+    QTest::addRow("smallest") << "-32768" << "fr_FR" << -32768;
+    QTest::addRow("eleven digits") << "99999999999" << "fr_FR" << -99999;
+    QTest::addRow("1E400") << "1E400" << "en_US" << -99999;
+    // clang-format on
 }
 
 void TestNumbers::wholeNumber16()

@@ -88,27 +88,18 @@ void TestPlanning::wheelMovesEveryClock_data()
     QTest::addColumn<bool>("inverted");
     QTest::addColumn<QString>("tokyo");
     QTest::addColumn<QString>("line");
-    QTest::addRow("a notch over a face") << "Image1_2" << QList<int>{120} << false << "18.15"
-                                         << "Dans 15 min — lundi 9 décembre, 10.15 ici";
-    QTest::addRow("three notches back over a name") << "Ville_1" << QList<int>{-120, -120, -120} << false << "17.15"
-                                                    << "Il y a 45 min — lundi 9 décembre, 09.15 ici";
-    QTest::addRow("13 notches at once over a time") << "Digit_3" << QList<int>{13 * 120} << false << "21.15"
-                                                    << "Dans 3 h 15 — lundi 9 décembre, 13.15 ici";
-    QTest::addRow("over the bare window") << "Main" << QList<int>{240} << false << "18.30"
-                                          << "Dans 30 min — lundi 9 décembre, 10.30 ici";
-    QTest::addRow("over the digital clock") << "HeureDigitale" << QList<int>{120} << false << "18.15"
-                                            << "Dans 15 min — lundi 9 décembre, 10.15 ici";
-    QTest::addRow("reversed scrolling: still away is forward") << "Image1_2" << QList<int>{120} << true << "18.15"
-                                                               << "Dans 15 min — lundi 9 décembre, 10.15 ici";
-    QTest::addRow("a high-resolution wheel, 8 at a time") << "Image1_2" << QList<int>(16, 8) << false << "18.15"
-                                                          << "Dans 15 min — lundi 9 décembre, 10.15 ici";
-    QTest::addRow("10,000 notches at once: a week") << "Image1_2" << QList<int>{1200000} << false << "18.00"
-                                                    << "Dans 7 j — lundi 16 décembre, 10.00 ici";
-    QTest::addRow("10,000 notches back, then one forward")
-        << "Image1_2" << QList<int>{-1200000, 120} << false << "18.15"
-        << "Il y a 6 j 23 h 45 — lundi 2 décembre, 10.15 ici";
-    QTest::addRow("there and back: now") << "Image1_2" << QList<int>{120, -120} << false << "18.00"
-                                         << "";
+    // clang-format off
+    QTest::addRow("a notch over a face") << "Image1_2" << QList<int>{120} << false << "18.15" << "Dans 15 min — lundi 9 décembre, 10.15 ici";
+    QTest::addRow("three notches back over a name") << "Ville_1" << QList<int>{-120, -120, -120} << false << "17.15" << "Il y a 45 min — lundi 9 décembre, 09.15 ici";
+    QTest::addRow("13 notches at once over a time") << "Digit_3" << QList<int>{13 * 120} << false << "21.15" << "Dans 3 h 15 — lundi 9 décembre, 13.15 ici";
+    QTest::addRow("over the bare window") << "Main" << QList<int>{240} << false << "18.30" << "Dans 30 min — lundi 9 décembre, 10.30 ici";
+    QTest::addRow("over the digital clock") << "HeureDigitale" << QList<int>{120} << false << "18.15" << "Dans 15 min — lundi 9 décembre, 10.15 ici";
+    QTest::addRow("reversed scrolling: still away is forward") << "Image1_2" << QList<int>{120} << true << "18.15" << "Dans 15 min — lundi 9 décembre, 10.15 ici";
+    QTest::addRow("a high-resolution wheel, 8 at a time") << "Image1_2" << QList<int>(16, 8) << false << "18.15" << "Dans 15 min — lundi 9 décembre, 10.15 ici";
+    QTest::addRow("10,000 notches at once: a week") << "Image1_2" << QList<int>{1200000} << false << "18.00" << "Dans 7 j — lundi 16 décembre, 10.00 ici";
+    QTest::addRow("10,000 notches back, then one forward") << "Image1_2" << QList<int>{-1200000, 120} << false << "18.15" << "Il y a 6 j 23 h 45 — lundi 2 décembre, 10.15 ici";
+    QTest::addRow("there and back: now") << "Image1_2" << QList<int>{120, -120} << false << "18.00" << "";
+    // clang-format on
 }
 
 void TestPlanning::wheelMovesEveryClock()
@@ -137,22 +128,16 @@ void TestPlanning::keysMoveEveryClock_data()
     QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<QString>("tokyo");
     QTest::addColumn<QString>("line");
-    QTest::addRow("Right, Right") << QList<int>{Qt::Key_Right, Qt::Key_Right} << "18.30"
-                                  << "Dans 30 min — lundi 9 décembre, 10.30 ici";
-    QTest::addRow("Left") << QList<int>{Qt::Key_Left} << "17.45"
-                          << "Il y a 15 min — lundi 9 décembre, 09.45 ici";
-    QTest::addRow("Page Up, Right") << QList<int>{Qt::Key_PageUp, Qt::Key_Right} << "19.15"
-                                    << "Dans 1 h 15 — lundi 9 décembre, 11.15 ici";
-    QTest::addRow("Page Down") << QList<int>{Qt::Key_PageDown} << "17.00"
-                               << "Il y a 1 h — lundi 9 décembre, 09.00 ici";
-    QTest::addRow("Page Up, then Home") << QList<int>{Qt::Key_PageUp, Qt::Key_Home} << "18.00"
-                                        << "";
-    QTest::addRow("Page Up, then Escape") << QList<int>{Qt::Key_PageUp, Qt::Key_Escape} << "18.00"
-                                          << "";
-    QTest::addRow("200 hours: a week") << QList<int>(200, Qt::Key_PageUp) << "18.00"
-                                       << "Dans 7 j — lundi 16 décembre, 10.00 ici";
-    QTest::addRow("other keys do nothing") << QList<int>{Qt::Key_Up, Qt::Key_A, Qt::Key_Space} << "18.00"
-                                           << "";
+    // clang-format off
+    QTest::addRow("Right, Right") << QList<int>{Qt::Key_Right, Qt::Key_Right} << "18.30" << "Dans 30 min — lundi 9 décembre, 10.30 ici";
+    QTest::addRow("Left") << QList<int>{Qt::Key_Left} << "17.45" << "Il y a 15 min — lundi 9 décembre, 09.45 ici";
+    QTest::addRow("Page Up, Right") << QList<int>{Qt::Key_PageUp, Qt::Key_Right} << "19.15" << "Dans 1 h 15 — lundi 9 décembre, 11.15 ici";
+    QTest::addRow("Page Down") << QList<int>{Qt::Key_PageDown} << "17.00" << "Il y a 1 h — lundi 9 décembre, 09.00 ici";
+    QTest::addRow("Page Up, then Home") << QList<int>{Qt::Key_PageUp, Qt::Key_Home} << "18.00" << "";
+    QTest::addRow("Page Up, then Escape") << QList<int>{Qt::Key_PageUp, Qt::Key_Escape} << "18.00" << "";
+    QTest::addRow("200 hours: a week") << QList<int>(200, Qt::Key_PageUp) << "18.00" << "Dans 7 j — lundi 16 décembre, 10.00 ici";
+    QTest::addRow("other keys do nothing") << QList<int>{Qt::Key_Up, Qt::Key_A, Qt::Key_Space} << "18.00" << "";
+    // clang-format on
 }
 
 void TestPlanning::keysMoveEveryClock()
@@ -392,50 +377,19 @@ void TestPlanning::typedTimeMovesEveryClock_data()
     QTest::addColumn<QString>("tokyo");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("hint");
-    QTest::addRow("21 in Tokyo: three hours on") << 2 << "21"
-                                                 << "21.00"
-                                                 << "Dans 3 h — lundi 9 décembre, 13.00 ici"
-                                                 << "";
-    QTest::addRow("15.30 in Tokyo: tomorrow's") << 2 << "15.30"
-                                                << "15.30"
-                                                << "Dans 21 h 30 — mardi 10 décembre, 07.30 ici"
-                                                << "";
-    QTest::addRow("15 h 30 in Paris") << 1 << "15 h 30"
-                                      << "23.30"
-                                      << "Dans 5 h 30 — lundi 9 décembre, 15.30 ici"
-                                      << "";
-    QTest::addRow("15:30 in Honolulu: its next afternoon") << 3 << "15:30"
-                                                           << "10.30"
-                                                           << "Dans 16 h 30 — mardi 10 décembre, 02.30 ici"
-                                                           << "";
-    QTest::addRow("12h in Universal Time") << 0 << "12h"
-                                           << "21.00"
-                                           << "Dans 3 h — lundi 9 décembre, 13.00 ici"
-                                           << "";
-    QTest::addRow("the time it reads: no move") << 2 << "18"
-                                                << "18.00"
-                                                << ""
-                                                << "";
-    QTest::addRow("25") << 2 << "25"
-                        << "18.00"
-                        << ""
-                        << "L'heure va de 0 à 23.";
-    QTest::addRow("-1") << 2 << "-1"
-                        << "18.00"
-                        << ""
-                        << "L'heure va de 0 à 23.";
-    QTest::addRow("abc") << 2 << "abc"
-                         << "18.00"
-                         << ""
-                         << "Heure illisible : tapez par exemple 15, 15h, 15.30 ou 15:30.";
-    QTest::addRow("15h99") << 2 << "15h99"
-                           << "18.00"
-                           << ""
-                           << "Les minutes vont de 00 à 59.";
-    QTest::addRow("empty") << 2 << ""
-                           << "18.00"
-                           << ""
-                           << "Tapez une heure, par exemple 15 ou 15.30.";
+    // clang-format off
+    QTest::addRow("21 in Tokyo: three hours on") << 2 << "21" << "21.00" << "Dans 3 h — lundi 9 décembre, 13.00 ici" << "";
+    QTest::addRow("15.30 in Tokyo: tomorrow's") << 2 << "15.30" << "15.30" << "Dans 21 h 30 — mardi 10 décembre, 07.30 ici" << "";
+    QTest::addRow("15 h 30 in Paris") << 1 << "15 h 30" << "23.30" << "Dans 5 h 30 — lundi 9 décembre, 15.30 ici" << "";
+    QTest::addRow("15:30 in Honolulu: its next afternoon") << 3 << "15:30" << "10.30" << "Dans 16 h 30 — mardi 10 décembre, 02.30 ici" << "";
+    QTest::addRow("12h in Universal Time") << 0 << "12h" << "21.00" << "Dans 3 h — lundi 9 décembre, 13.00 ici" << "";
+    QTest::addRow("the time it reads: no move") << 2 << "18" << "18.00" << "" << "";
+    QTest::addRow("25") << 2 << "25" << "18.00" << "" << "L'heure va de 0 à 23.";
+    QTest::addRow("-1") << 2 << "-1" << "18.00" << "" << "L'heure va de 0 à 23.";
+    QTest::addRow("abc") << 2 << "abc" << "18.00" << "" << "Heure illisible : tapez par exemple 15, 15h, 15.30 ou 15:30.";
+    QTest::addRow("15h99") << 2 << "15h99" << "18.00" << "" << "Les minutes vont de 00 à 59.";
+    QTest::addRow("empty") << 2 << "" << "18.00" << "" << "Tapez une heure, par exemple 15 ou 15.30.";
+    // clang-format on
 }
 
 void TestPlanning::typedTimeMovesEveryClock()

@@ -178,32 +178,18 @@ void TestShownInstant::rowsAtTheShiftedInstant_data()
     auto wall = [](int y, int m, int d, int h, int mi) { return QDateTime(QDate(y, m, d), QTime(h, mi), Qt::UTC); };
     // Paris moves to summer time at 01:00 Universal Time on 29 March 2026, New York back to winter time on
     // 1 November 2026; the program's own rule changes the season on 29 March and after 25 October 2026.
-    QTest::addRow("a zone across its change date")
-        << at(2026, 3, 28, 12, 0, 1) << kDay << QStringList{"2", "1", "Europe/Paris"} << wall(2026, 3, 29, 14, 0)
-        << 2.0f;
-    QTest::addRow("a zone back across its change date")
-        << at(2026, 11, 2, 12, 0, 1) << -2 * kDay << QStringList{"-4", "-5", "America/New_York"}
-        << wall(2026, 10, 31, 8, 0) << -4.0f;
-    QTest::addRow("no zone: the season of the shifted date")
-        << at(2026, 3, 28, 12, 0, 1) << kDay << QStringList{"-4", "-5", ""} << wall(2026, 3, 29, 8, 0) << -4.0f;
-    QTest::addRow("no zone: the last day of summer")
-        << at(2026, 10, 24, 12, 0, 2) << kDay << QStringList{"-4", "-5", ""} << wall(2026, 10, 25, 8, 0) << -4.0f;
-    QTest::addRow("no zone: back into winter")
-        << at(2026, 10, 24, 12, 0, 2) << 2 * kDay << QStringList{"-4", "-5", ""} << wall(2026, 10, 26, 7, 0) << -5.0f;
-    QTest::addRow("a zone past midnight: the date line")
-        << at(2024, 12, 9, 10, 0, 1) << 5 * kHour << QStringList{"9", "9", "Asia/Tokyo"} << wall(2024, 12, 10, 0, 0)
-        << 9.0f;
-    QTest::addRow("west of the date line, still the day before")
-        << at(2024, 12, 9, 10, 0, 1) << 5 * kHour << QStringList{"-10", "-10", "Pacific/Honolulu"}
-        << wall(2024, 12, 9, 5, 0) << -10.0f;
-    QTest::addRow("a zone into the new year")
-        << at(2026, 12, 31, 8, 0, 1) << 3 * kHour << QStringList{"12", "13", "Pacific/Auckland"}
-        << wall(2027, 1, 1, 0, 0) << 13.0f;
-    QTest::addRow("no zone into the new year") << at(2026, 12, 31, 9, 0, 1) << kHour + kQuarter
-                                               << QStringList{"14", "14", ""} << wall(2027, 1, 1, 0, 15) << 14.0f;
-    QTest::addRow("a week back, a quarter at a time")
-        << at(2024, 12, 9, 10, 0, 1) << -kWeek << QStringList{"9", "9", "Asia/Tokyo"} << wall(2024, 12, 2, 19, 0)
-        << 9.0f;
+    // clang-format off
+    QTest::addRow("a zone across its change date") << at(2026, 3, 28, 12, 0, 1) << kDay << QStringList{"2", "1", "Europe/Paris"} << wall(2026, 3, 29, 14, 0) << 2.0f;
+    QTest::addRow("a zone back across its change date") << at(2026, 11, 2, 12, 0, 1) << -2 * kDay << QStringList{"-4", "-5", "America/New_York"} << wall(2026, 10, 31, 8, 0) << -4.0f;
+    QTest::addRow("no zone: the season of the shifted date") << at(2026, 3, 28, 12, 0, 1) << kDay << QStringList{"-4", "-5", ""} << wall(2026, 3, 29, 8, 0) << -4.0f;
+    QTest::addRow("no zone: the last day of summer") << at(2026, 10, 24, 12, 0, 2) << kDay << QStringList{"-4", "-5", ""} << wall(2026, 10, 25, 8, 0) << -4.0f;
+    QTest::addRow("no zone: back into winter") << at(2026, 10, 24, 12, 0, 2) << 2 * kDay << QStringList{"-4", "-5", ""} << wall(2026, 10, 26, 7, 0) << -5.0f;
+    QTest::addRow("a zone past midnight: the date line") << at(2024, 12, 9, 10, 0, 1) << 5 * kHour << QStringList{"9", "9", "Asia/Tokyo"} << wall(2024, 12, 10, 0, 0) << 9.0f;
+    QTest::addRow("west of the date line, still the day before") << at(2024, 12, 9, 10, 0, 1) << 5 * kHour << QStringList{"-10", "-10", "Pacific/Honolulu"} << wall(2024, 12, 9, 5, 0) << -10.0f;
+    QTest::addRow("a zone into the new year") << at(2026, 12, 31, 8, 0, 1) << 3 * kHour << QStringList{"12", "13", "Pacific/Auckland"} << wall(2027, 1, 1, 0, 0) << 13.0f;
+    QTest::addRow("no zone into the new year") << at(2026, 12, 31, 9, 0, 1) << kHour + kQuarter << QStringList{"14", "14", ""} << wall(2027, 1, 1, 0, 15) << 14.0f;
+    QTest::addRow("a week back, a quarter at a time") << at(2024, 12, 9, 10, 0, 1) << -kWeek << QStringList{"9", "9", "Asia/Tokyo"} << wall(2024, 12, 2, 19, 0) << 9.0f;
+    // clang-format on
 }
 
 void TestShownInstant::rowsAtTheShiftedInstant()
@@ -238,17 +224,15 @@ void TestShownInstant::shiftLine_data()
     QTest::addColumn<QDateTime>("local");
     QTest::addColumn<QString>("text");
     const QDateTime thursday(QDate(2025, 12, 11), QTime(18, 15), Qt::UTC);
+    // clang-format off
     QTest::addRow("now: no line") << 0LL << thursday << "";
-    QTest::addRow("hours and minutes ahead")
-        << 3 * kHour + kQuarter << thursday << "Dans 3 h 15 — jeudi 11 décembre, 18.15 ici";
+    QTest::addRow("hours and minutes ahead") << 3 * kHour + kQuarter << thursday << "Dans 3 h 15 — jeudi 11 décembre, 18.15 ici";
     QTest::addRow("whole hours back") << -2 * kHour << thursday << "Il y a 2 h — jeudi 11 décembre, 18.15 ici";
     QTest::addRow("minutes alone") << 45 * 60LL << thursday << "Dans 45 min — jeudi 11 décembre, 18.15 ici";
-    QTest::addRow("minutes under ten") << kDay + 3 * kHour + 5 * 60 << thursday
-                                       << "Dans 1 j 3 h 05 — jeudi 11 décembre, 18.15 ici";
-    QTest::addRow("a day and minutes") << -(kDay + kQuarter) << thursday
-                                       << "Il y a 1 j 15 min — jeudi 11 décembre, 18.15 ici";
-    QTest::addRow("a week back, into the year before") << -kWeek << QDateTime(QDate(2025, 12, 31), QTime(0, 5), Qt::UTC)
-                                                       << "Il y a 7 j — mercredi 31 décembre, 00.05 ici";
+    QTest::addRow("minutes under ten") << kDay + 3 * kHour + 5 * 60 << thursday << "Dans 1 j 3 h 05 — jeudi 11 décembre, 18.15 ici";
+    QTest::addRow("a day and minutes") << -(kDay + kQuarter) << thursday << "Il y a 1 j 15 min — jeudi 11 décembre, 18.15 ici";
+    QTest::addRow("a week back, into the year before") << -kWeek << QDateTime(QDate(2025, 12, 31), QTime(0, 5), Qt::UTC) << "Il y a 7 j — mercredi 31 décembre, 00.05 ici";
+    // clang-format on
 }
 
 void TestShownInstant::shiftLine()
@@ -309,20 +293,18 @@ void TestShownInstant::cityTimes_data()
     QTest::addColumn<qint64>("newShift");
     const QStringList tokyo{"9", "9", "Asia/Tokyo"};
     const Instant tokyoAt19 = at(2024, 12, 9, 10, 0, 1);
+    // clang-format off
     QTest::addRow("later today") << tokyo << tokyoAt19 << 1 << 0LL << QTime(21, 0) << 2 * kHour;
     QTest::addRow("already past today: tomorrow's") << tokyo << tokyoAt19 << 1 << 0LL << QTime(18, 0) << 23 * kHour;
     QTest::addRow("the time it reads: no move") << tokyo << tokyoAt19 << 1 << 0LL << QTime(19, 0) << 0LL;
-    QTest::addRow("counted from the instant shown")
-        << tokyo << tokyoAt19 << 1 << kDay + kQuarter << QTime(19, 0) << 2 * kDay;
-    QTest::addRow("beyond a week: a day earlier")
-        << tokyo << tokyoAt19 << 1 << kWeek - kHour << QTime(20, 0) << kWeek + kHour - kDay;
+    QTest::addRow("counted from the instant shown") << tokyo << tokyoAt19 << 1 << kDay + kQuarter << QTime(19, 0) << 2 * kDay;
+    QTest::addRow("beyond a week: a day earlier") << tokyo << tokyoAt19 << 1 << kWeek - kHour << QTime(20, 0) << kWeek + kHour - kDay;
     QTest::addRow("Universal Time") << QStringList{"0", "0", ""} << tokyoAt19 << 1 << 0LL << QTime(12, 0) << 2 * kHour;
     // Paris at 01:30 on the night it moves to summer time: 04:30 comes two hours later, not three.
-    QTest::addRow("a zone across its change")
-        << QStringList{"2", "1", "Europe/Paris"} << at(2026, 3, 29, 0, 30, 1) << 1 << 0LL << QTime(4, 30) << 2 * kHour;
+    QTest::addRow("a zone across its change") << QStringList{"2", "1", "Europe/Paris"} << at(2026, 3, 29, 0, 30, 1) << 1 << 0LL << QTime(4, 30) << 2 * kHour;
     // The program's rule for a city without a zone changes its offset at the computer's midnight.
-    QTest::addRow("no zone, across the season's change")
-        << QStringList{"-4", "-5", ""} << at(2026, 3, 28, 21, 0, 1) << 1 << 0LL << QTime(19, 0) << 2 * kHour;
+    QTest::addRow("no zone, across the season's change") << QStringList{"-4", "-5", ""} << at(2026, 3, 28, 21, 0, 1) << 1 << 0LL << QTime(19, 0) << 2 * kHour;
+    // clang-format on
 }
 
 void TestShownInstant::cityTimes()

@@ -33,18 +33,14 @@ void TestStartup::caption_data()
     QTest::addColumn<int>("offsetMinutes");
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("caption");
-    QTest::addRow("east") << 60 << "fr_FR"
-                          << "Horlune (TU + 1 )";
-    QTest::addRow("west: two spaces") << -300 << "fr_FR"
-                                      << "Horlune (TU  -5 )";
-    QTest::addRow("half hour, French comma") << 330 << "fr_FR"
-                                             << "Horlune (TU + 5,5 )";
-    QTest::addRow("half hour, English point") << 330 << "en_US"
-                                              << "Horlune (TU + 5.5 )";
-    QTest::addRow("Universal Time") << 0 << "fr_FR"
-                                    << "Horlune (TU + 0 )";
-    QTest::addRow("twelve behind reads +12") << -720 << "fr_FR"
-                                             << "Horlune (TU + 12 )";
+    // clang-format off
+    QTest::addRow("east") << 60 << "fr_FR" << "Horlune (TU + 1 )";
+    QTest::addRow("west: two spaces") << -300 << "fr_FR" << "Horlune (TU  -5 )";
+    QTest::addRow("half hour, French comma") << 330 << "fr_FR" << "Horlune (TU + 5,5 )";
+    QTest::addRow("half hour, English point") << 330 << "en_US" << "Horlune (TU + 5.5 )";
+    QTest::addRow("Universal Time") << 0 << "fr_FR" << "Horlune (TU + 0 )";
+    QTest::addRow("twelve behind reads +12") << -720 << "fr_FR" << "Horlune (TU + 12 )";
+    // clang-format on
 }
 
 void TestStartup::caption()

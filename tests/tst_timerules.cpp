@@ -27,6 +27,7 @@ void TestTimeRules::computerOffset_data()
     auto at = [](int day, int hour, int minute) {
         return QDateTime(QDate(2025, 3, day), QTime(hour, minute), Qt::UTC);
     };
+    // clang-format off
     QTest::addRow("same time gives 0") << at(10, 12, 0) << at(10, 12, 0) << 0.0f;
     QTest::addRow("one hour east") << at(10, 13, 0) << at(10, 12, 0) << 1.0f;
     QTest::addRow("one hour east, minutes") << at(10, 13, 20) << at(10, 12, 20) << 1.0f;
@@ -38,8 +39,8 @@ void TestTimeRules::computerOffset_data()
     QTest::addRow("45-minute zone") << at(10, 5, 45) << at(10, 0, 0) << 5.75f;
     QTest::addRow("20 minutes to two decimals") << at(10, 12, 20) << at(10, 12, 0) << 0.33f;
     QTest::addRow("negative 20 minutes") << at(10, 11, 40) << at(10, 12, 0) << -0.33f;
-    QTest::addRow("seconds are ignored") << QDateTime(QDate(2025, 3, 10), QTime(13, 0, 59), Qt::UTC)
-                                         << QDateTime(QDate(2025, 3, 10), QTime(12, 0, 1), Qt::UTC) << 1.0f;
+    QTest::addRow("seconds are ignored") << QDateTime(QDate(2025, 3, 10), QTime(13, 0, 59), Qt::UTC) << QDateTime(QDate(2025, 3, 10), QTime(12, 0, 1), Qt::UTC) << 1.0f;
+    // clang-format on
 }
 
 void TestTimeRules::computerOffset()
@@ -102,18 +103,12 @@ void TestTimeRules::seasonMessage_data()
     QTest::addColumn<bool>("summer");
     QTest::addColumn<float>("offset");
     QTest::addColumn<QString>("message");
-    QTest::addRow("summer, two hours") << "fr_FR" << true << 2.0f
-                                       << QStringLiteral(
-                                              "L'ordinateur est en Heure d'été.\r\nDécalage avec TU = 2 heure(s).");
-    QTest::addRow("winter, half hour, French comma")
-        << "fr_FR" << false << 5.5f
-        << QStringLiteral("L'ordinateur est en Heure d'hiver.\r\nDécalage avec TU = 5,5 heure(s).");
-    QTest::addRow("negative, English point")
-        << "en_US" << false << -3.5f
-        << QStringLiteral("L'ordinateur est en Heure d'hiver.\r\nDécalage avec TU = -3.5 heure(s).");
-    QTest::addRow("two decimals") << "fr_FR" << true << 0.33f
-                                  << QStringLiteral(
-                                         "L'ordinateur est en Heure d'été.\r\nDécalage avec TU = 0,33 heure(s).");
+    // clang-format off
+    QTest::addRow("summer, two hours") << "fr_FR" << true << 2.0f << QStringLiteral( "L'ordinateur est en Heure d'été.\r\nDécalage avec TU = 2 heure(s).");
+    QTest::addRow("winter, half hour, French comma") << "fr_FR" << false << 5.5f << QStringLiteral("L'ordinateur est en Heure d'hiver.\r\nDécalage avec TU = 5,5 heure(s).");
+    QTest::addRow("negative, English point") << "en_US" << false << -3.5f << QStringLiteral("L'ordinateur est en Heure d'hiver.\r\nDécalage avec TU = -3.5 heure(s).");
+    QTest::addRow("two decimals") << "fr_FR" << true << 0.33f << QStringLiteral( "L'ordinateur est en Heure d'été.\r\nDécalage avec TU = 0,33 heure(s).");
+    // clang-format on
 }
 
 void TestTimeRules::seasonMessage()

@@ -161,6 +161,7 @@ void TestZones::zoneOfACity_data()
 {
     QTest::addColumn<QStringList>("city"); // name, summer offset, winter offset
     QTest::addColumn<QString>("zone");
+    // clang-format off
     QTest::addRow("a city of the index") << QStringList{"Paris", "2", "1"} << "Europe/Paris";
     QTest::addRow("letter case and accents aside") << QStringList{"MONTREAL", "-4", "-5"} << "America/Toronto";
     QTest::addRow("another name of the city") << QStringList{"New Orleans", "-5", "-6"} << "America/Chicago";
@@ -174,11 +175,11 @@ void TestZones::zoneOfACity_data()
     QTest::addRow("a half-hour change") << QStringList{"Lord Howe", "10.5", "11"} << "Australia/Lord_Howe";
     QTest::addRow("two cities of one name") << QStringList{"Saint-Pierre", "4", "4"} << "Indian/Reunion";
     QTest::addRow("the other one") << QStringList{"Saint-Pierre", "-2", "-3"} << "America/Miquelon";
-    QTest::addRow("a name of an earlier default list")
-        << QStringList{"Saint-Jean de Terre-Neuve", "-2.5", "-3.5"} << "America/St_Johns";
+    QTest::addRow("a name of an earlier default list") << QStringList{"Saint-Jean de Terre-Neuve", "-2.5", "-3.5"} << "America/St_Johns";
     QTest::addRow("a name the index does not know") << QStringList{"Lutèce", "2", "1"} << "";
     QTest::addRow("an empty name") << QStringList{"", "0", "0"} << "";
     QTest::addRow("letters for offsets") << QStringList{"Paris", "abc", "x"} << "";
+    // clang-format on
 }
 
 void TestZones::zoneOfACity()
@@ -241,19 +242,17 @@ void TestZones::damagedStores_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("choices");
+    // clang-format off
     QTest::addRow("empty") << QByteArray() << 0;
     QTest::addRow("not JSON") << QByteArray("Paris=Europe/Paris") << 0;
     QTest::addRow("cut short") << QByteArray(R"({"zones":[{"name":"Paris","summer":"2","winter":"1","zo)") << 0;
     QTest::addRow("an array") << QByteArray("[1,2,3]") << 0;
-    QTest::addRow("wrong types skipped")
-        << QByteArray(
-               R"({"zones":[{"name":5,"zone":"Europe/Paris"},{"name":"A","summer":"1","winter":"1","zone":null},)"
-               R"("x",{"name":"B","summer":"1","winter":"1","zone":"Europe/Paris"}]})")
-        << 1;
+    QTest::addRow("wrong types skipped") << QByteArray( R"({"zones":[{"name":5,"zone":"Europe/Paris"},{"name":"A","summer":"1","winter":"1","zone":null},)" R"("x",{"name":"B","summer":"1","winter":"1","zone":"Europe/Paris"}]})") << 1;
     QByteArray binary(100'000, '\0');
     for (int i = 0; i < binary.size(); ++i)
         binary[i] = char(i * 7919 % 251);
     QTest::addRow("binary") << binary << 0;
+    // clang-format on
 }
 
 void TestZones::damagedStores()

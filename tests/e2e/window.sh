@@ -5,12 +5,13 @@
 # wheel (the date line with them) and back with a click, light a button under the pointer, follow a drag,
 # save an edit made in the configuration panel, open and close the About window, and end with status 0 on
 # "Quitter".
-# Usage: window.sh EXECUTABLE [SCALE]. At a scale of 2 (QT_SCALE_FACTOR) the window is twice as large in
+# Usage: window.sh EXECUTABLE GEOMETRY [SCALE]; GEOMETRY prints the grid's geometry (tests/e2e/geometry.cpp). At a scale of 2 (QT_SCALE_FACTOR) the window is twice as large in
 # device pixels and its faces are the double-size pictures, pixel for pixel.
 set -euo pipefail
 
 executable=$1
-scale=${2:-1}
+geometry=$2
+scale=${3:-1}
 pictures=$(cd "$(dirname "$0")/../../resources/pictures" && pwd)
 work=$(mktemp -d)
 xvfb_pid=""
@@ -74,15 +75,13 @@ hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
 decorations=$(sed -E 's/.*= *//' <<<"$hints" | awk -F', *' '{print $3}')
 [[ $decorations == 0x0 ]] || fail "décorations demandées : $hints"
 
-# The grid's geometry, from the header the program is built with: face i of the first grid line has its
-# top-left corner at face_x i, face_y (logical pixels) and is `face_size` pixels wide.
-geometry_header=$(dirname "$0")/../../rows/geometry.h
-constant() { sed -nE "s/.* $1 = ([0-9]+);.*/\1/p" "$geometry_header" | head -n1; }
-twips=$(constant kTwipsPerPixel)
-face_x() { echo $(( ($(constant kLeft) + $(constant kColumnStep) * $1 + twips / 2) / twips )); }
-face_y=$(( ($(constant kFaceTop) + twips / 2) / twips ))
-face_size=$(( $(constant kFaceSize) / twips ))
-[[ -n $twips && $face_size == 48 ]] || fail "géométrie illisible dans $geometry_header"
+# The grid's geometry, as the program is built with it: face i of the first grid line has its top-left corner
+# at face_x i, face_y (logical pixels) and is `face_size` pixels wide.
+face_left="" face_step="" face_top="" face_size="" date_line_before_face=""
+eval "$("$geometry")"
+face_x() { echo $(( face_left + face_step * $1 )); }
+face_y=$face_top
+[[ $face_size == 48 ]] || fail "géométrie illisible : $geometry"
 
 # Positions and sizes below are logical pixels of the window; `crop` turns them into a crop of the screenshot.
 shoot() { import -window root "$work/shot.png"; }
@@ -157,7 +156,7 @@ window_place() { xwininfo -id "$window" | awk '/Absolute upper-left X:/ {x=$4} /
 # to now.
 # Light grey pixels of the date line in the gap before face $1 of the first grid line.
 date_line_pixels() {
-    local x=$(( $(face_x "$1") - ($(constant kDateLineBeforeFace) + twips / 2) / twips ))
+    local x=$(( $(face_x "$1") - date_line_before_face ))
     convert "$work/shot.png" -crop "$(crop $((x - 3)) $((face_y + 4)) 6 40)" +repage \
         -fx "(abs(r-0.878)<0.03 && abs(g-0.878)<0.03 && abs(b-0.878)<0.03) ? 1 : 0" -format "%[fx:int(mean*w*h+0.5)]" info:
 }

@@ -5,12 +5,13 @@
 # wheel (the date line with them) and back with a click, light a button under the pointer, follow a drag,
 # save an edit made in the configuration panel, open and close the About window, and end with status 0 on
 # "Quitter".
-# Usage: window.sh EXECUTABLE GEOMETRY [SCALE]; GEOMETRY prints the grid's geometry (tests/e2e/geometry.cpp). At a scale of 2 (QT_SCALE_FACTOR) the window is twice as large in
-# device pixels and its faces are the double-size pictures, pixel for pixel.
+# Usage: window.sh EXECUTABLE GRID_GEOMETRY [SCALE]; GRID_GEOMETRY prints the grid's geometry
+# (tests/e2e/geometry.cpp). At a scale of 2 (QT_SCALE_FACTOR) the window is twice as large in device pixels
+# and its faces are the double-size pictures, pixel for pixel.
 set -euo pipefail
 
 executable=$1
-geometry=$2
+grid_geometry=$2
 scale=${3:-1}
 pictures=$(cd "$(dirname "$0")/../../resources/pictures" && pwd)
 work=$(mktemp -d)
@@ -78,10 +79,10 @@ decorations=$(sed -E 's/.*= *//' <<<"$hints" | awk -F', *' '{print $3}')
 # The grid's geometry, as the program is built with it: face i of the first grid line has its top-left corner
 # at face_x i, face_y (logical pixels) and is `face_size` pixels wide.
 face_left="" face_step="" face_top="" face_size="" date_line_before_face=""
-eval "$("$geometry")"
+eval "$("$grid_geometry")"
 face_x() { echo $(( face_left + face_step * $1 )); }
 face_y=$face_top
-[[ $face_size == 48 ]] || fail "géométrie illisible : $geometry"
+[[ $face_size == 48 ]] || fail "géométrie illisible : $grid_geometry"
 
 # Positions and sizes below are logical pixels of the window; `crop` turns them into a crop of the screenshot.
 shoot() { import -window root "$work/shot.png"; }

@@ -291,6 +291,10 @@ void TestClock::fullRedrawOncePerMinute()
     f.platform.clock.advanceSeconds(50);
     w.Timer1_Timer();
     QCOMPARE(f.digit(1)->caption(), QStringLiteral("14.06"));
+    // The clock set three hours on: the minute's number is the same, the minute is not.
+    f.platform.clock.advanceSeconds(3 * 3600 + 2);
+    w.Timer1_Timer();
+    QCOMPARE(f.digit(1)->caption(), QStringLiteral("17.06"));
 }
 
 void TestClock::dayAndNightFaces_data()

@@ -7,7 +7,6 @@
 #include "app/mainwindow.h"
 #include "data/cityfile.h"
 #include "data/locations.h"
-#include "data/messages.h"
 #include "platform/process.h"
 #include "platform/singleinstance.h"
 #include "support/fakeplatform.h"

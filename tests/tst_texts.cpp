@@ -18,7 +18,6 @@
 #include "data/cityfile.h"
 #include "data/cp1252.h"
 #include "data/locations.h"
-#include "data/messages.h"
 #include "rows/geometry.h"
 #include "rows/showninstant.h"
 #include "support/mainfixture.h"

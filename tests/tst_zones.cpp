@@ -5,7 +5,6 @@
 #include "data/cityfile.h"
 #include "data/cityindex.h"
 #include "data/locations.h"
-#include "data/messages.h"
 #include "data/zonestore.h"
 #include "rows/clockrow.h"
 #include "save/citylist.h"

@@ -6,7 +6,6 @@
 
 #include "data/cityfile.h"
 #include "data/locations.h"
-#include "data/messages.h"
 #include "data/safefile.h"
 
 TestEnvironment::TestEnvironment()

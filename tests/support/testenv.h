@@ -5,7 +5,6 @@
 
 #include "data/cityfile.h"
 #include "data/locations.h"
-#include "data/messages.h"
 
 class QByteArray;
 

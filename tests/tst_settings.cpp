@@ -193,6 +193,7 @@ void TestSettings::onlyARegularFileIsRead_data()
     QTest::addRow("a pipe") << "fifo";
     QTest::addRow("a link to /dev/zero") << "zero";
     QTest::addRow("a folder") << "folder";
+    QTest::addRow("a loop of links") << "loop";
 }
 
 void TestSettings::onlyARegularFileIsRead()
@@ -205,6 +206,9 @@ void TestSettings::onlyARegularFileIsRead()
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     else if (kind == "zero")
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (kind == "loop")
+        QVERIFY(QFile::link(path + QStringLiteral(".other"), path) &&
+                QFile::link(path, path + QStringLiteral(".other")));
     else
         QVERIFY(QDir().mkpath(path));
     // Read at once, with the defaults; the problem is told.

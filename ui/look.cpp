@@ -3,7 +3,9 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImage>
 #include <QResource>
+#include <QtEndian>
 
 #include "rows/geometry.h"
 
@@ -47,6 +49,42 @@ QFont makeFont(const QString& family, int pixelSize, bool bold, bool underline)
     return font;
 }
 
+// A 24-bit bitmap without compression, as the window's background is, read straight from its bytes: Qt's
+// reader takes about four times as long, and the background is the largest picture read at start-up. Any
+// other bitmap (or a damaged one) gives a null image, and Qt's reader then does what it can.
+QImage plainBitmap(const QByteArray& bytes)
+{
+    const auto read32 = [&bytes](qsizetype at) { return qFromLittleEndian<qint32>(bytes.constData() + at); };
+    if (bytes.size() < 54 || !bytes.startsWith("BM") || qFromLittleEndian<quint16>(bytes.constData() + 28) != 24 ||
+        read32(30) != 0)
+        return {};
+    const qint64 offset = read32(10), width = read32(18), rows = read32(22);
+    const qint64 stride = (width * 3 + 3) / 4 * 4;
+    if (width <= 0 || width > 16384 || rows == 0 || qAbs(rows) > 16384 || offset < 54 ||
+        offset + stride * qAbs(rows) > bytes.size())
+        return {};
+    const int height = int(qAbs(rows));
+    QImage image(int(width), height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        // Rows are stored from the bottom up unless the height is negative.
+        const auto* source =
+            reinterpret_cast<const uchar*>(bytes.constData()) + offset + stride * (rows > 0 ? height - 1 - y : y);
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (qint64 x = 0; x < width; ++x, source += 3)
+            line[x] = 0xff000000u | uint(source[2]) << 16 | uint(source[1]) << 8 | source[0];
+    }
+    return image;
+}
+
+QPixmap readPicture(const QString& path)
+{
+    if (path.endsWith(QLatin1String(".bmp"))) {
+        if (QImage image = plainBitmap(QResource(path).uncompressedData()); !image.isNull())
+            return QPixmap::fromImage(std::move(image));
+    }
+    return QPixmap(path);
+}
+
 // On a screen denser than one device pixel per logical pixel, the double-size picture: its device pixel
 // ratio of 2 keeps its logical size, so the layout does not move, and Qt draws it pixel for pixel at a
 // scale of 2 (scaled down, still sharp, between 1 and 2). The choice is made once, for the application's
@@ -57,13 +95,14 @@ QPixmap loadPicture(const QString& name)
     const QString path = QStringLiteral(":/pictures/") + name;
     if (qGuiApp->devicePixelRatio() > 1.0) {
         const qsizetype dot = name.lastIndexOf(u'.');
-        QPixmap large(QStringLiteral(":/pictures/") + name.left(dot) + QStringLiteral("@2x") + name.mid(dot));
+        QPixmap large =
+            readPicture(QStringLiteral(":/pictures/") + name.left(dot) + QStringLiteral("@2x") + name.mid(dot));
         if (!large.isNull()) {
             large.setDevicePixelRatio(2.0);
             return large;
         }
     }
-    return QPixmap(path);
+    return readPicture(path);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "data/cityindex.h"
+#include "data/locations.h"
 #include "data/zonestore.h"
 #include "fuzzcheck.h"
 #include "time/zones.h"
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         file.write(bytes);
         file.close();
     }
-    const QList<ZoneChoice> choices = readZoneStore(file.fileName());
+    const QList<ZoneChoice> choices = readZoneStore(file.fileName()).choices;
     for (const ZoneChoice& choice : choices) {
         const QString zone = cityZone(choice.city, choices, CityIndex::builtIn(), 2026);
         fuzzCheck(zone.isEmpty() || zone == findChoice(choices, choice.city)->zone,

@@ -1,6 +1,7 @@
-// Any bytes as the store of zones beside the city list, and as a name typed in the editor: the store reads
-// without a crash, every choice it gives is kept by the rule, and the index's search never offers more
-// than it is asked for, nor a city without a zone.
+// Any bytes as the store of zones beside the city list, as a zone id and as a name typed in the editor: the
+// store reads without a crash, every choice it gives is kept by the rule, an id is a zone only when the
+// database names it, and the index's search never offers more than it is asked for, nor a city without a
+// zone.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,6 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const QString zone = cityZone(choice.city, choices, CityIndex::builtIn(), 2026);
         fuzzCheck(zone.isEmpty() || zone == findChoice(choices, choice.city)->zone,
                   "the first stored choice for a city decides its zone");
+    }
+
+    // Any text as a zone id: taken only when the database names it, and never as a path.
+    const QString id = QString::fromUtf8(bytes.left(200));
+    if (isZoneId(id)) {
+        fuzzCheck(!id.contains(QLatin1Char('.')) && !id.startsWith(QLatin1Char('/')), "no path is a zone id");
+        fuzzCheck(zoneOf(id).isValid(), "a zone id of the database gives a zone");
+    } else {
+        fuzzCheck(!zoneOf(id).isValid(), "no zone for an id the database does not name");
     }
 
     const QString typed = QString::fromUtf8(bytes.left(2000));

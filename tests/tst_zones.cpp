@@ -37,6 +37,8 @@ private slots:
     void search();
     void utcOffsets_data();
     void utcOffsets();
+    void onlyTheDatabasesIdsAreZones_data();
+    void onlyTheDatabasesIdsAreZones();
 
 private:
     QList<CityFileRow> m_shipped;
@@ -316,6 +318,40 @@ void TestZones::utcOffsets()
     QFETCH(float, hours);
     QFETCH(QString, text);
     QCOMPARE(utcOffsetText(hours), text);
+}
+
+void TestZones::onlyTheDatabasesIdsAreZones_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<bool>("zone");
+    // clang-format off
+    QTest::addRow("a zone")                      << "Europe/Paris"                   << true;
+    QTest::addRow("three parts")                 << "America/Argentina/Buenos_Aires" << true;
+    QTest::addRow("a sign in the name")          << "Etc/GMT+5"                      << true;
+    QTest::addRow("an old name, a link")         << "Asia/Calcutta"                  << true;
+    QTest::addRow("one word of the database")    << "UTC"                            << true;
+    QTest::addRow("letters only")                << "Nonsense"                       << false;
+    QTest::addRow("short letters")               << "abc"                            << false;
+    QTest::addRow("the right form, unknown")     << "Atlantis/Capital"               << false;
+    QTest::addRow("a path up")                   << "../../../../tmp/fifo"           << false;
+    QTest::addRow("up from a zone")              << "Europe/../../x"                 << false;
+    QTest::addRow("an absolute path")            << "/etc/passwd"                    << false;
+    QTest::addRow("a zone's file by its path")   << "/usr/share/zoneinfo/UTC"        << false;
+    QTest::addRow("a space")                     << "Europe/Paris "                  << false;
+    QTest::addRow("an empty part")               << "Europe//Paris"                  << false;
+    QTest::addRow("empty")                       << ""                               << false;
+    // clang-format on
+}
+
+void TestZones::onlyTheDatabasesIdsAreZones()
+{
+    QFETCH(QString, id);
+    QFETCH(bool, zone);
+    QCOMPARE(isZoneId(id), zone);
+    QCOMPARE(zoneOf(id).isValid(), zone);
+    // A store naming it: the city follows the zone, or its own offsets.
+    const QList<ZoneChoice> choices = {{{"Ville", "5", "5"}, id}};
+    QCOMPARE(cityZone({"Ville", "5", "5"}, choices, CityIndex::builtIn(), 2026), zone ? id : QString());
 }
 
 QTEST_GUILESS_MAIN(TestZones)

@@ -1,16 +1,54 @@
 #include "zones.h"
 
+#include <QRegularExpression>
+#include <QSet>
 #include <cmath>
 
 #include "data/cityindex.h"
 #include "data/numbers.h"
+#include "data/safefile.h"
 #include "data/zonestore.h"
+
+namespace {
+
+// The zones and links of the system's tz database, read once from its own list: QTimeZone opens a file
+// under the id it is given, so an id is handed to it only once the database names it (never "../x", never
+// a word of letters that Qt would take for Universal Time).
+const QSet<QString>& knownZoneIds()
+{
+    static const QSet<QString> ids = [] {
+        QSet<QString> known;
+        const FileRead list = readRegularFile(QStringLiteral("/usr/share/zoneinfo/tzdata.zi"), 4 * 1024 * 1024);
+        for (const QByteArray& line : list.bytes.split('\n')) {
+            // "Z Europe/Paris ..." names a zone, "L Europe/Kyiv Europe/Kiev" a link.
+            const QList<QByteArray> words = line.split(' ');
+            if (words.value(0) == "Z" && words.size() > 1)
+                known.insert(QString::fromLatin1(words[1]));
+            else if (words.value(0) == "L" && words.size() > 2)
+                known.insert(QString::fromLatin1(words[2]));
+        }
+        if (known.isEmpty()) { // another layout of the database: Qt's own list, without the old names
+            for (const QByteArray& id : QTimeZone::availableTimeZoneIds())
+                known.insert(QString::fromLatin1(id));
+        }
+        return known;
+    }();
+    return ids;
+}
+
+} // namespace
+
+bool isZoneId(const QString& id)
+{
+    static const QRegularExpression form(QStringLiteral("^[A-Za-z0-9_+-]+(/[A-Za-z0-9_+-]+)*$"));
+    return id.size() <= 64 && form.match(id).hasMatch() && knownZoneIds().contains(id);
+}
 
 QTimeZone zoneOf(const QString& id)
 {
-    if (id.isEmpty())
+    if (!isZoneId(id))
         return {};
-    return QTimeZone(id.toUtf8());
+    return QTimeZone(id.toLatin1());
 }
 
 namespace {

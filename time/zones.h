@@ -12,7 +12,9 @@ class CityIndex;
 
 // Time zones come from the system's tz database through QTimeZone; no change rule is written here.
 
-// The zone of that id; an invalid zone for an empty or unknown id.
+// Whether `id` names a zone or a link of the system's tz database, as its list spells it.
+bool isZoneId(const QString& id);
+// The zone of that id; an invalid zone for an id the database does not name.
 QTimeZone zoneOf(const QString& id);
 
 // The two offsets the editor shows for a zone: in force during the program's summer (mid-July) and its

@@ -1,42 +1,150 @@
 #include "singleinstance.h"
 
 #include <QCryptographicHash>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
+
 constexpr int kWaitMs = 500;
+const QString kObjectPath = QStringLiteral("/fr/horlune/Horlune");
+
+// A folder only this user can enter: a real folder (no link), the user's own, closed to everyone else.
+bool isPrivateFolder(const QString& path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
 }
+
+// Where the socket may live: $XDG_RUNTIME_DIR when it is private, else /tmp/horlune-<uid>, made if missing.
+// Empty when neither is private (another user made the folder first).
+QString privateFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && isPrivateFolder(runtime))
+        return runtime;
+    const QString own = QDir::tempPath() + QStringLiteral("/horlune-%1").arg(::getuid());
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    return isPrivateFolder(own) ? own : QString();
+}
+
+// The user at the other end of a local socket is this user.
+bool peerIsThisUser(int socket)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::getuid();
+}
+
+bool addressOf(const QString& path, sockaddr_un* address)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (name.size() >= qsizetype(sizeof address->sun_path))
+        return false;
+    std::memset(address, 0, sizeof *address);
+    address->sun_family = AF_UNIX;
+    std::memcpy(address->sun_path, name.constData(), name.size());
+    return true;
+}
+
+} // namespace
 
 SingleInstance::SingleInstance(const QString& cityListPath, QObject* parent) : QObject(parent)
 {
-    const QString list = QFileInfo(cityListPath).absoluteFilePath();
-    m_name = QStringLiteral("horlune-%1-").arg(::getuid()) +
-             QString::fromLatin1(QCryptographicHash::hash(list.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    const QByteArray key =
+        QCryptographicHash::hash(QFileInfo(cityListPath).absoluteFilePath().toUtf8(), QCryptographicHash::Sha256)
+            .toHex()
+            .left(32);
+    m_busName = QStringLiteral("fr.horlune.Horlune.L") + QString::fromLatin1(key);
+    m_socketName = QStringLiteral("horlune-") + QString::fromLatin1(key);
+    // A connection of its own, so that two guards in one process (the tests) are two copies to the bus.
+    m_connectionName = QStringLiteral("horlune-%1").arg(quintptr(this), 0, 16);
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_listener >= 0)
+        ::close(m_listener);
+    QDBusConnection::disconnectFromBus(m_connectionName);
 }
 
 bool SingleInstance::claim()
 {
-    QLocalSocket other;
-    other.connectToServer(m_name);
-    if (other.waitForConnected(kWaitMs)) {
-        other.write("montre-toi\n");
-        other.waitForBytesWritten(kWaitMs);
-        other.disconnectFromServer();
+    bool claimed = false;
+    if (claimOnTheBus(&claimed))
+        return claimed;
+    return claimTheSocket();
+}
+
+void SingleInstance::show()
+{
+    emit activationRequested();
+}
+
+bool SingleInstance::claimOnTheBus(bool* claimed)
+{
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_connectionName);
+    if (!bus.isConnected() || !bus.interface())
         return false;
+    if (bus.registerService(m_busName)) {
+        bus.registerObject(kObjectPath, this, QDBusConnection::ExportScriptableSlots);
+        *claimed = true;
+        return true;
     }
-    // No copy answers: a socket file left by one that crashed is in the way.
-    QLocalServer::removeServer(m_name);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    m_server->listen(m_name);
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* next = m_server->nextPendingConnection()) {
-            connect(next, &QLocalSocket::disconnected, next, &QObject::deleteLater);
-            emit activationRequested();
-        }
-    });
+    // The name has an owner on the user's own bus: the first copy.
+    bus.call(QDBusMessage::createMethodCall(m_busName, kObjectPath, QStringLiteral("fr.horlune.Horlune"),
+                                            QStringLiteral("show")),
+             QDBus::Block, kWaitMs);
+    *claimed = false;
     return true;
+}
+
+bool SingleInstance::claimTheSocket()
+{
+    const QString folder = privateFolder();
+    sockaddr_un address;
+    if (folder.isEmpty() || !addressOf(folder + u'/' + m_socketName, &address))
+        return true; // nowhere private: no guard rather than one another user could hold
+
+    const int other = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (other >= 0) {
+        const bool answered =
+            ::connect(other, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && peerIsThisUser(other);
+        ::close(other); // the connection itself is the request
+        if (answered)
+            return false;
+    }
+    // No copy answers: whatever lies under the name (a socket left by a crash) is the user's own, in a
+    // folder only the user enters.
+    ::unlink(address.sun_path);
+    m_listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (m_listener < 0 || ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(m_listener, 8) != 0)
+        return true;
+    m_notifier = new QSocketNotifier(m_listener, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &SingleInstance::acceptConnection);
+    return true;
+}
+
+void SingleInstance::acceptConnection()
+{
+    for (int next; (next = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+        const bool own = peerIsThisUser(next);
+        ::close(next);
+        if (own)
+            emit activationRequested();
+    }
 }

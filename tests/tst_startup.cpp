@@ -1,8 +1,11 @@
 #include <QDir>
 #include <QLocale>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/mainwindow.h"
 #include "data/cityfile.h"
@@ -22,7 +25,9 @@ private slots:
     void caption_data();
     void caption();
     void windowOpensBorderlessWithOneBeep();
+    void aSecondStartBringsTheFirstToTheFront_data();
     void aSecondStartBringsTheFirstToTheFront();
+    void onTheSessionBusTheGuardIsAName();
     void aFileSizeLimitIsAFailedWrite();
     void aSettingsFileTooLargeIsToldOnce();
 };
@@ -70,8 +75,84 @@ void TestStartup::windowOpensBorderlessWithOneBeep()
     QCOMPARE(platform.beeper.beeps, 1);
 }
 
+void TestStartup::aSecondStartBringsTheFirstToTheFront_data()
+{
+    // Without a session bus the copies meet through a socket in a folder only the user enters; where no such
+    // folder can be had, each copy runs unguarded rather than trust another user's.
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<bool>("guarded");
+    // clang-format off
+    QTest::addRow("a folder of its own in /tmp")         << "tmp"     << true;
+    QTest::addRow("the user's runtime folder")          << "runtime" << true;
+    QTest::addRow("a plain file under the socket's name") << "file"    << true;
+    QTest::addRow("a folder open to everyone")          << "open"    << false;
+    QTest::addRow("a folder another user made first")   << "other"   << false;
+    // clang-format on
+}
+
 void TestStartup::aSecondStartBringsTheFirstToTheFront()
 {
+    QFETCH(QString, place);
+    QFETCH(bool, guarded);
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        QSKIP("the session bus comes first: see onTheSessionBusTheGuardIsAName");
+    QTemporaryDir temporary;
+    const QByteArray previousTemporary = qgetenv("TMPDIR"), previousRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString ownFolder = temporary.filePath(QStringLiteral("horlune-%1").arg(::getuid()));
+    TestEnvironment env;
+    if (place == "runtime") {
+        QVERIFY(QDir().mkpath(temporary.filePath(QStringLiteral("run"))));
+        QFile::setPermissions(temporary.filePath(QStringLiteral("run")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(temporary.filePath(QStringLiteral("run"))));
+    } else if (place == "open") {
+        QVERIFY(QDir().mkpath(ownFolder));
+        QVERIFY(::chmod(QFile::encodeName(ownFolder).constData(), 0777) == 0);
+    } else if (place == "other") {
+        if (::getuid() != 0)
+            QSKIP("another user's folder needs the administrator to make it");
+        QVERIFY(QDir().mkpath(ownFolder));
+        QVERIFY(::chown(QFile::encodeName(ownFolder).constData(), 65534, 65534) == 0);
+        QVERIFY(::chmod(QFile::encodeName(ownFolder).constData(), 0700) == 0);
+    }
+
+    if (place == "file") {
+        // A copy that crashed left its socket, and something put a plain file there: the user's own, replaced.
+        QString left;
+        {
+            SingleInstance crashed(env.cityFile());
+            QVERIFY(crashed.claim());
+            const QStringList entries = QDir(ownFolder).entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+            QCOMPARE(entries.size(), 1);
+            left = ownFolder + u'/' + entries[0];
+        }
+        QVERIFY(QFile::remove(left));
+        QFile plain(left);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+    }
+    SingleInstance first(env.cityFile());
+    QVERIFY(first.claim());
+    QSignalSpy asked(&first, &SingleInstance::activationRequested);
+    SingleInstance second(env.cityFile());
+    QCOMPARE(second.claim(), !guarded);
+    if (guarded)
+        QTRY_COMPARE(asked.size(), 1);
+    // Another list is another clock.
+    TestEnvironment other;
+    SingleInstance third(other.cityFile());
+    QVERIFY(third.claim());
+    qputenv("TMPDIR", previousTemporary);
+    qputenv("XDG_RUNTIME_DIR", previousRuntime);
+    if (previousRuntime.isEmpty())
+        qunsetenv("XDG_RUNTIME_DIR");
+}
+
+void TestStartup::onTheSessionBusTheGuardIsAName()
+{
+    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        QSKIP("no session bus here: the test runs again under dbus-run-session");
     TestEnvironment env;
     SingleInstance first(env.cityFile());
     QVERIFY(first.claim());
@@ -79,7 +160,7 @@ void TestStartup::aSecondStartBringsTheFirstToTheFront()
     SingleInstance second(env.cityFile());
     QVERIFY(!second.claim());
     QTRY_COMPARE(asked.size(), 1);
-    // Another list is another clock.
+    QVERIFY(first.busName().startsWith(QStringLiteral("fr.horlune.Horlune.L")));
     TestEnvironment other;
     SingleInstance third(other.cityFile());
     QVERIFY(third.claim());

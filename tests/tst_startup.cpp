@@ -43,7 +43,9 @@ void TestStartup::caption_data()
     QTest::addRow("half hour, French comma") << 330 << "fr_FR" << "Horlune (TU + 5,5 )";
     QTest::addRow("half hour, English point") << 330 << "en_US" << "Horlune (TU + 5.5 )";
     QTest::addRow("Universal Time") << 0 << "fr_FR" << "Horlune (TU + 0 )";
-    QTest::addRow("twelve behind reads +12") << -720 << "fr_FR" << "Horlune (TU + 12 )";
+    QTest::addRow("twelve behind") << -720 << "fr_FR" << "Horlune (TU  -12 )";
+    QTest::addRow("fourteen ahead, a day ahead") << 840 << "fr_FR" << "Horlune (TU + 14 )";
+    QTest::addRow("a quarter to thirteen ahead") << 765 << "fr_FR" << "Horlune (TU + 12,75 )";
     // clang-format on
 }
 

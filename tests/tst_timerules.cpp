@@ -33,9 +33,10 @@ void TestTimeRules::computerOffset_data()
     QTest::addRow("one hour east, minutes") << at(10, 13, 20) << at(10, 12, 20) << 1.0f;
     QTest::addRow("east across midnight") << at(10, 1, 0) << at(9, 23, 0) << 2.0f;
     QTest::addRow("west across midnight") << at(10, 23, 30) << at(11, 4, 0) << -4.5f;
-    QTest::addRow("twelve hours either way reads +12") << at(10, 0, 0) << at(10, 12, 0) << 12.0f;
-    QTest::addRow("+13 reads -11") << at(11, 1, 0) << at(10, 12, 0) << -11.0f;
-    QTest::addRow("+14 reads -10") << at(11, 2, 0) << at(10, 12, 0) << -10.0f;
+    QTest::addRow("twelve hours behind") << at(10, 0, 0) << at(10, 12, 0) << -12.0f;
+    QTest::addRow("twelve hours ahead") << at(11, 0, 0) << at(10, 12, 0) << 12.0f;
+    QTest::addRow("+13, a day ahead") << at(11, 1, 0) << at(10, 12, 0) << 13.0f;
+    QTest::addRow("+14, a day ahead") << at(11, 2, 0) << at(10, 12, 0) << 14.0f;
     QTest::addRow("45-minute zone") << at(10, 5, 45) << at(10, 0, 0) << 5.75f;
     QTest::addRow("20 minutes to two decimals") << at(10, 12, 20) << at(10, 12, 0) << 0.33f;
     QTest::addRow("negative 20 minutes") << at(10, 11, 40) << at(10, 12, 0) << -0.33f;

@@ -7,14 +7,13 @@
 
 float computerOffset(const Instant& now)
 {
-    // Whole minutes on both sides, so the difference is exact (no single-precision residue to round away).
-    const QTime local = now.local.time();
-    const QTime utc = now.universal.time();
-    int minutes = (local.hour() * 60 + local.minute()) - (utc.hour() * 60 + utc.minute());
-    if (minutes < 0)
-        minutes += 24 * 60;
-    if (minutes > 12 * 60)
-        minutes -= 24 * 60;
+    // The two wall clocks of one instant, dates included: a computer at UTC+14 is fourteen hours ahead, not
+    // ten behind, as the time of day alone, folded into twelve hours either way, would have it.
+    // Whole minutes on both sides, so the difference is exact.
+    const auto wallClock = [](const QDateTime& time) {
+        return QDateTime(time.date(), QTime(time.time().hour(), time.time().minute()), Qt::UTC);
+    };
+    const double minutes = wallClock(now.universal).secsTo(wallClock(now.local)) / 60;
     // Two decimals of hours, halves to the even neighbour (the default rounding mode of nearbyint).
     const double hundredths = std::nearbyint(minutes * 100.0 / 60.0);
     return static_cast<float>(hundredths / 100.0);

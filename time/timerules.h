@@ -7,8 +7,8 @@
 
 class QLocale;
 
-// The computer's offset from Universal Time at that instant: local minus Universal, in hours, within
-// (-12, 12], to two decimals. Both readings come from the same instant.
+// The computer's offset from Universal Time at that instant: local minus Universal, in hours (from -12 to
+// +14), to two decimals. Both readings come from the same instant.
 float computerOffset(const Instant& now);
 
 // The window's caption, which carries that offset: "Horlune (TU + 1 )", "Horlune (TU  -5 )".

@@ -2,7 +2,6 @@
 #include <QCheckBox>
 #include <QCompleter>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
@@ -741,10 +740,7 @@ void TestEditor::unwritableSettingsKeepTheEdits()
     f.mark("Pref_3")->setChecked(true);
     f.box("Text1")->setText(QStringLiteral("22"));
     f.platform.dialogs.answers = {true};
-    QElapsedTimer timer;
-    timer.start();
-    f.pressOk();
-    QVERIFY(timer.elapsed() < 3000);
+    f.pressOk(); // a lock that never frees would hold the test until its time limit
     // Told at start-up that the settings could not be read, then asked, then told they were not stored.
     QCOMPARE(f.platform.dialogs.shown.size(), 3);
     QVERIFY(f.platform.dialogs.shown[0].text.contains(QStringLiteral("n'a pas pu être lu")));

@@ -1,5 +1,4 @@
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
 #include <QLockFile>
@@ -228,7 +227,7 @@ void TestSettings::onlyARegularFileIsRead()
 
 void TestSettings::aFileTooLargeIsReadInPart()
 {
-    // 50 MB of digits in "HJ": only the first megabyte is read, quickly.
+    // 50 MB of digits in "HJ": only the first megabyte is read.
     TestEnvironment env;
     const QString path = env.settingsFile();
     QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
@@ -237,15 +236,12 @@ void TestSettings::aFileTooLargeIsReadInPart()
     file.write("[data]\nHN=21\nHJ=");
     file.write(QByteArray(50 * 1024 * 1024, '7'));
     file.close();
-    QElapsedTimer timer;
-    timer.start();
     SettingsStore store(path);
     DayHours hours;
     store.readHours(hours);
     QCOMPARE(hours.night, qint16(21));
     QCOMPARE(hours.day, qint16(8)); // the value the limit cut is no value the user wrote: the default
     QVERIFY(store.problem().contains(QStringLiteral("trop grand")));
-    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
     // A save writes a file of normal size, keeping what was read.
     store.writeHours(DayHours{9, 21});
     QVERIFY(store.sync());
@@ -296,10 +292,8 @@ void TestSettings::locks()
     }
     SettingsStore store(path);
     store.writeHours(DayHours{7, 21});
-    QElapsedTimer timer;
-    timer.start();
+    // A pipe opened so that it could block would hold the test until its time limit.
     QCOMPARE(store.sync(std::chrono::milliseconds(300)), written);
-    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
     if (!written)
         QVERIFY(store.error().contains(lock == "held" ? QStringLiteral("verrouillé") : QStringLiteral("verrou")));
     held.unlock();

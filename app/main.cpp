@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     SingleInstance instance(cityFilePath(cityFolder));
     if (!instance.claim())
         return 0;
-    look::loadFonts();
+    look::applyDesignLook();
 
     SystemPlatform platform;
     Main window(platform.services(), programDirectory, cityFolder, settingsFilePath());

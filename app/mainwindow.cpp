@@ -99,7 +99,7 @@ void Main::buildControls()
         auto* label = new Label(this, QStringLiteral("LabBTN_%1").arg(i));
         label->setGeometry(twipsRect(left, 285, 1200, height));
         label->setHorizontalAlignment(Qt::AlignHCenter);
-        label->setTextColor(palette().color(QPalette::ButtonText));
+        label->setTextColor(look::kBlack);
         label->setCaption(text);
         return label;
     };

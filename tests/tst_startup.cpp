@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QDir>
 #include <QLocale>
 #include <QSignalSpy>
@@ -13,7 +14,10 @@
 #include "platform/process.h"
 #include "platform/singleinstance.h"
 #include "support/fakeplatform.h"
+#include "support/mainfixture.h"
+#include "support/mouse.h"
 #include "support/testenv.h"
+#include "ui/controls.h"
 
 class TestStartup : public QObject
 {
@@ -29,6 +33,9 @@ private slots:
     void aSecondStartBringsTheFirstToTheFront();
     void onTheSessionBusTheGuardIsAName();
     void aFileSizeLimitIsAFailedWrite();
+    void datesAreFrenchWhateverTheLocale_data();
+    void datesAreFrenchWhateverTheLocale();
+    void theDesktopsThemeChangesNothing();
     void aSettingsFileTooLargeIsToldOnce();
 };
 
@@ -166,6 +173,58 @@ void TestStartup::onTheSessionBusTheGuardIsAName()
     TestEnvironment other;
     SingleInstance third(other.cityFile());
     QVERIFY(third.claim());
+}
+
+void TestStartup::datesAreFrenchWhateverTheLocale_data()
+{
+    QTest::addColumn<QString>("system");
+    QTest::newRow("C") << "C";
+    QTest::newRow("English") << "en_US";
+    QTest::newRow("German") << "de_DE";
+}
+
+void TestStartup::datesAreFrenchWhateverTheLocale()
+{
+    QFETCH(QString, system);
+    QLocale::setDefault(QLocale(system));
+    prepareProcess(*QCoreApplication::instance());
+    QCOMPARE(QLocale().toString(QDate(2026, 12, 10), QStringLiteral("dddd d MMMM")),
+             QStringLiteral("jeudi 10 décembre"));
+    // In the window: the hover sentence and the panel's date.
+    ClockFixture f(cityFile({"Ouagadougou,0,0"}), QDateTime(QDate(2026, 12, 10), QTime(16, 7), Qt::UTC), 0);
+    f.start();
+    moveOver(f.face(1), QPoint(5, 5));
+    QVERIFY2(f.label("Label8")->caption().contains(QStringLiteral("décembre")),
+             qPrintable(f.label("Label8")->caption()));
+    f.openPanel();
+    QCOMPARE(f.label("Label5")->caption(), QStringLiteral("jeudi 10 déc. 2026"));
+    f.pressOk();
+}
+
+void TestStartup::theDesktopsThemeChangesNothing()
+{
+    // A dark desktop with a larger font, as a platform theme would set them before the window is built.
+    const auto shot = [](bool darkDesktop) {
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+        dark.setColor(QPalette::WindowText, QColor(0xd0, 0xd0, 0xd0));
+        dark.setColor(QPalette::Base, Qt::black);
+        dark.setColor(QPalette::Text, QColor(0xd0, 0xd0, 0xd0));
+        dark.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+        dark.setColor(QPalette::ButtonText, QColor(0xc0, 0xc0, 0xc0));
+        if (darkDesktop) {
+            QApplication::setPalette(dark);
+            QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 16));
+        }
+        ClockFixture f(fullFile(), QDateTime(QDate(2026, 12, 10), QTime(16, 7), Qt::UTC), 0);
+        f.start();
+        f.openPanel();
+        const QImage image = f.window->grab().toImage();
+        f.pressOk();
+        return image;
+    };
+    const QImage light = shot(false);
+    QCOMPARE(shot(true), light);
 }
 
 void TestStartup::aFileSizeLimitIsAFailedWrite()

@@ -1,10 +1,13 @@
 #include "look.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
 #include <QResource>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QtEndian>
 
 #include "rows/geometry.h"
@@ -117,6 +120,16 @@ void loadFonts()
         return true;
     }();
     Q_UNUSED(loaded);
+}
+
+void applyDesignLook()
+{
+    loadFonts();
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QApplication::setStyle(style);
+        QApplication::setPalette(style->standardPalette());
+    }
+    QApplication::setFont(defaultFont());
 }
 
 QFont sans(int pixelSize, bool bold, bool underline)

@@ -13,6 +13,12 @@ namespace look {
 // Registers the bundled sans-serif fonts once; the program and the tests call it before building any window.
 void loadFonts();
 
+// The design's look for the whole application, whatever the desktop around it: the bundled fonts, one style
+// (Fusion) and its light palette, and the default font at its fixed size. A dark or high-contrast theme, a
+// GTK platform theme or a larger system font would otherwise turn the buttons' captions light grey on light
+// pictures and the panel's boxes black. Called before any window is built, by the program and the tests.
+void applyDesignLook();
+
 // The bundled sans-serif (Liberation Sans, drawn to Arial's metrics) at a pixel height: the design's "Arial"
 // 8.25 pt = 11, 9 pt = 12, 9.75 pt = 13, 11.25 pt = 15, 12 pt = 16 pixels.
 QFont sans(int pixelSize, bool bold = false, bool underline = false);

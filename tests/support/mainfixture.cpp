@@ -38,6 +38,7 @@ ClockFixture::ClockFixture(const QByteArray& cities, const QDateTime& local, int
 
 Main& ClockFixture::start()
 {
+    look::applyDesignLook();
     window =
         std::make_unique<Main>(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
     window->Form_Load();

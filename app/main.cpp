@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "data/locations.h"
 #include "platform/process.h"
@@ -9,8 +10,13 @@
 
 int main(int argc, char* argv[])
 {
+    // Answered on the terminal, with no window and no display needed.
+    if (const std::optional<int> status = answerCommandLine(argc, argv, stdout, stderr))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    // The menu entry's name: the desktop finds the window's icon and name through it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.horlune.Horlune"));
     prepareProcess(app);
     const QString programDirectory = QCoreApplication::applicationDirPath();
     const QString cityFolder = cityListFolder(programDirectory);

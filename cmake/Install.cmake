@@ -5,8 +5,10 @@
 #                                                  folder the user can write; an installed city list is
 #                                                  never overwritten
 #   bin/horlune                                    a link to lib/horlune/horlune, for the PATH
-#   share/applications/horlune.desktop             the menu entry
-#   share/icons/hicolor/NxN/apps/horlune.png       its icon, 128 and 256 pixels
+#   share/applications/fr.horlune.Horlune.desktop  the menu entry
+#   share/icons/hicolor/NxN/apps/horlune.png       its icon, 16 to 512 pixels, and scalable/apps/horlune.svg
+#   share/metainfo/fr.horlune.Horlune.metainfo.xml what software centres show (AppStream)
+#   share/man/man1/horlune.1.gz                    the manual page, in French
 # A staged install (DESTDIR set, as a package is made) is for the whole system: its default city list goes
 # to share/horlune/horlune.ini instead, and each user's own copy to $XDG_DATA_HOME/horlune (see
 # cityListFolder()). `cmake --build build --target package` makes the Debian package (CPack).
@@ -31,20 +33,27 @@ add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/launcher/changelog.gz
 add_custom_target(horlune_changelog ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/launcher/changelog.gz)
 install(FILES resources/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/launcher/changelog.gz DESTINATION share/doc/horlune)
 
-foreach(size 128 256)
+foreach(size 16 22 24 32 48 64 128 256 512)
     install(FILES resources/pictures/horlune-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
             RENAME horlune.png)
 endforeach()
+install(FILES resources/pictures/horlune.svg DESTINATION share/icons/hicolor/scalable/apps)
+install(FILES resources/fr.horlune.Horlune.metainfo.xml DESTINATION share/metainfo)
+add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1.gz
+    COMMAND gzip -9n -c ${CMAKE_CURRENT_SOURCE_DIR}/resources/horlune.1 > ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1.gz
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/resources/horlune.1 VERBATIM)
+add_custom_target(horlune_manual ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1.gz)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1.gz DESTINATION share/man/man1)
 
 # Made at install time, when the prefix is known: the menu entry starts the launcher by its full path, and
 # the city list is copied only when none is there. The city list stays out of install_manifest.txt, so that
 # removing what the manifest lists keeps it.
 install(CODE "
     set(HORLUNE_LAUNCHER \"\${CMAKE_INSTALL_PREFIX}/bin/horlune\")
-    configure_file(\"${CMAKE_CURRENT_SOURCE_DIR}/resources/horlune.desktop.in\"
-                   \"${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.desktop\" @ONLY)
+    configure_file(\"${CMAKE_CURRENT_SOURCE_DIR}/resources/fr.horlune.Horlune.desktop.in\"
+                   \"${CMAKE_CURRENT_BINARY_DIR}/launcher/fr.horlune.Horlune.desktop\" @ONLY)
     file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/share/applications\" TYPE FILE
-         FILES \"${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.desktop\")
+         FILES \"${CMAKE_CURRENT_BINARY_DIR}/launcher/fr.horlune.Horlune.desktop\")
 
     set(SOURCE \"${CMAKE_CURRENT_SOURCE_DIR}/resources/horlune.ini\")
     if(\"\$ENV{DESTDIR}\" STREQUAL \"\")

@@ -8,7 +8,7 @@ packages=(cmake g++ make qt6-base-dev qt6-translations-l10n qt6-wayland tzdata)
 fuzz=(clang-14 libclang-rt-14-dev)
 case $purpose in
     fuzz) packages+=("${fuzz[@]}") ;;
-    test) packages+=(dbus-daemon xvfb xdotool x11-utils imagemagick libfaketime faketime desktop-file-utils clang-format-14 dpkg-dev lintian weston "${fuzz[@]}") ;;
+    test) packages+=(dbus-daemon xvfb xdotool x11-utils imagemagick libfaketime faketime desktop-file-utils appstream clang-format-14 dpkg-dev lintian weston "${fuzz[@]}") ;;
 esac
 
 missing=()
@@ -25,7 +25,9 @@ if [[ $(id -u) -eq 0 ]]; then
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 else
-    echo "Paquets manquants. Installez-les avec :" >&2
+    echo "Paquets manquants. Installez-les en administrateur, avec sudo :" >&2
     echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+    echo "ou, sans sudo, avec le mot de passe de root :" >&2
+    echo "  su -c 'apt-get update && apt-get install -y ${missing[*]}'" >&2
     exit 1
 fi

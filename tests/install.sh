@@ -21,11 +21,11 @@ done
 [[ $(readlink -f "$prefix/bin/horlune") == $(readlink -f "$program/horlune") ]] || fail "le lanceur ne mène pas au programme"
 cmp -s "$program/horlune.ini" "$root/resources/horlune.ini" || fail "la liste des villes installée n'est pas celle par défaut"
 cmp -s "$program/HLN.html" "$root/resources/HLN.html" || fail "la page d'aide installée diffère"
-for size in 128 256; do
+for size in 16 22 24 32 48 64 128 256 512; do
     [[ $(identify -format '%wx%h' "$prefix/share/icons/hicolor/${size}x${size}/apps/horlune.png") == "${size}x${size}" ]] ||
         fail "l'icône de $size pixels n'a pas sa taille"
 done
-entry=$prefix/share/applications/horlune.desktop
+entry=$prefix/share/applications/fr.horlune.Horlune.desktop
 grep -qx "Exec=\"$prefix/bin/horlune\"" "$entry" || fail "l'entrée de menu ne lance pas $prefix/bin/horlune"
 grep -qx 'Icon=horlune' "$entry" || fail "l'entrée de menu n'a pas l'icône horlune"
 grep -qx 'Categories=Utility;Clock;' "$entry" || fail "catégories de l'entrée de menu"

@@ -23,14 +23,18 @@ lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 for file in usr/lib/horlune/horlune usr/lib/horlune/HLN.html usr/lib/horlune/HLN-planifier.png usr/share/horlune/horlune.ini \
-            usr/share/applications/horlune.desktop usr/share/icons/hicolor/128x128/apps/horlune.png \
-            usr/share/icons/hicolor/256x256/apps/horlune.png usr/share/doc/horlune/copyright \
-            usr/share/doc/horlune/changelog.gz; do
+            usr/share/applications/fr.horlune.Horlune.desktop usr/share/icons/hicolor/16x16/apps/horlune.png \
+            usr/share/icons/hicolor/512x512/apps/horlune.png usr/share/icons/hicolor/scalable/apps/horlune.svg \
+            usr/share/metainfo/fr.horlune.Horlune.metainfo.xml usr/share/man/man1/horlune.1.gz \
+            usr/share/doc/horlune/copyright usr/share/doc/horlune/changelog.gz; do
     [[ -f $root/$file ]] || fail "$file manque dans le paquet"
 done
 [[ $(readlink "$root/usr/bin/horlune") == ../lib/horlune/horlune ]] || fail "usr/bin/horlune ne mène pas au programme"
 [[ ! -e $root/usr/lib/horlune/horlune.ini ]] || fail "une liste des villes dans le dossier du programme"
-grep -qx 'Exec="/usr/bin/horlune"' "$root/usr/share/applications/horlune.desktop" || fail "entrée de menu : $(grep Exec "$root/usr/share/applications/horlune.desktop")"
+entry=$root/usr/share/applications/fr.horlune.Horlune.desktop
+grep -qx 'Exec="/usr/bin/horlune"' "$entry" || fail "entrée de menu : $(grep Exec "$entry")"
+appstreamcli validate --no-net "$root/usr/share/metainfo/fr.horlune.Horlune.metainfo.xml" >"$work/appstream.log" 2>&1 ||
+    { cat "$work/appstream.log" >&2; fail "la description AppStream n'est pas valide"; }
 
 # The first start copies the installed list into the user's data folder.
 export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=offscreen

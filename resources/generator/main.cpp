@@ -98,9 +98,12 @@ int main(int argc, char** argv)
         ok &= saveHandIco(file("hand", "ico"), drawPointingHand(32 * scale), kMidGrey);
         ok &= saveIco8(file("globe", "ico"), drawGlobe(32 * scale), kMidGrey);
     }
-    for (int size : {128, 256}) {
+    // The menu's icon at the sizes desktops ask for, and scalable.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
         const QString path = out.filePath(QStringLiteral("horlune-%1.png").arg(size));
         ok &= report(path, writePng(path, drawMantelClock(size)));
     }
+    const QString scalable = out.filePath(QStringLiteral("horlune.svg"));
+    ok &= report(scalable, writeMantelClockSvg(scalable));
     return ok ? 0 : 1;
 }

@@ -7,16 +7,17 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 #include <cmath>
 
 namespace gen {
 
-QImage drawMantelClock(int pixels)
+namespace {
+
+// Paints the clock at `pixels` square on any device: a picture, or the scalable icon.
+void paintMantelClock(QPainter& p, int pixels)
 {
-    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const double unit = double(pixels) / 32.0;
     p.scale(unit, unit);
@@ -114,7 +115,35 @@ QImage drawMantelClock(int pixels)
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawEllipse(centre, 0.9, 0.9);
+}
+
+} // namespace
+
+QImage drawMantelClock(int pixels)
+{
+    // Below 32 pixels the outlines would be less than a pixel: the 32-pixel drawing, reduced.
+    if (pixels < 32)
+        return drawMantelClock(32).scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    paintMantelClock(p, pixels);
     return image;
+}
+
+bool writeMantelClockSvg(const QString& path)
+{
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(256, 256));
+    svg.setViewBox(QRect(0, 0, 256, 256));
+    svg.setTitle(QStringLiteral("Horlune"));
+    svg.setDescription(QStringLiteral("Horloge universelle"));
+    QPainter p;
+    if (!p.begin(&svg))
+        return false;
+    paintMantelClock(p, 256);
+    return p.end();
 }
 
 } // namespace gen

@@ -7,12 +7,13 @@
 
 namespace gen {
 
-QImage drawBackground(int scale);           // 981 x 529, opaque
-QImage drawFace(bool day, int scale);       // 48 x 48 disc
-QImage drawButton(bool pressed, int scale); // 104 x 24 pill
-QImage drawMantelClock(int pixels);         // square, any size from 32 up
-QImage drawPointingHand(int pixels);        // square, 32 or 64
-QImage drawGlobe(int pixels);               // square, 32 or 64
-QImage drawWorldMap(int scale);             // 387 x 300, opaque
+QImage drawBackground(int scale);              // 981 x 529, opaque
+QImage drawFace(bool day, int scale);          // 48 x 48 disc
+QImage drawButton(bool pressed, int scale);    // 104 x 24 pill
+QImage drawMantelClock(int pixels);            // square, any size (below 32, the 32 reduced)
+bool writeMantelClockSvg(const QString& path); // the same clock, scalable
+QImage drawPointingHand(int pixels);           // square, 32 or 64
+QImage drawGlobe(int pixels);                  // square, 32 or 64
+QImage drawWorldMap(int scale);                // 387 x 300, opaque
 
 } // namespace gen

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# The options answered on the terminal: --help and --version in French with status 0, an unknown option with
+# status 2, and never a window (there is no display here: trying to open one would fail).
+# Usage: commandline.sh EXECUTABLE
+set -euo pipefail
+executable=$1
+unset DISPLAY WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+fail() { echo "ÉCHEC : $*" >&2; exit 1; }
+
+out=$("$executable" --help) || fail "--help a fini avec le statut $?"
+grep -q "^Utilisation : horlune" <<<"$out" || fail "--help : $out"
+out=$("$executable" -h) || fail "-h a fini avec le statut $?"
+grep -q "^Utilisation : horlune" <<<"$out" || fail "-h : $out"
+out=$("$executable" --version) || fail "--version a fini avec le statut $?"
+[[ $out =~ ^Horlune\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version : $out"
+status=0
+err=$("$executable" --inconnue 2>&1 >/dev/null) || status=$?
+[[ $status == 2 ]] || fail "une option inconnue a fini avec le statut $status"
+grep -q "option inconnue « --inconnue »" <<<"$err" || fail "option inconnue : $err"
+echo "options : bien"

@@ -1,13 +1,19 @@
 #include "mainwindow.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenu>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
 
 #include "about/aboutwindow.h"
 #include "chrome/buttonbar.h"
@@ -54,7 +60,8 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& ci
     setFocusPolicy(Qt::StrongFocus);
     m_background = look::picture(QStringLiteral("background.bmp"));
     buildControls();
-    centreOnScreen(this);
+    buildCommands();
+    placeWindow();
 
     // The timer wakes the program once a second, just after the displayed second changes, and is aimed
     // again at each tick from the clock itself: a clock set back or forward, or a machine waking from
@@ -70,12 +77,10 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& ci
     connect(m_panel, &Frame::mouseMoved, m_buttons, &ButtonBar::clearHover);
     connect(m_panel, &Frame::pressed, this, &Main::startMove);
     connect(m_buttons, &ButtonBar::quitClicked, this, &Main::quit);
-    connect(m_buttons, &ButtonBar::configurationClicked, this, [this] {
-        // The panel shows the clocks of now, and takes the keys.
-        m_grid->backToNow();
-        showKeyFocus(false);
-        m_panel->open(m_hours, m_marks);
-    });
+    connect(m_buttons, &ButtonBar::configurationClicked, this, &Main::openConfiguration);
+    // Nothing stays described once the list or the panel has changed under it.
+    connect(m_panel, &ConfigPanel::saved, m_grid, &CityGrid::clearHover);
+    connect(m_panel, &ConfigPanel::closed, m_grid, &CityGrid::clearHover);
     connect(m_buttons, &ButtonBar::helpClicked, this, &Main::openHelp);
     connect(m_buttons, &ButtonBar::aboutClicked, this, &Main::showAbout);
     connect(m_buttons, &ButtonBar::okClicked, m_panel, &ConfigPanel::confirmAndClose);
@@ -84,6 +89,104 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& ci
 Main::~Main()
 {
     delete m_about;
+}
+
+void Main::buildCommands()
+{
+    auto add = [this](const QString& text, const QKeySequence& keys, auto run) {
+        auto* action = new QAction(text, this);
+        action->setShortcut(keys);
+        action->setAutoRepeat(false);
+        connect(action, &QAction::triggered, this, run);
+        addAction(action);
+        return action;
+    };
+    // Ctrl+, opens the preferences in GNOME's programs and many others; F1 and Ctrl+Q as everywhere.
+    add(QStringLiteral("Configuration"), QKeySequence(Qt::CTRL | Qt::Key_Comma), &Main::openConfiguration);
+    add(QStringLiteral("Aide"), QKeySequence(Qt::Key_F1), &Main::openHelp);
+    add(QStringLiteral("A propos"), QKeySequence(), &Main::showAbout);
+    QAction* now =
+        add(QStringLiteral("Revenir à maintenant"), QKeySequence(Qt::Key_Home), [this] { m_grid->backToNow(); });
+    now->setShortcutContext(Qt::WidgetShortcut); // the key of the clocks; in a box, Home is the box's
+    m_alwaysOnTop = add(QStringLiteral("Toujours au premier plan"), QKeySequence(), [this](bool on) {
+        setAlwaysOnTop(on);
+        rememberWindow();
+    });
+    m_alwaysOnTop->setCheckable(true);
+    add(QStringLiteral("Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q), &Main::quit);
+}
+
+void Main::showMenu(const QPoint& globalPlace)
+{
+    if (QApplication::activeModalWidget())
+        return; // a question is waiting for its answer
+    m_buttons->clearHover();
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("MenuCommandes"));
+    menu.addActions(actions());
+    menu.exec(globalPlace);
+}
+
+void Main::contextMenuEvent(QContextMenuEvent* event)
+{
+    // From the keyboard, at the focused button or the window's top left corner.
+    QPoint place = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        QWidget* focus = focusWidget() && focusWidget() != this ? focusWidget() : nullptr;
+        place = focus ? focus->mapToGlobal(focus->rect().bottomLeft()) : mapToGlobal(QPoint(20, 20));
+    }
+    showMenu(place);
+}
+
+void Main::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    if (!rect().contains(mapFromGlobal(QCursor::pos())))
+        m_grid->clearHover();
+}
+
+void Main::openConfiguration()
+{
+    m_grid->backToNow();
+    showKeyFocus(false);
+    m_panel->open(m_hours, m_marks);
+}
+
+void Main::placeWindow()
+{
+    const SettingsStore settings(m_settingsFile);
+    setAlwaysOnTop(settings.readAlwaysOnTop());
+    const std::optional<QPoint> place = settings.readWindowPlace();
+    // Back on a screen: its middle must lie on one that is still there.
+    const auto onAScreen = [this](const QPoint& topLeft) {
+        const QPoint middle = topLeft + rect().center();
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        return std::any_of(screens.begin(), screens.end(),
+                           [&middle](const QScreen* screen) { return screen->availableGeometry().contains(middle); });
+    };
+    if (place && onAScreen(*place))
+        move(*place);
+    else
+        centreOnScreen(this);
+}
+
+void Main::rememberWindow()
+{
+    SettingsStore settings(m_settingsFile);
+    settings.writeWindowPlace(pos());
+    settings.writeAlwaysOnTop(m_alwaysOnTop->isChecked());
+    settings.sync(std::chrono::milliseconds(500)); // a place not kept is no loss worth a message
+}
+
+void Main::setAlwaysOnTop(bool onTop)
+{
+    m_alwaysOnTop->setChecked(onTop);
+    if (bool(windowFlags() & Qt::WindowStaysOnTopHint) == onTop)
+        return;
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (shown)
+        show(); // changing a window's flags hides it
 }
 
 void Main::buildControls()
@@ -156,6 +259,11 @@ void Main::buildControls()
 
     m_panel = new ConfigPanel(this, m_platform.clock, m_platform.dialogs, m_cityFolder, m_settingsFile);
     m_buttons->setButton(ButtonBar::Ok, m_panel->okButton());
+    // Tab goes left to right: the three buttons, the clocks (the window itself), "Quitter".
+    setTabOrder(btn1, btn2);
+    setTabOrder(btn2, btn3);
+    setTabOrder(btn3, this);
+    setTabOrder(this, btn0);
 }
 
 void Main::Form_Load()
@@ -175,6 +283,8 @@ void Main::Form_Load()
         tellOnce(settings.problem());
     m_grid->refresh(true);
     show();
+    if (!focusWidget())
+        setFocus(Qt::OtherFocusReason); // the clocks have the keys, as before any Tab
     Timer1_Timer();
 }
 
@@ -259,6 +369,7 @@ void Main::quit()
         m_about->close();
     }
     m_quitting = true;
+    rememberWindow();
     close();
     QCoreApplication::exit(0);
 }
@@ -311,18 +422,48 @@ void Main::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    if (!m_quitting)
+        rememberWindow();
     QWidget::closeEvent(event);
 }
 
 void Main::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F1) {
-        openHelp();
+    // A command's keys, where the window system did not take them for a shortcut (a window not active).
+    const QKeySequence pressed(event->keyCombination());
+    for (QAction* action : actions()) {
+        if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
+            if (!event->isAutoRepeat())
+                action->trigger();
+            return;
+        }
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        contextMenuEvent(&menu);
         return;
     }
-    if (!m_panel->isVisible() && m_grid->pressKey(event->key())) {
+    if (m_panel->isVisible()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // The clocks have the keys: Up and Down go from city to city, Enter types a time for the city.
+    switch (event->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+        m_grid->moveKeyFocus(event->key() == Qt::Key_Down ? 1 : -1);
         showKeyFocus(true);
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat() && m_grid->typeTimeForKeyFocus())
+            return;
+        break;
+    default:
+        if (m_grid->pressKey(event->key())) {
+            showKeyFocus(true);
+            return;
+        }
     }
     QWidget::keyPressEvent(event);
 }

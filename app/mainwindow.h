@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 
 class ButtonBar;
+class QAction;
 class CityGrid;
 class ConfigPanel;
 class HorluneAbout;
@@ -49,9 +50,23 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // The right button, the Menu key: every command of the window.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // The pointer left the window: nothing stays described under it.
+    void leaveEvent(QEvent* event) override;
 
 private:
     void buildControls();
+    // The window's commands as actions, in the order of its menu, with their shortcuts.
+    void buildCommands();
+    void showMenu(const QPoint& globalPlace);
+    // "Configuration": the panel shows the clocks of now, and takes the keys.
+    void openConfiguration();
+    // Where the user left the window, back on a screen; centred when unknown or off every screen.
+    void placeWindow();
+    // Keeps the window's place and whether it stays above the others, for the next start.
+    void rememberWindow();
+    void setAlwaysOnTop(bool onTop);
     // Shows, or stops showing, the frame around the clocks that says the keys act on them.
     void showKeyFocus(bool shown);
     // Reads the city file into the rows with the computer's offset and the season of today; `report` shows
@@ -86,4 +101,5 @@ private:
     QPointer<HorluneAbout> m_about;
     bool m_quitting = false;
     bool m_keyFocusShown = false;
+    QAction* m_alwaysOnTop = nullptr;
 };

@@ -20,6 +20,13 @@ void ButtonBar::setButton(int i, const PictureButton& button)
     connect(caption, &Label::mouseMoved, this, [this, i] { LabBTN_MouseMove(i); });
     connect(picture, &Picture::clicked, this, [this, i] { btn_Click(i); });
     connect(caption, &Label::clicked, this, [this, i] { LabBTN_Click(i); });
+    // The keys' button is lit as the pointer's is.
+    connect(picture, &Picture::focusChanged, this, [this, i](bool focused) {
+        if (focused)
+            btn_MouseMove(i);
+        else
+            clearHover();
+    });
 }
 
 void ButtonBar::btn_MouseMove(int index)

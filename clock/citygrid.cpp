@@ -1,5 +1,6 @@
 #include "citygrid.h"
 
+#include <QAccessible>
 #include <QLocale>
 
 #include "clock/timeentry.h"
@@ -124,8 +125,10 @@ void CityGrid::refresh(bool everyRow)
             backToNow();
             return;
         }
-        // The instant shown stands still, and has no seconds: they belong to now.
+        // The instant shown stands still, and has no seconds: they belong to now. Its distance from now does
+        // not: the line says it as time passes, and says when the clocks are about to go back.
         m_controls.hoverSeconds->setCaption(QString());
+        m_controls.shiftLine->setCaption(m_shown.lineText(now, localShown(), QLocale()));
         return;
     }
     m_controls.hoverSeconds->setCaption(m_hover.hasSentence() ? twoDigits(now.local.time().second()) : QString());
@@ -240,6 +243,28 @@ void CityGrid::clearHover()
     m_controls.hoverSeconds->setCaption(QString());
 }
 
+void CityGrid::moveKeyFocus(int step)
+{
+    int index = m_hover.described;
+    for (int tried = 0; tried < kCityRows; ++tried) {
+        index = index < 1 ? (step > 0 ? 1 : kCityRows) : (index - 1 + step + kCityRows) % kCityRows + 1;
+        if (!m_rows[index].name.isEmpty() || m_rows[index].timeShown)
+            break;
+    }
+    Image1_MouseMove(index);
+    // Screen readers follow the keys to the face, which says the row (rowDescription).
+    QAccessibleEvent focus(m_widgets[index].face, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+}
+
+bool CityGrid::typeTimeForKeyFocus()
+{
+    if (!m_hover.hasSentence())
+        return false;
+    Digit_DblClick(m_hover.described);
+    return true;
+}
+
 void CityGrid::turnWheel(int angle)
 {
     followStep(m_shown.turnWheel(angle, m_clock.now()));
@@ -290,7 +315,7 @@ void CityGrid::followStep(ShownInstant::Step step)
     case ShownInstant::Moved:
         drawRows(m_shown.at(m_clock.now()));
         m_controls.hoverSeconds->setCaption(QString());
-        m_controls.shiftLine->setCaption(shiftText(m_shown.shift(), localShown(), QLocale()));
+        m_controls.shiftLine->setCaption(m_shown.lineText(m_clock.now(), localShown(), QLocale()));
         m_controls.shiftLine->show();
         break;
     }

@@ -58,6 +58,11 @@ public:
     void refresh(bool everyRow = false);
     // The pointer left the rows: the hover line is emptied and no row is highlighted.
     void clearHover();
+    // The keys' city: Down and Up move it to the next or previous city of the grid (from the first or the
+    // last when none has it), highlighted and described as a hover would, and said to screen readers.
+    void moveKeyFocus(int step);
+    // Enter on the keys' city: the box to type a time for it. False when no city has the keys.
+    bool typeTimeForKeyFocus();
 
     // The wheel turned by `angle` (wheelAngle()): a quarter of an hour a notch.
     void turnWheel(int angle);

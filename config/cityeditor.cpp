@@ -84,6 +84,7 @@ CityEditor::CityEditor(QWidget* panel, const Clock& clock)
         box->setFont(look::sans(12, true));
         box->setText(text);
         box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus); // a heading: Tab goes from line to line
         setTextColour(box, colour);
     };
     header(QStringLiteral("g1_1"), twipsRect(0, 330, 1470, 330), QStringLiteral("Ville"), look::kBlue);
@@ -102,6 +103,14 @@ void CityEditor::fill(const QList<EditorLine>& lines)
         createLine(i);
         setLine(m_lines.last(), lines.value(i - 1));
     }
+}
+
+QList<QWidget*> CityEditor::focusChain() const
+{
+    QList<QWidget*> chain;
+    for (const Line& line : m_lines)
+        chain << line.name << line.summer << line.winter << line.mark;
+    return chain;
 }
 
 void CityEditor::createLine(int i)

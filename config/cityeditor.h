@@ -29,6 +29,8 @@ public:
     // Destroys the lines.
     void clear();
     int lineCount() const { return int(m_lines.size()); }
+    // The boxes and marks in the order Tab goes through them: line by line, name, summer, winter, mark.
+    QList<QWidget*> focusChain() const;
     QList<EditorLine> lines() const;
     // Sets the texts and marks; the change handlers run as when typing.
     void setLines(const QList<EditorLine>& lines);

@@ -2,8 +2,10 @@
 
 #include <QCollator>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QShortcut>
 
 #include "config/cityeditor.h"
 #include "data/cityfile.h"
@@ -98,6 +100,10 @@ ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, 
     // At the place start-up gives it (Left 210).
     setGeometry(twipsRect(210, 180, 14310, 7635));
     hide();
+    // Ctrl+S acts as "OK" anywhere in the panel, as Enter does.
+    auto* save = new QShortcut(QKeySequence::Save, this, this, [this] { confirmAndClose(); });
+    save->setContext(Qt::WidgetWithChildrenShortcut);
+    save->setAutoRepeat(false);
     const QFont small = look::sans(11);
     const QFont boxed = look::sans(15);
     const QColor text = palette().color(QPalette::Text);
@@ -212,19 +218,42 @@ void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
         m_editor->fill(lines);
         m_modified = false;
     }
+    // Tab follows the lines, then the hours, then "OK".
+    QList<QWidget*> chain = m_editor->focusChain();
+    chain << m_nightHour << m_dayHour << m_okButton.picture;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
     show();
+    chain.first()->setFocus(Qt::OtherFocusReason);
 }
 
 bool ConfigPanel::confirmAndClose()
 {
-    if (m_modified &&
-        m_dialogs.askYesNo(window(), QStringLiteral("Horlune"), QStringLiteral("Enregistrer les modifications"),
-                           DialogIcon::Question) &&
-        !save())
-        return false;
+    if (m_modified) {
+        // Escape leaves the question with every edit kept, as the panel was.
+        const std::optional<bool> answer = m_dialogs.askYesNoOrBack(
+            window(), QStringLiteral("Horlune"), QStringLiteral("Enregistrer les modifications"), DialogIcon::Question);
+        if (!answer || (*answer && !save()))
+            return false;
+    }
     hide();
     m_editor->clear();
+    emit closed();
     return true;
+}
+
+void ConfigPanel::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        if (!event->isAutoRepeat())
+            confirmAndClose();
+        return;
+    default:
+        Frame::keyPressEvent(event);
+    }
 }
 
 bool ConfigPanel::save()

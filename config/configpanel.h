@@ -42,6 +42,12 @@ public slots:
 signals:
     // A save was written: the clock reloads everything.
     void saved();
+    // The panel was closed.
+    void closed();
+
+protected:
+    // Enter acts as "OK", and so does Escape (the question comes first when something changed).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildHours();

@@ -181,6 +181,34 @@ void SettingsStore::writeHours(const DayHours& hours)
     write(QStringLiteral("HJ"), QString::number(hours.day));
 }
 
+std::optional<QPoint> SettingsStore::readWindowPlace() const
+{
+    const QStringList parts = value(QStringLiteral("Fenetre")).toString().split(u',');
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool xRead = false, yRead = false;
+    const int x = parts[0].trimmed().toInt(&xRead), y = parts[1].trimmed().toInt(&yRead);
+    constexpr int kFarthest = 1000000;
+    if (!xRead || !yRead || qAbs(x) > kFarthest || qAbs(y) > kFarthest)
+        return std::nullopt;
+    return QPoint(x, y);
+}
+
+bool SettingsStore::readAlwaysOnTop() const
+{
+    return value(QStringLiteral("PremierPlan")).toString() == QLatin1String("T");
+}
+
+void SettingsStore::writeWindowPlace(const QPoint& place)
+{
+    write(QStringLiteral("Fenetre"), QStringLiteral("%1,%2").arg(place.x()).arg(place.y()));
+}
+
+void SettingsStore::writeAlwaysOnTop(bool onTop)
+{
+    write(QStringLiteral("PremierPlan"), onTop ? QStringLiteral("T") : QStringLiteral("F"));
+}
+
 void SettingsStore::write(const QString& key, const QVariant& value)
 {
     m_written.append({kGroup + u'/' + key, value});

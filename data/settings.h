@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <QVariantMap>
 #include <array>
 #include <chrono>
+#include <optional>
 #include <utility>
 
 #include "data/citycount.h"
@@ -59,6 +61,14 @@ public:
     void writeMarks(const RowMarks& marks, const QList<CityRecord>& list, const QByteArray& listFingerprint);
     // Writes "HN" and then "HJ".
     void writeHours(const DayHours& hours);
+
+    // Where the user left the window ("Fenetre": "x,y" in logical pixels of the desktop) and whether it stays
+    // above the others ("PremierPlan", "T" or "F"). No place when the text is not two whole numbers within a
+    // million pixels.
+    std::optional<QPoint> readWindowPlace() const;
+    bool readAlwaysOnTop() const;
+    void writeWindowPlace(const QPoint& place);
+    void writeAlwaysOnTop(bool onTop);
 
     // Writes to disk: takes the store's lock, waiting at most `limit` for another writer, reads the file
     // again so that what another copy of the program wrote meanwhile stays, and replaces it whole with that

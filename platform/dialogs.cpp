@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -29,6 +30,28 @@ void prepare(QMessageBox& box, const QString& title, const QString& text, Dialog
     box.setWindowModality(Qt::ApplicationModal);
 }
 
+// Watches a box for Escape, which then closes it without clicking any of its buttons.
+class EscapeIsNoAnswer : public QObject
+{
+public:
+    explicit EscapeIsNoAnswer(QMessageBox& box) : m_box(box) { box.installEventFilter(this); }
+    bool pressed = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            pressed = true;
+            m_box.done(QDialog::Rejected);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QMessageBox& m_box;
+};
+
 } // namespace
 
 void MessageBoxDialogs::inform(QWidget* parent, const QString& title, const QString& text, DialogIcon icon)
@@ -51,4 +74,21 @@ bool MessageBoxDialogs::askYesNo(QWidget* parent, const QString& title, const QS
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+std::optional<bool> MessageBoxDialogs::askYesNoOrBack(QWidget* parent, const QString& title, const QString& text,
+                                                      DialogIcon icon)
+{
+    QMessageBox box(parent);
+    prepare(box, title, text, icon);
+    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    // Escape would take "Non" for the escape button: it leaves the box with no answer instead.
+    EscapeIsNoAnswer escape(box);
+    box.exec();
+    if (escape.pressed || !box.clickedButton())
+        return std::nullopt;
+    return box.clickedButton() == yes ? std::optional(true)
+                                      : (box.clickedButton() == no ? std::optional(false) : std::nullopt);
 }

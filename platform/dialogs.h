@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -19,8 +20,12 @@ public:
     virtual ~Dialogs() = default;
     // A message with a single "OK" button.
     virtual void inform(QWidget* parent, const QString& title, const QString& text, DialogIcon icon) = 0;
-    // A question with "Oui" (the default button) and "Non"; true when the answer is "Oui".
+    // A question with "Oui" (the default button) and "Non"; true when the answer is "Oui". Escape is "Non".
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text, DialogIcon icon) = 0;
+    // The same question, where Escape (or closing the box) answers neither: empty then, and the user goes
+    // back to what they were doing.
+    virtual std::optional<bool> askYesNoOrBack(QWidget* parent, const QString& title, const QString& text,
+                                               DialogIcon icon) = 0;
 };
 
 class MessageBoxDialogs : public Dialogs
@@ -28,4 +33,6 @@ class MessageBoxDialogs : public Dialogs
 public:
     void inform(QWidget* parent, const QString& title, const QString& text, DialogIcon icon) override;
     bool askYesNo(QWidget* parent, const QString& title, const QString& text, DialogIcon icon) override;
+    std::optional<bool> askYesNoOrBack(QWidget* parent, const QString& title, const QString& text,
+                                       DialogIcon icon) override;
 };

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <Qt>
+#include <algorithm>
 
 namespace {
 
@@ -195,4 +196,31 @@ ShownInstant::Step ShownInstant::backToNow()
 bool ShownInstant::hasExpired(const Instant& now) const
 {
     return isShifted() && shiftExpired(m_lastStep, now.universal);
+}
+
+qint64 ShownInstant::secondsBeforeReturn(const Instant& now) const
+{
+    if (!isShifted())
+        return 0;
+    return std::clamp<qint64>(kIdleSeconds - qAbs(m_lastStep.secsTo(now.universal)), 0, kIdleSeconds);
+}
+
+qint64 ShownInstant::distanceFrom(const Instant& now) const
+{
+    if (!isShifted())
+        return 0;
+    const qint64 passed = m_anchor.universal.secsTo(now.universal);
+    return m_shift - (passed > 0 ? passed / 60 * 60 : 0);
+}
+
+QString ShownInstant::lineText(const Instant& now, const QDateTime& local, const QLocale& locale) const
+{
+    if (!isShifted())
+        return {};
+    const qint64 left = secondsBeforeReturn(now);
+    if (left <= kWarningSeconds)
+        return QStringLiteral("Retour à l'heure actuelle dans %1 s").arg(left);
+    const qint64 distance = distanceFrom(now);
+    // Exactly now by the passing of time: still the instant the user chose, said as such.
+    return shiftText(distance != 0 ? distance : m_shift, local, locale);
 }

@@ -47,6 +47,15 @@ public:
     Step backToNow();
     // Whether the shift has stood two minutes without a step, by the clock reading `now`.
     bool hasExpired(const Instant& now) const;
+    // The seconds left before the clocks go back to now by themselves (0 when they are at now).
+    qint64 secondsBeforeReturn(const Instant& now) const;
+    // How far the instant shown is from `now`, in whole minutes as seconds: the shift, less the whole
+    // minutes passed since the clocks left now, so that "Dans 1 h 30" reads "Dans 1 h 29" a minute later.
+    qint64 distanceFrom(const Instant& now) const;
+    // The line beside the digital clock while the clock reads `now`: how far and to when (shiftText), and in
+    // the last ten seconds before the return, that the clocks are going back to now.
+    QString lineText(const Instant& now, const QDateTime& local, const QLocale& locale) const;
+    static constexpr qint64 kWarningSeconds = 10;
 
 private:
     Step moveTo(qint64 seconds, const Instant& now);

@@ -425,13 +425,15 @@ void TestTexts::pictureButtonsAreButtons()
     QVERIFY(accessible(f.label(QStringLiteral("LabBTN_%1").arg(button)))->state().invisible);
     QVERIFY(picture->actionInterface());
     QVERIFY(picture->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    // Pressed by a screen reader, it runs its command as a click does.
+    // Pressed by a screen reader, it runs its command as a click does, once the reader's call has returned:
+    // whatever the command opens (a question) never keeps the reader waiting.
     const char* commands[] = {SIGNAL(quitClicked()), SIGNAL(configurationClicked()), SIGNAL(helpClicked()),
                               SIGNAL(aboutClicked()), SIGNAL(okClicked())};
     f.buttons().disconnect(); // the commands themselves are tested elsewhere
     QSignalSpy spy(&f.buttons(), commands[button]);
     picture->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy.size(), 0);
+    QTRY_COMPARE(spy.size(), 1);
     // The other pictures are graphics.
     QCOMPARE(accessible(f.face(1))->role(), QAccessible::Graphic);
 }

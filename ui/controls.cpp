@@ -293,10 +293,48 @@ void Picture::setHandColours(const QColor& minute, const QColor& hour)
     update();
 }
 
+void Picture::setAccessibleRole(QAccessible::Role role)
+{
+    m_accessibleRole = role;
+    setFocusPolicy(role == QAccessible::Button ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void Picture::click()
+{
+    QMetaObject::invokeMethod(this, &Picture::clicked, Qt::QueuedConnection);
+}
+
+void Picture::keyPressEvent(QKeyEvent* event)
+{
+    const bool press = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space;
+    if (m_accessibleRole == QAccessible::Button && press && !event->isAutoRepeat())
+        emit clicked();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void Picture::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+    emit focusChanged(true);
+}
+
+void Picture::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+    emit focusChanged(false);
+}
+
 void Picture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture);
+    if (hasFocus()) { // as the window shows that it has the keys: a dotted frame, inside the pill
+        painter.setPen(QPen(look::kBlack, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
     if (!m_handsPlaced)
         return;
     painter.setRenderHint(QPainter::Antialiasing);

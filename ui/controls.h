@@ -115,17 +115,20 @@ public:
     QColor minuteColour() const { return m_minuteColour; }
     QColor hourColour() const { return m_hourColour; }
 
-    // What screen readers take the picture for: a graphic, or a button that they can press.
-    void setAccessibleRole(QAccessible::Role role) { m_accessibleRole = role; }
+    // What screen readers take the picture for: a graphic, or a button that they can press. A button also
+    // takes the focus by Tab, shows it with a dotted frame, and is pressed with Enter or Space.
+    void setAccessibleRole(QAccessible::Role role);
     QAccessible::Role accessibleRole() const { return m_accessibleRole; }
-    // A press by a screen reader: the same as a click of the mouse.
-    void click() { emit clicked(); }
+    // A press by a screen reader: the same as a click of the mouse, once the reader's call has returned, so
+    // that whatever the click opens (a question) never keeps the reader waiting.
+    void click();
 
 signals:
     void mouseMoved();
     void pressed();
     void clicked();
     void wheelTurned(int angle); // wheelAngle()
+    void focusChanged(bool focused);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -133,6 +136,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QPixmap m_picture;

@@ -19,6 +19,17 @@ void ScriptedDialogs::inform(QWidget*, const QString& title, const QString& text
     shown.append({title, text, icon, false});
 }
 
+std::optional<bool> ScriptedDialogs::askYesNoOrBack(QWidget* parent, const QString& title, const QString& text,
+                                                    DialogIcon icon)
+{
+    if (escapes > 0) {
+        --escapes;
+        shown.append({title, text, icon, true});
+        return std::nullopt;
+    }
+    return askYesNo(parent, title, text, icon);
+}
+
 bool ScriptedDialogs::askYesNo(QWidget*, const QString& title, const QString& text, DialogIcon icon)
 {
     shown.append({title, text, icon, true});

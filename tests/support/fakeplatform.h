@@ -50,8 +50,11 @@ public:
 
     void inform(QWidget* parent, const QString& title, const QString& text, DialogIcon icon) override;
     bool askYesNo(QWidget* parent, const QString& title, const QString& text, DialogIcon icon) override;
+    std::optional<bool> askYesNoOrBack(QWidget* parent, const QString& title, const QString& text,
+                                       DialogIcon icon) override;
 
     QList<bool> answers; // next answers to questions, "Oui" = true; "Non" when the script has run out
+    int escapes = 0;     // the next questions left with Escape (before the answers are taken)
     QList<Shown> shown;
 };
 

@@ -125,11 +125,47 @@ void loadFonts()
 void applyDesignLook()
 {
     loadFonts();
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        QApplication::setStyle(style);
-        QApplication::setPalette(style->standardPalette());
-    }
-    QApplication::setFont(defaultFont());
+    // A platform theme also gives palettes and fonts of its own to classes of widgets (the boxes, the labels,
+    // the menus): each is set back to the design's, or a dark theme would still darken the panel's boxes.
+    static const char* const themedClasses[] = {"QAbstractButton",
+                                                "QToolButton",
+                                                "QCheckBox",
+                                                "QRadioButton",
+                                                "QHeaderView",
+                                                "QAbstractItemView",
+                                                "QMessageBoxLabel",
+                                                "QTabBar",
+                                                "QLabel",
+                                                "QGroupBox",
+                                                "QMenu",
+                                                "QMenuBar",
+                                                "QTextEdit",
+                                                "QTextControl",
+                                                "QLineEdit",
+                                                "QPushButton",
+                                                "QComboBox",
+                                                "QComboLineEdit",
+                                                "QMessageBox",
+                                                "QTipLabel",
+                                                "QListView",
+                                                "QMenuItem",
+                                                "QAbstractSpinBox",
+                                                "QToolTip"};
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Made from the light grey of the design's buttons, not asked of the style, which would hand back the
+    // theme's: black text on white boxes, light grey around.
+    QPalette palette(QColor(0xef, 0xef, 0xef));
+    palette.setColor(QPalette::ToolTipBase, QColor(0xff, 0xff, 0xdc));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    palette.setColor(QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    QApplication::setPalette(palette);
+    for (const char* name : themedClasses)
+        QApplication::setPalette(palette, name);
+    const QFont font = defaultFont();
+    QApplication::setFont(font);
+    for (const char* name : themedClasses)
+        QApplication::setFont(font, name);
 }
 
 QFont sans(int pixelSize, bool bold, bool underline)

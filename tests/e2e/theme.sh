@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The same clock on any desktop: the window with the configuration panel open, shot on an X server of its
+# own under the plain desktop and again under GTK's platform theme with a dark theme, a high-contrast
+# theme and a larger text scale; every shot must be the plain one, pixel for pixel.
+# Usage: theme.sh EXECUTABLE
+set -euo pipefail
+executable=$1
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+    pkill -P $$ 2>/dev/null || true
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+# HORLUNE_THEME_KEEP names a folder that receives the shots, to look at them.
+keep() {
+    [[ -n ${HORLUNE_THEME_KEEP:-} ]] && cp "$work"/*.png "$HORLUNE_THEME_KEEP"/ 2>/dev/null
+    cleanup
+}
+trap keep EXIT
+fail() { echo "ÉCHEC : $*" >&2; exit 1; }
+
+exec 5> "$work/display"
+Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 200); do [[ -s $work/display ]] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$work/display")"
+cp "$executable" "$work/horlune"
+cp "$(dirname "$executable")/horlune.ini" "$work/"
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work/home
+mkdir -p "$HOME"
+# The same instant for every shot: the clocks stand still.
+export FAKETIME="@2026-12-10 16:07:00" FAKETIME_NO_CACHE=1 TZ=Europe/Paris
+faketime_library=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null || true)
+[[ -n $faketime_library ]] || fail "libfaketime manque"
+
+# One shot of the window with the panel open, under the environment given.
+shoot() {
+    local name=$1; shift
+    env "$@" LD_PRELOAD="$faketime_library" FAKETIME="$FAKETIME" "$work/horlune" >"$work/$name.log" 2>&1 &
+    local pid=$! window=""
+    for _ in $(seq 300); do
+        window=$(xdotool search --onlyvisible --name '^Horlune' 2>/dev/null | head -n1) && [[ -n $window ]] && break
+        sleep 0.05
+    done
+    [[ -n $window ]] || { cat "$work/$name.log" >&2; fail "$name : pas de fenêtre"; }
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    xdotool key --window "$window" ctrl+comma
+    sleep 1
+    import -window "$window" "$work/$name.png"
+    kill "$pid"; wait "$pid" 2>/dev/null || true
+}
+
+shoot plain
+shoot dark QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+shoot contrast QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=HighContrastInverse
+shoot large QT_QPA_PLATFORMTHEME=gtk3 GDK_DPI_SCALE=1.5 GTK_THEME=Adwaita
+for name in dark contrast large; do
+    differing=$(compare -metric AE "$work/plain.png" "$work/$name.png" null: 2>&1 || true)
+    [[ $differing == 0 ]] || fail "sous le thème « $name », $differing points diffèrent de la fenêtre ordinaire"
+done
+echo "thèmes : bien"

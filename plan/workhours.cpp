@@ -1,0 +1,157 @@
+#include "workhours.h"
+
+#include <QRegularExpression>
+#include <QTimeZone>
+#include <algorithm>
+
+#include "time/timerules.h"
+
+namespace {
+
+constexpr qint64 kQuarter = 15 * 60;
+
+qint64 secondsOf(const QDateTime& time)
+{
+    return time.toSecsSinceEpoch();
+}
+
+} // namespace
+
+std::optional<WorkHours> readWorkHours(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral(
+        R"(^\s*(\d{1,2})\s*(?:[h.:]\s*(\d{2})?)?\s*(?:-|–|—|à)\s*(\d{1,2})\s*(?:[h.:]\s*(\d{2})?)?\s*$)"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int startHour = match.captured(1).toInt(), startMinute = match.captured(2).toInt();
+    const int endHour = match.captured(3).toInt(), endMinute = match.captured(4).toInt();
+    if (startHour > 24 || endHour > 24 || startMinute > 59 || endMinute > 59 || (startHour == 24 && startMinute > 0) ||
+        (endHour == 24 && endMinute > 0))
+        return std::nullopt;
+    return WorkHours{(startHour * 60 + startMinute) % (24 * 60), endHour * 60 + endMinute};
+}
+
+QString workHoursText(const WorkHours& hours)
+{
+    const auto text = [](int minutes) {
+        return QStringLiteral("%1.%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    };
+    return text(hours.start) + QStringLiteral(" – ") + text(hours.end);
+}
+
+WorkingDays workingDays(QLocale::Territory territory)
+{
+    WorkingDays days{};
+    const QLocale locale = territory == QLocale::AnyTerritory ? QLocale::c() : QLocale(QLocale::AnyLanguage, territory);
+    for (const Qt::DayOfWeek day : locale.weekdays())
+        days[day] = true;
+    return days;
+}
+
+int PlanCity::offsetAt(qint64 utcSeconds) const
+{
+    const auto after = std::upper_bound(changesAt.begin(), changesAt.end(), utcSeconds);
+    return offsetsSeconds.value(after - changesAt.begin());
+}
+
+PlanCity planCity(const ClockRow& row, const QDateTime& from, const QDateTime& to, float computerOffset)
+{
+    PlanCity city;
+    city.name = row.name;
+    const QDateTime start = from.addDays(-1), end = to.addDays(1);
+    if (row.zone.isValid()) {
+        city.days = workingDays(row.zone.territory());
+        city.offsetsSeconds.append(row.zone.offsetFromUtc(start));
+        for (const QTimeZone::OffsetData& change : row.zone.transitions(start, end)) {
+            city.changesAt.append(secondsOf(change.atUtc));
+            city.offsetsSeconds.append(change.offsetFromUtc);
+        }
+        return city;
+    }
+    // The program's season rule, by the computer's date: the offset changes at the computer's midnights
+    // where the season does.
+    city.days = workingDays(QLocale::AnyTerritory);
+    const int computerSeconds = qRound(computerOffset * 3600);
+    const auto offsetOn = [&row](const QDate& day) {
+        return qRound((isSummerTime(day) ? row.summer.hours : row.winter.hours) * 3600);
+    };
+    QDate day = start.addSecs(computerSeconds).date();
+    city.offsetsSeconds.append(offsetOn(day));
+    for (; day <= end.addSecs(computerSeconds).date(); day = day.addDays(1)) {
+        const int offset = offsetOn(day.addDays(1));
+        if (offset != city.offsetsSeconds.last()) {
+            city.changesAt.append(QDateTime(day.addDays(1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch() - computerSeconds);
+            city.offsetsSeconds.append(offset);
+        }
+    }
+    return city;
+}
+
+bool isAtWork(const PlanCity& city, qint64 utcSeconds, const WorkHours& hours)
+{
+    if (hours.start == hours.end)
+        return false;
+    const qint64 wall = utcSeconds + city.offsetAt(utcSeconds);
+    const qint64 day = wall >= 0 ? wall / 86400 : (wall - 86399) / 86400;
+    const int minutes = int((wall - day * 86400) / 60);
+    const auto workingOn = [&city](qint64 daysSinceEpoch) {
+        // 1970-01-01 was a Thursday (4).
+        return city.days[int(((daysSinceEpoch + 3) % 7 + 7) % 7) + 1];
+    };
+    if (hours.start < hours.end)
+        return workingOn(day) && minutes >= hours.start && minutes < hours.end;
+    // Overnight: the evening of a working day, and the morning after it.
+    return (workingOn(day) && minutes >= hours.start) || (workingOn(day - 1) && minutes < hours.end);
+}
+
+CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, int direction, const QDateTime& limit,
+                          const WorkHours& hours)
+{
+    CommonHour best;
+    if (cities.isEmpty())
+        return best;
+    const qint64 step = direction >= 0 ? kQuarter : -kQuarter;
+    const qint64 origin = secondsOf(from), last = secondsOf(limit);
+    // The first quarter hour strictly past `from` in the direction asked.
+    qint64 at = direction >= 0 ? (origin / kQuarter + 1) * kQuarter : ((origin - 1) / kQuarter) * kQuarter;
+    if (origin <= 0)
+        at = direction >= 0 ? 0 : -kQuarter;
+    const auto count = [&cities, &hours](qint64 when) {
+        return int(std::count_if(cities.begin(), cities.end(),
+                                 [&](const PlanCity& city) { return isAtWork(city, when, hours); }));
+    };
+    const auto within = [&](qint64 when) { return direction >= 0 ? when <= last : when >= last; };
+    qint64 bestAt = at;
+    for (; within(at); at += step) {
+        const int working = count(at);
+        if (working == cities.size()) {
+            // The slot runs forward from its first quarter, whichever way the search went.
+            qint64 first = at;
+            while (direction < 0 && within(first - kQuarter) && count(first - kQuarter) == cities.size())
+                first -= kQuarter;
+            qint64 end = first + kQuarter;
+            while (count(end) == cities.size() && end - first < 7 * 86400)
+                end += kQuarter;
+            best.found = true;
+            best.start = QDateTime::fromSecsSinceEpoch(first, Qt::UTC);
+            best.end = QDateTime::fromSecsSinceEpoch(end, Qt::UTC);
+            best.atWork = working;
+            return best;
+        }
+        if (working > best.atWork) {
+            best.atWork = working;
+            bestAt = at;
+        }
+    }
+    best.start = QDateTime::fromSecsSinceEpoch(bestAt, Qt::UTC);
+    best.end = best.start.addSecs(kQuarter);
+    // A city away at the best quarter: the one the others never meet there.
+    for (const PlanCity& city : cities) {
+        if (!isAtWork(city, bestAt, hours)) {
+            best.apart = city.name;
+            break;
+        }
+    }
+    return best;
+}

@@ -1,0 +1,260 @@
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "plan/changes.h"
+#include "plan/share.h"
+#include "plan/workhours.h"
+#include "time/zones.h"
+
+// Planning with the marked cities: their working hours and days, the next hour every one is at work, the
+// changes of offset coming, and the instant to share. Every instant is given; the tests run far from UTC.
+class TestPlan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
+    void readingWorkHours_data();
+    void readingWorkHours();
+    void workingDaysComeFromTheCountry_data();
+    void workingDaysComeFromTheCountry();
+    void commonHour_data();
+    void commonHour();
+    void theWholeWeekForFiftyNineCities();
+    void changesComing_data();
+    void changesComing();
+    void sharedText();
+    void invitationReadByACalendarProgram();
+};
+
+namespace {
+
+QDateTime utc(int year, int month, int day, int hour, int minute = 0)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::UTC);
+}
+
+// Cities written "Paris" (a zone of the database under the name of its city) or "name:summer:winter" (a
+// city without a zone, on the program's season rule).
+ClockRow cityRow(const QString& written)
+{
+    static const QMap<QString, QString> zones = {{"Paris", "Europe/Paris"},        {"Londres", "Europe/London"},
+                                                 {"New York", "America/New_York"}, {"Tokyo", "Asia/Tokyo"},
+                                                 {"Auckland", "Pacific/Auckland"}, {"Honolulu", "Pacific/Honolulu"},
+                                                 {"Riyad", "Asia/Riyadh"},         {"Sydney", "Australia/Sydney"},
+                                                 {"Lutèce", "Europe/Paris"},       {"Katmandou", "Asia/Kathmandu"}};
+    ClockRow row;
+    const QStringList parts = written.split(u':');
+    row.name = parts[0];
+    if (parts.size() == 3) {
+        row.summer.hours = parts[1].toFloat();
+        row.winter.hours = parts[2].toFloat();
+    } else {
+        row.zone = zoneOf(zones.value(written));
+    }
+    return row;
+}
+
+QList<PlanCity> planCities(const QStringList& written, const QDateTime& from)
+{
+    QList<PlanCity> cities;
+    for (const QString& city : written)
+        cities.append(planCity(cityRow(city), from.addDays(-8), from.addDays(8), 1));
+    return cities;
+}
+
+} // namespace
+
+void TestPlan::readingWorkHours_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("start"); // minutes; -1: refused
+    QTest::addColumn<int>("end");
+    // clang-format off
+    QTest::newRow("as kept")            << "9.00 – 18.00"  << 540  << 1080;
+    QTest::newRow("short")              << "9-18"          << 540  << 1080;
+    QTest::newRow("French hours")       << "8h30 - 17h30"  << 510  << 1050;
+    QTest::newRow("colons")             << "8:30-17:30"    << 510  << 1050;
+    QTest::newRow("words")              << "9 h à 18 h"    << 540  << 1080;
+    QTest::newRow("overnight")          << "18-9"          << 1080 << 540;
+    QTest::newRow("equal")              << "9-9"           << 540  << 540;
+    QTest::newRow("to midnight")        << "14-24"         << 840  << 1440;
+    QTest::newRow("no such hour")       << "25-3"          << -1   << -1;
+    QTest::newRow("no such minute")     << "9.75-18"       << -1   << -1;
+    QTest::newRow("one hour")           << "9"             << -1   << -1;
+    QTest::newRow("letters")            << "neuf à dix-huit" << -1 << -1;
+    QTest::newRow("empty")              << ""              << -1   << -1;
+    // clang-format on
+}
+
+void TestPlan::readingWorkHours()
+{
+    QFETCH(QString, text);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    const std::optional<WorkHours> hours = readWorkHours(text);
+    QCOMPARE(hours.has_value(), start >= 0);
+    if (hours) {
+        QCOMPARE(hours->start, start);
+        QCOMPARE(hours->end, end);
+        QCOMPARE(readWorkHours(workHoursText(*hours)), hours); // kept as it is read back
+    }
+}
+
+void TestPlan::workingDaysComeFromTheCountry_data()
+{
+    QTest::addColumn<int>("territory");
+    QTest::addColumn<QString>("days"); // Monday to Sunday
+    // clang-format off
+    QTest::newRow("France")         << int(QLocale::France)      << "1111100";
+    QTest::newRow("Saudi Arabia")   << int(QLocale::SaudiArabia) << "1111001";
+    QTest::newRow("no country")     << int(QLocale::AnyTerritory) << "1111100";
+    // clang-format on
+}
+
+void TestPlan::workingDaysComeFromTheCountry()
+{
+    QFETCH(int, territory);
+    QFETCH(QString, days);
+    const WorkingDays working = workingDays(QLocale::Territory(territory));
+    QString seen;
+    for (int day = 1; day <= 7; ++day)
+        seen += working[day] ? u'1' : u'0';
+    QCOMPARE(seen, days);
+}
+
+void TestPlan::commonHour_data()
+{
+    QTest::addColumn<QStringList>("cities");
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("hours");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QDateTime>("start"); // UTC
+    QTest::addColumn<QDateTime>("end");
+    QTest::addColumn<QString>("apart");
+    const QDateTime thursday = utc(2026, 12, 10, 8);
+    // clang-format off
+    QTest::newRow("Paris and New York")            << QStringList{"Paris", "New York"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 14) << utc(2026, 12, 10, 17) << "";
+    QTest::newRow("the one before")                << QStringList{"Paris", "New York"} << utc(2026, 12, 11, 8) << -1 << "9-18" << true << utc(2026, 12, 10, 14) << utc(2026, 12, 10, 17) << "";
+    QTest::newRow("across the date line")          << QStringList{"Auckland", "Honolulu"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 20) << utc(2026, 12, 11, 4) << "";
+    QTest::newRow("a Friday-Saturday weekend")     << QStringList{"Paris", "Riyad"} << utc(2026, 12, 10, 17) << 1 << "9-18" << true << utc(2026, 12, 14, 8) << utc(2026, 12, 14, 15) << "";
+    QTest::newRow("summer time starts in the week") << QStringList{"Paris", "New York"} << utc(2026, 3, 6, 20) << 1 << "9-18" << true << utc(2026, 3, 9, 13) << utc(2026, 3, 9, 17) << "";
+    QTest::newRow("none: Paris never meets them")  << QStringList{"Auckland", "Paris", "Honolulu"} << thursday << 1 << "9-18" << false << utc(2026, 12, 10, 20) << utc(2026, 12, 10, 20, 15) << "Paris";
+    QTest::newRow("one city")                      << QStringList{"Tokyo"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 9) << "";
+    QTest::newRow("across the year's end")         << QStringList{"Paris", "Londres"} << utc(2026, 12, 31, 17) << 1 << "9-18" << true << utc(2027, 1, 1, 9) << utc(2027, 1, 1, 17) << "";
+    QTest::newRow("overnight hours")               << QStringList{"Paris"} << utc(2026, 12, 10, 12) << 1 << "18-9" << true << utc(2026, 12, 10, 17) << utc(2026, 12, 11, 8) << "";
+    QTest::newRow("equal hours: never")            << QStringList{"Paris", "Londres"} << thursday << 1 << "9-9" << false << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 8, 30) << "Paris";
+    QTest::newRow("a city on the French rule")     << QStringList{"Lutèce", "Base:2:1"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 17) << "";
+    QTest::newRow("a quarter-hour zone")           << QStringList{"Katmandou", "Paris"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 12, 15) << "";
+    // clang-format on
+}
+
+void TestPlan::commonHour()
+{
+    QFETCH(QStringList, cities);
+    QFETCH(QDateTime, from);
+    QFETCH(int, direction);
+    QFETCH(QString, hours);
+    QFETCH(bool, found);
+    QFETCH(QDateTime, start);
+    QFETCH(QDateTime, end);
+    QFETCH(QString, apart);
+    const CommonHour common =
+        findCommonHour(planCities(cities, from), from, direction, from.addDays(direction * 7), *readWorkHours(hours));
+    QCOMPARE(common.found, found);
+    QCOMPARE(common.start, start);
+    QCOMPARE(common.end, end);
+    QCOMPARE(common.apart, apart);
+}
+
+void TestPlan::theWholeWeekForFiftyNineCities()
+{
+    // 58 cities at work together, and one never with them: the search goes through the whole week.
+    const QDateTime from = utc(2026, 12, 10, 8);
+    QStringList cities(58, QStringLiteral("Paris"));
+    cities << QStringLiteral("Auckland");
+    const CommonHour common =
+        findCommonHour(planCities(cities, from), from, 1, from.addDays(7), *readWorkHours(QStringLiteral("9-18")));
+    QVERIFY(!common.found);
+    QCOMPARE(common.atWork, 58);
+    QCOMPARE(common.apart, QStringLiteral("Auckland"));
+}
+
+void TestPlan::changesComing_data()
+{
+    QTest::addColumn<QStringList>("cities");
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QStringList>("texts"); // "row: text"
+    // clang-format off
+    QTest::newRow("Paris in October")     << QStringList{"Paris"} << utc(2026, 10, 20, 12) << QStringList{"1: Passe à l'heure d'hiver dimanche 25 octobre à 03.00 : −1 h"};
+    QTest::newRow("New York, 12 days on") << QStringList{"New York"} << utc(2026, 10, 20, 12) << QStringList{"1: Passe à l'heure d'hiver dimanche 1 novembre à 02.00 : −1 h"};
+    QTest::newRow("too far")              << QStringList{"New York"} << utc(2026, 10, 10, 12) << QStringList{};
+    QTest::newRow("spring in Paris")      << QStringList{"Paris"} << utc(2026, 3, 20, 12) << QStringList{"1: Passe à l'heure d'été dimanche 29 mars à 02.00 : +1 h"};
+    QTest::newRow("southern spring")      << QStringList{"Sydney"} << utc(2026, 9, 25, 12) << QStringList{"1: Passe à l'heure d'été dimanche 4 octobre à 02.00 : +1 h"};
+    QTest::newRow("a zone shared: once")  << QStringList{"Paris", "Lutèce"} << utc(2026, 10, 20, 12) << QStringList{"1: Passe à l'heure d'hiver dimanche 25 octobre à 03.00 : −1 h"};
+    QTest::newRow("no change in Tokyo")   << QStringList{"Tokyo"} << utc(2026, 10, 20, 12) << QStringList{};
+    QTest::newRow("the French rule")      << QStringList{"Base:2:1"} << utc(2026, 10, 20, 12) << QStringList{"1: Passe à l'heure d'hiver lundi 26 octobre à 01.00 : −1 h"};
+    QTest::newRow("the rule, one offset") << QStringList{"Base:5:5"} << utc(2026, 10, 20, 12) << QStringList{};
+    // clang-format on
+}
+
+void TestPlan::changesComing()
+{
+    QFETCH(QStringList, cities);
+    QFETCH(QDateTime, from);
+    QFETCH(QStringList, texts);
+    QList<ClockRow> rows(1); // Universal Time, never announced
+    for (const QString& city : cities)
+        rows.append(cityRow(city));
+    QStringList seen;
+    // The computer one hour ahead of UTC (its midnight is 23.00 UTC).
+    for (const ComingChange& change : comingChanges(rows, from, 1))
+        seen << QStringLiteral("%1: %2").arg(change.row).arg(changeText(change, QLocale()));
+    QCOMPARE(seen, texts);
+}
+
+void TestPlan::sharedText()
+{
+    const QDateTime local(QDate(2026, 12, 11), QTime(15, 0), Qt::UTC); // the computer, in Paris
+    QList<ClockRow> rows;
+    for (const auto& [name, time] : {std::pair{"Paris", QDateTime(QDate(2026, 12, 11), QTime(15, 0), Qt::UTC)},
+                                     std::pair{"New  York", QDateTime(QDate(2026, 12, 11), QTime(9, 0), Qt::UTC)},
+                                     std::pair{"Tokyo", QDateTime(QDate(2026, 12, 11), QTime(23, 0), Qt::UTC)},
+                                     std::pair{"Auckland", QDateTime(QDate(2026, 12, 12), QTime(3, 0), Qt::UTC)}}) {
+        ClockRow row;
+        row.name = QString::fromUtf8(name);
+        row.cityTime = time;
+        rows.append(row);
+    }
+    QCOMPARE(shareText(rows, local, false, QLocale()),
+             QStringLiteral("vendredi 11 décembre 2026 — 15.00 Paris · 09.00 New York · 23.00 Tokyo · 03.00 "
+                            "Auckland (samedi)"));
+    QCOMPARE(shareText(rows.mid(2, 1), local, true, QLocale()),
+             QStringLiteral("vendredi 11 décembre 2026 — 15.00 ici · 23.00 Tokyo"));
+}
+
+void TestPlan::invitationReadByACalendarProgram()
+{
+    // A description long enough to be folded, with the characters iCalendar escapes and letters of UTF-8.
+    const QString description = QStringLiteral("vendredi 11 décembre 2026 — 15.00 Paris · 09.00 New York · 23.00 "
+                                               "Tokyo · 03.00 Auckland (samedi); « virgule, point-virgule » ✓");
+    const QByteArray text = calendarText(utc(2026, 12, 11, 14), utc(2026, 12, 10, 9, 30), description);
+    if (!QFile::exists(QStringLiteral("/usr/bin/python3")))
+        QSKIP("Debian's python3 and python3-icalendar check the invitation");
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("rendez-vous.ics")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+    QProcess check;
+    check.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(HORLUNE_SOURCE_DIR "/tests/plan_calendar.py"),
+                                                     file.fileName(), QStringLiteral("20261211T140000Z"), description});
+    QVERIFY(check.waitForFinished(60000));
+    QVERIFY2(check.exitCode() == 0, check.readAllStandardError().constData());
+}
+
+QTEST_GUILESS_MAIN(TestPlan)
+#include "tst_plan.moc"

@@ -1,0 +1,69 @@
+// Costs of planning with the marked cities, measured with QBENCHMARK (not part of the test pass/fail):
+//   ./bench_plan   (wall time per iteration)
+#include <QFile>
+#include <QTest>
+
+#include "data/cityfile.h"
+#include "data/cityindex.h"
+#include "plan/changes.h"
+#include "plan/workhours.h"
+#include "time/zones.h"
+
+class BenchPlan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // The shipped list, every city marked, with its zone as the program gives it.
+        const CityFileContents list = readCityFile(QStringLiteral(HORLUNE_SOURCE_DIR "/resources/horlune.ini"));
+        const QStringList zones = cityZones(list.rows, {}, *CityIndex::shared(), 2026);
+        m_rows.resize(kCityRows + 1);
+        loadCityRows(m_rows, list.rows, zones, false);
+    }
+
+    // The worst case: a week of quarter hours (672) for 59 cities, where one never meets the others.
+    void commonHourOverTheWeek()
+    {
+        const QDateTime from(QDate(2026, 12, 10), QTime(8, 0), Qt::UTC);
+        QList<PlanCity> cities;
+        for (int i = 1; i < m_rows.size(); ++i)
+            cities.append(planCity(m_rows[i], from.addDays(-7), from.addDays(7), 1));
+        const WorkHours hours;
+        QBENCHMARK
+        {
+            const CommonHour common = findCommonHour(cities, from, 1, from.addDays(7), hours);
+            QVERIFY(common.atWork > 0);
+        }
+    }
+
+    // With the cities' offsets along the week made first, as each Ctrl+Right does.
+    void commonHourWithItsCities()
+    {
+        const QDateTime from(QDate(2026, 12, 10), QTime(8, 0), Qt::UTC);
+        QBENCHMARK
+        {
+            QList<PlanCity> cities;
+            for (int i = 1; i < m_rows.size(); ++i)
+                cities.append(planCity(m_rows[i], from.addDays(-7), from.addDays(7), 1));
+            findCommonHour(cities, from, 1, from.addDays(7), WorkHours());
+        }
+    }
+
+    // The signs of changes coming, at each full redraw.
+    void changesComing()
+    {
+        const QDateTime from(QDate(2026, 10, 20), QTime(12, 0), Qt::UTC);
+        QBENCHMARK
+        {
+            comingChanges(m_rows, from, 1);
+        }
+    }
+
+private:
+    QList<ClockRow> m_rows;
+};
+
+QTEST_GUILESS_MAIN(BenchPlan)
+#include "bench_plan.moc"

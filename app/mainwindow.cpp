@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QStandardPaths>
 #include <algorithm>
 
 #include "about/aboutwindow.h"
@@ -24,7 +26,9 @@
 #include "data/cityindex.h"
 #include "data/locations.h"
 #include "data/messages.h"
+#include "data/safefile.h"
 #include "data/zonestore.h"
+#include "plan/share.h"
 #include "rows/geometry.h"
 #include "time/timerules.h"
 #include "time/zones.h"
@@ -108,6 +112,13 @@ void Main::buildCommands()
     QAction* now =
         add(QStringLiteral("Revenir à maintenant"), QKeySequence(Qt::Key_Home), [this] { m_grid->backToNow(); });
     now->setShortcutContext(Qt::WidgetShortcut); // the key of the clocks; in a box, Home is the box's
+    add(QStringLiteral("Créneau commun suivant"), QKeySequence(Qt::CTRL | Qt::Key_Right),
+        [this] { m_grid->goToCommonHour(1); });
+    add(QStringLiteral("Créneau commun précédent"), QKeySequence(Qt::CTRL | Qt::Key_Left),
+        [this] { m_grid->goToCommonHour(-1); });
+    add(QStringLiteral("Heures de bureau…"), QKeySequence(), &Main::askOfficeHours);
+    add(QStringLiteral("Copier l'instant"), QKeySequence::Copy, &Main::copyInstant);
+    add(QStringLiteral("Exporter l'invitation…"), QKeySequence(), &Main::exportInvitation);
     m_alwaysOnTop = add(QStringLiteral("Toujours au premier plan"), QKeySequence(), [this](bool on) {
         setAlwaysOnTop(on);
         rememberWindow();
@@ -143,6 +154,74 @@ void Main::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
     if (!rect().contains(mapFromGlobal(QCursor::pos())))
         m_grid->clearHover();
+}
+
+void Main::copyInstant()
+{
+    const QString text = m_grid->sharedInstant();
+    if (text.isEmpty()) {
+        m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
+                                  QStringLiteral("Cochez des villes dans le panneau de configuration, ou montrez une "
+                                                 "ville (souris, flèches), pour copier l'instant."),
+                                  DialogIcon::Information);
+        return;
+    }
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(text);
+    if (clipboard->text() != text)
+        m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
+                                  QStringLiteral("Le presse-papiers n'a pas pris le texte :\n\n") + text,
+                                  DialogIcon::Warning);
+}
+
+void Main::exportInvitation()
+{
+    const QString description = m_grid->sharedInstant();
+    if (description.isEmpty()) {
+        m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
+                                  QStringLiteral("Cochez des villes dans le panneau de configuration, ou montrez une "
+                                                 "ville (souris, flèches), pour en faire une invitation."),
+                                  DialogIcon::Information);
+        return;
+    }
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const std::optional<QString> path = m_platform.dialogs.askSavePath(
+        this, QStringLiteral("Exporter l'invitation"), QDir(folder).filePath(QStringLiteral("rendez-vous.ics")),
+        QStringLiteral("Invitation (*.ics)"));
+    if (!path)
+        return;
+    const QByteArray text = calendarText(m_grid->shownUniversal(), m_platform.clock.now().universal, description);
+    if (QString reason; !writeWholeFile(*path, text, &reason))
+        m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
+                                  QStringLiteral("L'invitation n'a pas pu être écrite dans %1 : %2").arg(*path, reason),
+                                  DialogIcon::Warning);
+}
+
+void Main::askOfficeHours()
+{
+    const std::optional<QString> typed = m_platform.dialogs.askText(
+        this, QStringLiteral("Heures de bureau"),
+        QStringLiteral("Heures de bureau des villes cochées (jours ouvrés de leur pays), par exemple 9.00 – 18.00 :"),
+        workHoursText(m_workHours));
+    if (!typed)
+        return;
+    const std::optional<WorkHours> hours = readWorkHours(*typed);
+    if (!hours || hours->start == hours->end) {
+        m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
+                                  hours ? QStringLiteral("Les deux heures sont égales : il n'y aurait aucune heure de "
+                                                         "bureau. Rien n'est changé.")
+                                        : QStringLiteral("« %1 » n'est pas une plage d'heures : écrivez par exemple "
+                                                         "9.00 – 18.00. Rien n'est changé.")
+                                              .arg(typed->left(80)),
+                                  DialogIcon::Warning);
+        return;
+    }
+    m_workHours = *hours;
+    m_grid->setWorkHours(m_workHours);
+    SettingsStore settings(m_settingsFile);
+    settings.writeOfficeHours(workHoursText(m_workHours));
+    if (!settings.sync())
+        m_platform.dialogs.inform(this, QStringLiteral("Horlune"), settings.error(), DialogIcon::Warning);
 }
 
 void Main::openConfiguration()
@@ -271,6 +350,8 @@ void Main::Form_Load()
     // A later run (after a save) redraws the live window in place rather than hiding it.
     const SettingsStore settings(m_settingsFile);
     settings.readHours(m_hours);
+    m_workHours = readWorkHours(settings.readOfficeHours()).value_or(WorkHours());
+    m_grid->setWorkHours(m_workHours);
     m_timer.stop();
     m_storedMarks = settings.readMarks();
     m_grid->createRows();

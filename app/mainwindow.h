@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "data/settings.h"
+#include "plan/workhours.h"
 #include "platform/platform.h"
 
 class ButtonBar;
@@ -67,6 +68,12 @@ private:
     // Keeps the window's place and whether it stays above the others, for the next start.
     void rememberWindow();
     void setAlwaysOnTop(bool onTop);
+    // Ctrl+C: the instant shown, as text, on the clipboard.
+    void copyInstant();
+    // The instant shown as an invitation (iCalendar), where the user says.
+    void exportInvitation();
+    // The working hours of the marked cities, asked and kept in the settings.
+    void askOfficeHours();
     // Shows, or stops showing, the frame around the clocks that says the keys act on them.
     void showKeyFocus(bool shown);
     // Reads the city file into the rows with the computer's offset and the season of today; `report` shows
@@ -89,6 +96,7 @@ private:
     QString m_cityFolder;
     QString m_settingsFile;
     DayHours m_hours;
+    WorkHours m_workHours;
     StoredMarks m_storedMarks;
     RowMarks m_marks{};
     QStringList m_told;

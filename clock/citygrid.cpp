@@ -4,6 +4,8 @@
 #include <QLocale>
 
 #include "clock/timeentry.h"
+#include "plan/changes.h"
+#include "plan/share.h"
 #include "platform/clock.h"
 #include "rows/geometry.h"
 #include "time/timerules.h"
@@ -128,8 +130,14 @@ void CityGrid::refresh(bool everyRow)
         // The instant shown stands still, and has no seconds: they belong to now. Its distance from now does
         // not: the line says it as time passes, and says when the clocks are about to go back.
         m_controls.hoverSeconds->setCaption(QString());
-        m_controls.shiftLine->setCaption(m_shown.lineText(now, localShown(), QLocale()));
+        if (m_note.isEmpty() || m_shown.secondsBeforeReturn(now) <= ShownInstant::kWarningSeconds)
+            m_controls.shiftLine->setCaption(m_shown.lineText(now, localShown(), QLocale()));
         return;
+    }
+    if (!m_note.isEmpty() && now.universal >= m_noteUntil) {
+        m_note.clear();
+        m_controls.shiftLine->setToolTip(m_lineTip);
+        m_controls.shiftLine->hide();
     }
     m_controls.hoverSeconds->setCaption(m_hover.hasSentence() ? twoDigits(now.local.time().second()) : QString());
     // The minute itself, not its number: a clock set by whole hours redraws every row at once.
@@ -153,9 +161,131 @@ void CityGrid::drawRows(const Instant& shown)
         row.day = isDayHour(row.cityTime.time().hour(), m_hours.day, m_hours.night);
     }
     compareWithLocal(m_rows, localShown());
+    showWorkRims(shown);
+    showChangesComing(shown.universal);
     showRows();
     describeRows();
     placeDateLine();
+}
+
+void CityGrid::showWorkRims(const Instant& shown)
+{
+    m_workTexts = QList<QString>(m_rows.size());
+    for (int i = 1; i < m_rows.size(); ++i) {
+        const ClockRow& row = m_rows[i];
+        Picture::Rim rim = Picture::Rim::None;
+        // At rest the faces keep the design's look: the rings come only with planning.
+        if (m_shown.isShifted() && row.marked && row.timeShown) {
+            const PlanCity city = planCity(row, shown.universal, shown.universal, m_computerOffset);
+            const bool atWork = isAtWork(city, shown.universal.toSecsSinceEpoch(), m_workHours);
+            rim = atWork ? Picture::Rim::AtWork : Picture::Rim::Away;
+            m_workTexts[i] = atWork ? QStringLiteral("au bureau") : QStringLiteral("hors des heures de bureau");
+        }
+        m_widgets[i].face->setRim(rim);
+    }
+}
+
+void CityGrid::showChangesComing(const QDateTime& shown)
+{
+    m_changeTexts = QList<QString>(m_rows.size());
+    m_changeSigns.resize(m_rows.size());
+    for (const ComingChange& change : comingChanges(m_rows, shown, m_computerOffset))
+        m_changeTexts[change.row] = changeText(change, QLocale());
+    for (int i = 1; i < m_rows.size(); ++i) {
+        const QString& text = m_changeTexts[i];
+        Label*& sign = m_changeSigns[i];
+        if (text.isEmpty()) {
+            if (sign)
+                sign->hide();
+            continue;
+        }
+        if (!sign) {
+            // Right of the row's time, on its line: an arrow up for summer time coming, down for winter.
+            sign = new Label(m_window, QStringLiteral("Changement_%1").arg(i));
+            sign->setFont(look::sans(11, true));
+            sign->setTextColor(look::kDarkBlue);
+            sign->setGeometry(
+                look::twipsRect(grid::left(i) + grid::kLabelWidth, grid::timeTop(i), 180, grid::kTimeHeight));
+            sign->setSpoken(false); // the face says it with the row
+        }
+        sign->setCaption(text.contains(QStringLiteral("d'été")) ? QStringLiteral("▲") : QStringLiteral("▼"));
+        sign->setToolTip(text);
+        sign->show();
+    }
+}
+
+void CityGrid::showNote(const QString& whole, const QString& shorter)
+{
+    Label* line = m_controls.shiftLine;
+    if (m_note.isEmpty())
+        m_lineTip = line->toolTip();
+    m_note = line->fontMetrics().horizontalAdvance(whole) <= line->contentsRect().width() ? whole : shorter;
+    m_noteUntil = m_clock.now().universal.addSecs(10);
+    line->setCaption(m_note);
+    line->setToolTip(whole);
+    line->show();
+}
+
+QDateTime CityGrid::shownUniversal() const
+{
+    return toTheMinute(m_shown.at(m_clock.now())).universal;
+}
+
+void CityGrid::goToCommonHour(int direction)
+{
+    QList<PlanCity> cities;
+    const Instant now = m_clock.now();
+    const QDateTime from = m_shown.at(now).universal, limit = m_shown.limit(direction, now);
+    for (int i = 1; i < m_rows.size(); ++i) {
+        if (m_rows[i].marked && m_rows[i].timeShown)
+            cities.append(planCity(m_rows[i], std::min(from, limit), std::max(from, limit), m_computerOffset));
+    }
+    if (cities.size() < 2) {
+        showNote(QStringLiteral("Cochez au moins deux villes dans le panneau de configuration pour chercher un "
+                                "créneau commun"),
+                 QStringLiteral("Cochez deux villes dans la configuration"));
+        return;
+    }
+    const CommonHour common = findCommonHour(cities, from, direction, limit, m_workHours);
+    followStep(m_shown.showUniversal(common.start, now));
+    const QLocale locale;
+    const QDateTime start = m_clock.localAt(common.start), end = m_clock.localAt(common.end);
+    const auto time = [](const QDateTime& at) { return at.toString(QStringLiteral("HH.mm")); };
+    if (common.found) {
+        const qint64 minutes = common.start.secsTo(common.end) / 60;
+        const QString length =
+            minutes < 60 ? QStringLiteral("%1 min").arg(minutes)
+            : minutes % 60 == 0
+                ? QStringLiteral("%1 h").arg(minutes / 60)
+                : QStringLiteral("%1 h %2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+        showNote(QStringLiteral("Créneau commun : %1, %2 – %3 ici (%4)")
+                     .arg(locale.toString(start.date(), QStringLiteral("dddd d MMMM")), time(start), time(end), length),
+                 QStringLiteral("Créneau commun : %1 – %2 ici (%3)").arg(time(start), time(end), length));
+    } else {
+        showNote(QStringLiteral("Aucun créneau commun dans la semaine : %1 n'est jamais au bureau avec les autres ; "
+                                "ici %2, %3 villes sur %4 au bureau")
+                     .arg(common.apart, time(start))
+                     .arg(common.atWork)
+                     .arg(cities.size()),
+                 QStringLiteral("Aucun créneau commun (%1 sur %2 ; sans %3)")
+                     .arg(common.atWork)
+                     .arg(cities.size())
+                     .arg(common.apart));
+    }
+}
+
+QString CityGrid::sharedInstant() const
+{
+    QList<ClockRow> marked;
+    for (int i = 1; i < m_rows.size(); ++i) {
+        if (m_rows[i].marked && m_rows[i].timeShown)
+            marked.append(m_rows[i]);
+    }
+    if (!marked.isEmpty())
+        return shareText(marked, localShown(), false, QLocale());
+    if (m_hover.hasSentence())
+        return shareText({m_rows[m_hover.described]}, localShown(), true, QLocale());
+    return {};
 }
 
 QDateTime CityGrid::localShown() const
@@ -188,8 +318,12 @@ void CityGrid::showRows()
 void CityGrid::describeRows()
 {
     for (int i = 0; i < m_rows.size(); ++i) {
-        if (const QString description = rowDescription(i, m_rows[i], QLocale());
-            description != m_widgets[i].face->accessibleName())
+        QString description = rowDescription(i, m_rows[i], QLocale());
+        for (const QString& more : {m_workTexts.value(i), m_changeTexts.value(i)}) {
+            if (!more.isEmpty())
+                description += QStringLiteral(", ") + more;
+        }
+        if (description != m_widgets[i].face->accessibleName())
             m_widgets[i].face->setAccessibleName(description);
     }
 }
@@ -304,6 +438,9 @@ void CityGrid::showCityTime(int index, const QTime& time)
 
 void CityGrid::followStep(ShownInstant::Step step)
 {
+    if (!m_note.isEmpty()) // a step says where the clocks are now
+        m_controls.shiftLine->setToolTip(m_lineTip);
+    m_note.clear();
     switch (step) {
     case ShownInstant::Unchanged:
         return;

@@ -5,6 +5,7 @@
 
 #include "data/cityfile.h"
 #include "data/settings.h"
+#include "plan/workhours.h"
 #include "rows/clockrow.h"
 #include "rows/showninstant.h"
 
@@ -64,6 +65,18 @@ public:
     // Enter on the keys' city: the box to type a time for it. False when no city has the keys.
     bool typeTimeForKeyFocus();
 
+    // Planning with the marked cities. The hours they are at work.
+    void setWorkHours(const WorkHours& hours) { m_workHours = hours; }
+    // Ctrl+Right, Ctrl+Left: every clock to the start of the next (+1) or previous (-1) quarter hour at
+    // which every marked city is at work, within the week; the shift line says when and how long, or which
+    // city never meets the others (the clocks then go to the best quarter), or that cities must be marked.
+    void goToCommonHour(int direction);
+    // The instant shown as text to share: for the marked cities, or for the city described and here; empty
+    // when there is neither.
+    QString sharedInstant() const;
+    // The instant shown, in Universal Time, to the minute.
+    QDateTime shownUniversal() const;
+
     // The wheel turned by `angle` (wheelAngle()): a quarter of an hour a notch.
     void turnWheel(int angle);
     // A key that moves the clocks (shiftAfterKey()); false for any other.
@@ -111,6 +124,13 @@ private:
     void showRows();
     // Gives each row's face what a screen reader says of the row, where its name or time has changed.
     void describeRows();
+    // While the clocks are moved, whether each marked city is at work then; rings on their faces.
+    void showWorkRims(const Instant& shown);
+    // The signs of the changes of offset coming within two weeks of the instant shown.
+    void showChangesComing(const QDateTime& shown);
+    // A sentence in the shift line instead of the distance: whole when it fits, else `shorter`, and whole in
+    // its tooltip; it lasts until the next step, or ten seconds while the clocks are at now.
+    void showNote(const QString& whole, const QString& shorter);
     void placeDateLine();
 
     const Clock& m_clock;
@@ -125,4 +145,11 @@ private:
     Hover m_hover;
     ShownInstant m_shown;
     TimeEntry* m_entry = nullptr;
+    WorkHours m_workHours;
+    QList<QString> m_workTexts;   // per row: "au bureau", "hors des heures de bureau", or nothing
+    QList<QString> m_changeTexts; // per row: the change coming, or nothing
+    QList<Label*> m_changeSigns;  // per row, made the first time a change comes to it
+    QString m_note;
+    QDateTime m_noteUntil; // Universal Time
+    QString m_lineTip;     // the shift line's own tooltip, while a note's stands in for it
 };

@@ -181,6 +181,16 @@ void SettingsStore::writeHours(const DayHours& hours)
     write(QStringLiteral("HJ"), QString::number(hours.day));
 }
 
+QString SettingsStore::readOfficeHours() const
+{
+    return value(QStringLiteral("Bureau")).toString().left(64);
+}
+
+void SettingsStore::writeOfficeHours(const QString& text)
+{
+    write(QStringLiteral("Bureau"), text);
+}
+
 std::optional<QPoint> SettingsStore::readWindowPlace() const
 {
     const QStringList parts = value(QStringLiteral("Fenetre")).toString().split(u',');

@@ -65,6 +65,10 @@ public:
     // Where the user left the window ("Fenetre": "x,y" in logical pixels of the desktop) and whether it stays
     // above the others ("PremierPlan", "T" or "F"). No place when the text is not two whole numbers within a
     // million pixels.
+    // The working hours of the marked cities as the user wrote them ("Bureau", "9.00 – 18.00"); empty when
+    // never set.
+    QString readOfficeHours() const;
+    void writeOfficeHours(const QString& text);
     std::optional<QPoint> readWindowPlace() const;
     bool readAlwaysOnTop() const;
     void writeWindowPlace(const QPoint& place);

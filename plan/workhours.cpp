@@ -122,6 +122,14 @@ CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, 
                                  [&](const PlanCity& city) { return isAtWork(city, when, hours); }));
     };
     const auto within = [&](qint64 when) { return direction >= 0 ? when <= last : when >= last; };
+    // Forward from the start of a slot (where the last search left the clocks): the next slot, not the next
+    // quarter of this one.
+    const bool atSlotStart =
+        origin % kQuarter == 0 && count(origin) == cities.size() && count(origin - kQuarter) != cities.size();
+    if (direction >= 0 && atSlotStart) {
+        while (within(at) && count(at) == cities.size())
+            at += step;
+    }
     qint64 bestAt = at;
     for (; within(at); at += step) {
         const int working = count(at);

@@ -55,7 +55,8 @@ struct CommonHour
     QString apart;        // when none is found: a city that is never at work with all the others
 };
 // From `from` (excluded) towards `direction` (+1 forward, -1 back), at quarter hours of Universal Time, up to
-// `limit` (included): the first quarter at which every city is at work, and how long that lasts (within the
-// limit). With none, the quarter with the most cities at work, the first one met.
+// `limit` (included): the first quarter at which every city is at work, and how long that lasts. Forward from
+// the start of a slot (where the last search left the clocks), the next slot. With none, the quarter with the
+// most cities at work, the first one met.
 CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, int direction, const QDateTime& limit,
                           const WorkHours& hours);

@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -91,4 +93,28 @@ std::optional<bool> MessageBoxDialogs::askYesNoOrBack(QWidget* parent, const QSt
         return std::nullopt;
     return box.clickedButton() == yes ? std::optional(true)
                                       : (box.clickedButton() == no ? std::optional(false) : std::nullopt);
+}
+
+std::optional<QString> MessageBoxDialogs::askText(QWidget* parent, const QString& title, const QString& label,
+                                                  const QString& text)
+{
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(label);
+    box.setTextValue(text);
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("Annuler"));
+    box.setWindowModality(Qt::ApplicationModal);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.textValue();
+}
+
+std::optional<QString> MessageBoxDialogs::askSavePath(QWidget* parent, const QString& title, const QString& suggested,
+                                                      const QString& filter)
+{
+    const QString path = QFileDialog::getSaveFileName(parent, title, suggested, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }

@@ -26,6 +26,12 @@ public:
     // back to what they were doing.
     virtual std::optional<bool> askYesNoOrBack(QWidget* parent, const QString& title, const QString& text,
                                                DialogIcon icon) = 0;
+    // A line of text to type, starting from `text`; empty when cancelled.
+    virtual std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                                           const QString& text) = 0;
+    // Where to save a file, through the desktop's own dialog, starting from `suggested`; empty when cancelled.
+    virtual std::optional<QString> askSavePath(QWidget* parent, const QString& title, const QString& suggested,
+                                               const QString& filter) = 0;
 };
 
 class MessageBoxDialogs : public Dialogs
@@ -35,4 +41,8 @@ public:
     bool askYesNo(QWidget* parent, const QString& title, const QString& text, DialogIcon icon) override;
     std::optional<bool> askYesNoOrBack(QWidget* parent, const QString& title, const QString& text,
                                        DialogIcon icon) override;
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& text) override;
+    std::optional<QString> askSavePath(QWidget* parent, const QString& title, const QString& suggested,
+                                       const QString& filter) override;
 };

@@ -164,6 +164,17 @@ ShownInstant::Step ShownInstant::moveTo(qint64 seconds, const Instant& now)
     return Moved;
 }
 
+ShownInstant::Step ShownInstant::showUniversal(const QDateTime& universal, const Instant& now)
+{
+    const qint64 seconds = anchor(now).universal.secsTo(universal);
+    return moveTo(clampShift(seconds - ((seconds % 60) + 60) % 60), now);
+}
+
+QDateTime ShownInstant::limit(int direction, const Instant& now) const
+{
+    return anchor(now).universal.addSecs(direction >= 0 ? kLimit : -kLimit);
+}
+
 ShownInstant::Step ShownInstant::turnWheel(int angle, const Instant& now)
 {
     const WheelTurn turn = shiftAfterWheel(m_shift, m_pendingWheel, angle);

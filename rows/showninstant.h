@@ -45,6 +45,10 @@ public:
     // To the first instant, from the one shown on, at which the city of `row` reads `time`.
     Step showCityTime(const ClockRow& row, const QTime& time, const Instant& now, float computerOffset);
     Step backToNow();
+    // To the instant `universal` (the minute of Universal Time it falls in), within the week either way.
+    Step showUniversal(const QDateTime& universal, const Instant& now);
+    // The farthest instant (Universal Time) the clocks may show that way (+1 forward, -1 back).
+    QDateTime limit(int direction, const Instant& now) const;
     // Whether the shift has stood two minutes without a step, by the clock reading `now`.
     bool hasExpired(const Instant& now) const;
     // The seconds left before the clocks go back to now by themselves (0 when they are at now).

@@ -148,8 +148,9 @@ void TestPlan::commonHour_data()
     QTest::newRow("across the year's end")         << QStringList{"Paris", "Londres"} << utc(2026, 12, 31, 17) << 1 << "9-18" << true << utc(2027, 1, 1, 9) << utc(2027, 1, 1, 17) << "";
     QTest::newRow("overnight hours")               << QStringList{"Paris"} << utc(2026, 12, 10, 12) << 1 << "18-9" << true << utc(2026, 12, 10, 17) << utc(2026, 12, 11, 8) << "";
     QTest::newRow("equal hours: never")            << QStringList{"Paris", "Londres"} << thursday << 1 << "9-9" << false << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 8, 30) << "Paris";
-    QTest::newRow("a city on the French rule")     << QStringList{"Lutèce", "Base:2:1"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 17) << "";
-    QTest::newRow("a quarter-hour zone")           << QStringList{"Katmandou", "Paris"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 12, 15) << "";
+    QTest::newRow("a city on the French rule")     << QStringList{"Lutèce", "Base:2:1"} << utc(2026, 12, 10, 7) << 1 << "9-18" << true << utc(2026, 12, 10, 8) << utc(2026, 12, 10, 17) << "";
+    QTest::newRow("a quarter-hour zone")           << QStringList{"Katmandou", "Paris"} << utc(2026, 12, 10, 7) << 1 << "9-18" << true << utc(2026, 12, 10, 8) << utc(2026, 12, 10, 12, 15) << "";
+    QTest::newRow("from a slot's start: the next") << QStringList{"Paris", "Londres"} << utc(2026, 12, 10, 9) << 1 << "9-18" << true << utc(2026, 12, 11, 9) << utc(2026, 12, 11, 17) << "";
     // clang-format on
 }
 

@@ -275,6 +275,14 @@ void Picture::setTwipsGeometry(int left, int top, int width, int height)
     setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
+void Picture::setRim(Rim rim)
+{
+    if (rim == m_rim)
+        return;
+    m_rim = rim;
+    update();
+}
+
 void Picture::setHands(const Hands& hands)
 {
     if (m_handsPlaced && hands == m_hands)
@@ -334,6 +342,15 @@ void Picture::paintEvent(QPaintEvent*)
     if (hasFocus()) { // as the window shows that it has the keys: a dotted frame, inside the pill
         painter.setPen(QPen(look::kBlack, 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
+    if (m_rim != Rim::None) {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(
+            QPen(look::kYellow, m_rim == Rim::AtWork ? 3 : 2, m_rim == Rim::AtWork ? Qt::SolidLine : Qt::DotLine));
+        painter.drawEllipse(QRectF(rect()).adjusted(2, 2, -2, -2));
+        painter.restore();
     }
     if (!m_handsPlaced)
         return;

@@ -108,6 +108,17 @@ public:
     // The place in the container's twips.
     void setTwipsGeometry(int left, int top, int width, int height);
 
+    // A ring inside the face, for a marked city while the clocks are moved: solid while the city is at
+    // work, dotted while it is not, none otherwise (told apart by more than a colour).
+    enum class Rim
+    {
+        None,
+        AtWork,
+        Away
+    };
+    void setRim(Rim rim);
+    Rim rim() const { return m_rim; }
+
     void setHands(const Hands& hands);
     void setHandColours(const QColor& minute, const QColor& hour);
     // Where the hands point; nothing until they are placed.
@@ -146,6 +157,7 @@ private:
     QColor m_minuteColour, m_hourColour;
     bool m_handsPlaced = false;
     QAccessible::Role m_accessibleRole = QAccessible::Graphic;
+    Rim m_rim = Rim::None;
 };
 
 // A picture button of the windows: a pill picture (`btn`) and its caption in front of it (`LabBTN`).

@@ -1,5 +1,7 @@
 #include "fakeplatform.h"
 
+#include <utility>
+
 FakeClock::FakeClock() : m_local(QDate(2024, 12, 9), QTime(10, 0), Qt::UTC) {}
 
 Instant FakeClock::now() const
@@ -34,6 +36,20 @@ bool ScriptedDialogs::askYesNo(QWidget*, const QString& title, const QString& te
 {
     shown.append({title, text, icon, true});
     return answers.isEmpty() ? false : answers.takeFirst();
+}
+
+std::optional<QString> ScriptedDialogs::askText(QWidget*, const QString& title, const QString& label, const QString&)
+{
+    shown.append({title, label, DialogIcon::Question, true});
+    return std::exchange(typed, std::nullopt);
+}
+
+std::optional<QString> ScriptedDialogs::askSavePath(QWidget*, const QString& title, const QString& suggested,
+                                                    const QString&)
+{
+    shown.append({title, suggested, DialogIcon::Question, true});
+    suggestedPath = suggested;
+    return std::exchange(savePath, std::nullopt);
 }
 
 bool RecordingDesktop::openUrl(const QUrl& url)

@@ -53,8 +53,16 @@ public:
     std::optional<bool> askYesNoOrBack(QWidget* parent, const QString& title, const QString& text,
                                        DialogIcon icon) override;
 
-    QList<bool> answers; // next answers to questions, "Oui" = true; "Non" when the script has run out
-    int escapes = 0;     // the next questions left with Escape (before the answers are taken)
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& text) override;
+    std::optional<QString> askSavePath(QWidget* parent, const QString& title, const QString& suggested,
+                                       const QString& filter) override;
+
+    QList<bool> answers;             // next answers to questions, "Oui" = true; "Non" when the script has run out
+    std::optional<QString> typed;    // what the next text asked is answered with; cancelled when empty
+    std::optional<QString> savePath; // where the next file is saved; cancelled when empty
+    QString suggestedPath;           // what the last save dialog suggested
+    int escapes = 0;                 // the next questions left with Escape (before the answers are taken)
     QList<Shown> shown;
 };
 

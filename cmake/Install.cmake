@@ -1,7 +1,7 @@
 # `cmake --install build` puts Horlune in the user's own folders: ~/.local unless CMAKE_INSTALL_PREFIX
 # (or --prefix) says otherwise.
 #   lib/horlune/horlune, HLN.html,                 the program reads its help page (with its picture)
-#     HLN-planifier.png, horlune.ini               and city list beside its executable, so they share a
+#     HLN-*.png, horlune.ini                       and city list beside its executable, so they share a
 #                                                  folder the user can write; an installed city list is
 #                                                  never overwritten
 #   bin/horlune                                    a link to lib/horlune/horlune, for the PATH
@@ -20,7 +20,7 @@ set(HORLUNE_INSTALL_DIR lib/horlune)
 # Qt comes from the system: the installed program needs no run path of its own.
 set_target_properties(horlune PROPERTIES INSTALL_RPATH "")
 install(TARGETS horlune RUNTIME DESTINATION ${HORLUNE_INSTALL_DIR})
-install(FILES resources/HLN.html resources/HLN-planifier.png DESTINATION ${HORLUNE_INSTALL_DIR})
+install(FILES resources/HLN.html resources/HLN-planifier.png resources/HLN-creneau.png DESTINATION ${HORLUNE_INSTALL_DIR})
 
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/launcher)
 file(CREATE_LINK ../${HORLUNE_INSTALL_DIR}/horlune ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune SYMBOLIC)

@@ -156,16 +156,23 @@ void Main::leaveEvent(QEvent* event)
         m_grid->clearHover();
 }
 
-void Main::copyInstant()
+QString Main::instantToShare(const QString& purpose)
 {
     const QString text = m_grid->sharedInstant();
-    if (text.isEmpty()) {
+    if (text.isEmpty())
         m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
                                   QStringLiteral("Cochez des villes dans le panneau de configuration, ou montrez une "
-                                                 "ville (souris, flèches), pour copier l'instant."),
+                                                 "ville (souris, flèches), pour %1.")
+                                      .arg(purpose),
                                   DialogIcon::Information);
+    return text;
+}
+
+void Main::copyInstant()
+{
+    const QString text = instantToShare(QStringLiteral("copier l'instant"));
+    if (text.isEmpty())
         return;
-    }
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(text);
     if (clipboard->text() != text)
@@ -176,14 +183,9 @@ void Main::copyInstant()
 
 void Main::exportInvitation()
 {
-    const QString description = m_grid->sharedInstant();
-    if (description.isEmpty()) {
-        m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
-                                  QStringLiteral("Cochez des villes dans le panneau de configuration, ou montrez une "
-                                                 "ville (souris, flèches), pour en faire une invitation."),
-                                  DialogIcon::Information);
+    const QString description = instantToShare(QStringLiteral("en faire une invitation"));
+    if (description.isEmpty())
         return;
-    }
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const std::optional<QString> path = m_platform.dialogs.askSavePath(
         this, QStringLiteral("Exporter l'invitation"), QDir(folder).filePath(QStringLiteral("rendez-vous.ics")),

@@ -68,6 +68,8 @@ private:
     // Keeps the window's place and whether it stays above the others, for the next start.
     void rememberWindow();
     void setAlwaysOnTop(bool onTop);
+    // The instant shown as text to share; empty, the user told how to choose cities, when there are none.
+    QString instantToShare(const QString& purpose);
     // Ctrl+C: the instant shown, as text, on the clipboard.
     void copyInstant();
     // The instant shown as an invitation (iCalendar), where the user says.

@@ -119,7 +119,11 @@ bool SingleInstance::claimTheSocket()
     if (folder.isEmpty() || !addressOf(folder + u'/' + m_socketName, &address))
         return true; // nowhere private: no guard rather than one another user could hold
 
-    const int other = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    // Only a socket of the user's own is talked to: a name another user owns is not even knocked on.
+    struct stat named;
+    const bool ownSocket =
+        ::lstat(address.sun_path, &named) == 0 && S_ISSOCK(named.st_mode) && named.st_uid == ::getuid();
+    const int other = ownSocket ? ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0) : -1;
     if (other >= 0) {
         const bool answered =
             ::connect(other, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && peerIsThisUser(other);

@@ -1,11 +1,16 @@
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <poll.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "app/mainwindow.h"
@@ -32,6 +37,8 @@ private slots:
     void aSecondStartBringsTheFirstToTheFront_data();
     void aSecondStartBringsTheFirstToTheFront();
     void onTheSessionBusTheGuardIsAName();
+    void anotherUsersSocketIsNeverTalkedTo_data();
+    void anotherUsersSocketIsNeverTalkedTo();
     void aFileSizeLimitIsAFailedWrite();
     void datesAreFrenchWhateverTheLocale_data();
     void datesAreFrenchWhateverTheLocale();
@@ -156,6 +163,77 @@ void TestStartup::aSecondStartBringsTheFirstToTheFront()
     qputenv("XDG_RUNTIME_DIR", previousRuntime);
     if (previousRuntime.isEmpty())
         qunsetenv("XDG_RUNTIME_DIR");
+}
+
+void TestStartup::anotherUsersSocketIsNeverTalkedTo_data()
+{
+    QTest::addColumn<bool>("fileOfTheOther"); // else the file is the user's and only its listener is another user
+    QTest::addColumn<bool>("knocked");        // the other user sees a connection (that only the peer check tells)
+    // clang-format off
+    QTest::addRow("a socket file of another user")                  << true  << false;
+    QTest::addRow("the user's socket file, listened to by another") << false << true;
+    // clang-format on
+}
+
+void TestStartup::anotherUsersSocketIsNeverTalkedTo()
+{
+    QFETCH(bool, fileOfTheOther);
+    QFETCH(bool, knocked);
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        QSKIP("the session bus comes first: see onTheSessionBusTheGuardIsAName");
+    if (::getuid() != 0)
+        QSKIP("another user's socket needs the administrator to make it");
+    QTemporaryDir runtime;
+    QVERIFY(::chmod(QFile::encodeName(runtime.path()).constData(), 0700) == 0);
+    const QByteArray previousRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    TestEnvironment env;
+    // The socket's name as the program makes it from the list's path.
+    const QByteArray key =
+        QCryptographicHash::hash(QFileInfo(env.cityFile()).absoluteFilePath().toUtf8(), QCryptographicHash::Sha256)
+            .toHex()
+            .left(32);
+    const QByteArray path = QFile::encodeName(runtime.path()) + "/horlune-" + key;
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+    QVERIFY(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+    if (fileOfTheOther)
+        QVERIFY(::chown(path.constData(), 65534, 65534) == 0);
+    int ready[2];
+    QVERIFY(::pipe(ready) == 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        // The other user listens, and says (exit 1) whether a copy came to it.
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0 || ::listen(listener, 4) != 0)
+            _exit(2);
+        if (::write(ready[1], "1", 1) != 1)
+            _exit(2);
+        pollfd waiting{listener, POLLIN, 0};
+        _exit(::poll(&waiting, 1, 2000) > 0 ? 1 : 0);
+    }
+    char byte = 0;
+    QCOMPARE(::read(ready[0], &byte, 1), ssize_t(1));
+    {
+        // The clock runs, and takes the name back in the user's own folder: the next start finds it.
+        SingleInstance first(env.cityFile());
+        QVERIFY(first.claim());
+        QSignalSpy asked(&first, &SingleInstance::activationRequested);
+        SingleInstance second(env.cityFile());
+        QVERIFY(!second.claim());
+        QTRY_COMPARE(asked.size(), 1);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    ::close(listener);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    qputenv("XDG_RUNTIME_DIR", previousRuntime);
+    if (previousRuntime.isEmpty())
+        qunsetenv("XDG_RUNTIME_DIR");
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), knocked ? 1 : 0);
 }
 
 void TestStartup::onTheSessionBusTheGuardIsAName()

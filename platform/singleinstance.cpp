@@ -99,11 +99,13 @@ bool SingleInstance::claimOnTheBus(bool* claimed)
     QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_connectionName);
     if (!bus.isConnected() || !bus.interface())
         return false;
+    // The object that answers first, then the name: a second start in between would call no one.
+    bus.registerObject(kObjectPath, this, QDBusConnection::ExportScriptableSlots);
     if (bus.registerService(m_busName)) {
-        bus.registerObject(kObjectPath, this, QDBusConnection::ExportScriptableSlots);
         *claimed = true;
         return true;
     }
+    bus.unregisterObject(kObjectPath);
     // The name has an owner on the user's own bus: the first copy.
     bus.call(QDBusMessage::createMethodCall(m_busName, kObjectPath, QStringLiteral("fr.horlune.Horlune"),
                                             QStringLiteral("show")),

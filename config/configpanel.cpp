@@ -224,7 +224,9 @@ void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
     show();
-    chain.first()->setFocus(Qt::OtherFocusReason);
+    chain.first()->setFocus(Qt::TabFocusReason);
+    if (auto* box = qobject_cast<QLineEdit*>(chain.first()))
+        box->selectAll(); // typing replaces the name, as after a Tab
 }
 
 bool ConfigPanel::confirmAndClose()

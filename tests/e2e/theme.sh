@@ -44,10 +44,30 @@ shoot() {
         sleep 0.05
     done
     [[ -n $window ]] || { cat "$work/$name.log" >&2; fail "$name : pas de fenêtre"; }
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
-    xdotool key --window "$window" ctrl+comma
-    sleep 1
+    # The panel is open once the place of its date box no longer looks as before the key: the key is sent
+    # again while it does not (a slow start may not have the keyboard yet), and the shot is kept once two in
+    # a row are the same.
+    local opened="" previous="" colour before
+    sleep 0.5
     import -window "$window" "$work/$name.png"
+    before=$(convert "$work/$name.png" -format '%[pixel:p{100,38}]' info:)
+    for attempt in $(seq 120); do
+        if [[ -z $opened ]]; then
+            xdotool windowactivate --sync "$window" 2>/dev/null || true
+            (( attempt % 10 == 1 )) && xdotool key --window "$window" ctrl+comma 2>/dev/null
+        fi
+        sleep 0.25
+        import -window "$window" "$work/$name.png"
+        colour=$(convert "$work/$name.png" -format '%[pixel:p{100,38}]' info:)
+        [[ $colour != "$before" ]] && opened=yes
+        if [[ -n $opened ]]; then
+            [[ -n $previous ]] && cmp -s "$previous" "$work/$name.png" && break
+            cp "$work/$name.png" "$work/$name.previous.png"
+            previous=$work/$name.previous.png
+        fi
+    done
+    [[ -n $opened ]] || fail "$name : le panneau ne s'ouvre pas"
+    rm -f "$work/$name.previous.png"
     kill "$pid"; wait "$pid" 2>/dev/null || true
 }
 

@@ -6,7 +6,7 @@
 #include "data/cityfile.h"
 #include "data/cityindex.h"
 #include "plan/changes.h"
-#include "plan/workhours.h"
+#include "plan/commonhour.h"
 #include "time/zones.h"
 
 class BenchPlan : public QObject

@@ -5,7 +5,7 @@
 
 #include "data/cityfile.h"
 #include "data/settings.h"
-#include "plan/workhours.h"
+#include "plan/commonhour.h"
 #include "rows/clockrow.h"
 #include "rows/showninstant.h"
 

@@ -5,8 +5,9 @@
 #include <QTest>
 
 #include "plan/changes.h"
+#include "plan/commonhour.h"
 #include "plan/share.h"
-#include "plan/workhours.h"
+#include "rows/clockrow.h"
 #include "time/zones.h"
 
 // Planning with the marked cities: their working hours and days, the next hour every one is at work, the
@@ -21,9 +22,13 @@ private slots:
     void readingWorkHours();
     void workingDaysComeFromTheCountry_data();
     void workingDaysComeFromTheCountry();
+    void atWorkByTheCityClock_data();
+    void atWorkByTheCityClock();
     void commonHour_data();
     void commonHour();
     void theWholeWeekForFiftyNineCities();
+    void whatTheLineSays_data();
+    void whatTheLineSays();
     void changesComing_data();
     void changesComing();
     void sharedText();
@@ -73,20 +78,21 @@ void TestPlan::readingWorkHours_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("start"); // minutes; -1: refused
     QTest::addColumn<int>("end");
+    QTest::addColumn<bool>("kept"); // by the settings; otherwise 9.00 – 18.00 stands
     // clang-format off
-    QTest::newRow("as kept")            << "9.00 – 18.00"  << 540  << 1080;
-    QTest::newRow("short")              << "9-18"          << 540  << 1080;
-    QTest::newRow("French hours")       << "8h30 - 17h30"  << 510  << 1050;
-    QTest::newRow("colons")             << "8:30-17:30"    << 510  << 1050;
-    QTest::newRow("words")              << "9 h à 18 h"    << 540  << 1080;
-    QTest::newRow("overnight")          << "18-9"          << 1080 << 540;
-    QTest::newRow("equal")              << "9-9"           << 540  << 540;
-    QTest::newRow("to midnight")        << "14-24"         << 840  << 1440;
-    QTest::newRow("no such hour")       << "25-3"          << -1   << -1;
-    QTest::newRow("no such minute")     << "9.75-18"       << -1   << -1;
-    QTest::newRow("one hour")           << "9"             << -1   << -1;
-    QTest::newRow("letters")            << "neuf à dix-huit" << -1 << -1;
-    QTest::newRow("empty")              << ""              << -1   << -1;
+    QTest::newRow("as kept")            << "9.00 – 18.00"  << 540  << 1080 << true;
+    QTest::newRow("short")              << "9-18"          << 540  << 1080 << true;
+    QTest::newRow("French hours")       << "8h30 - 17h30"  << 510  << 1050 << true;
+    QTest::newRow("colons")             << "8:30-17:30"    << 510  << 1050 << true;
+    QTest::newRow("words")              << "9 h à 18 h"    << 540  << 1080 << true;
+    QTest::newRow("overnight")          << "18-9"          << 1080 << 540  << true;
+    QTest::newRow("equal")              << "9-9"           << 540  << 540  << false;
+    QTest::newRow("to midnight")        << "14-24"         << 840  << 1440 << true;
+    QTest::newRow("no such hour")       << "25-3"          << -1   << -1   << false;
+    QTest::newRow("no such minute")     << "9.75-18"       << -1   << -1   << false;
+    QTest::newRow("one hour")           << "9"             << -1   << -1   << false;
+    QTest::newRow("letters")            << "neuf à dix-huit" << -1 << -1   << false;
+    QTest::newRow("empty")              << ""              << -1   << -1   << false;
     // clang-format on
 }
 
@@ -95,7 +101,10 @@ void TestPlan::readingWorkHours()
     QFETCH(QString, text);
     QFETCH(int, start);
     QFETCH(int, end);
+    QFETCH(bool, kept);
     const std::optional<WorkHours> hours = readWorkHours(text);
+    const WorkHours byDefault{9 * 60, 18 * 60};
+    QCOMPARE(storedWorkHours(text), kept ? *hours : byDefault);
     QCOMPARE(hours.has_value(), start >= 0);
     if (hours) {
         QCOMPARE(hours->start, start);
@@ -126,6 +135,43 @@ void TestPlan::workingDaysComeFromTheCountry()
     QCOMPARE(seen, days);
 }
 
+void TestPlan::atWorkByTheCityClock_data()
+{
+    // A face's ring goes by the city's clock at the instant shown; the search goes by Universal Time and the
+    // city's offsets. Both must say the same.
+    QTest::addColumn<QString>("city");
+    QTest::addColumn<QDateTime>("instant"); // UTC
+    QTest::addColumn<QString>("hours");
+    QTest::addColumn<bool>("atWork");
+    // clang-format off
+    QTest::newRow("Paris, Thursday 9.00: the start counts")  << "Paris"    << utc(2026, 12, 10, 8)      << "9-18" << true;
+    QTest::newRow("Paris, Thursday 18.00: the end does not") << "Paris"    << utc(2026, 12, 10, 17)     << "9-18" << false;
+    QTest::newRow("Paris, Saturday")                         << "Paris"    << utc(2026, 12, 12, 10)     << "9-18" << false;
+    QTest::newRow("Riyadh, Friday")                          << "Riyad"    << utc(2026, 12, 11, 8)      << "9-18" << false;
+    QTest::newRow("Riyadh, Sunday")                          << "Riyad"    << utc(2026, 12, 13, 8)      << "9-18" << true;
+    QTest::newRow("overnight: Saturday morning after Friday") << "Paris"   << utc(2026, 12, 12, 6)      << "18-9" << true;
+    QTest::newRow("overnight: Monday morning after Sunday")  << "Paris"    << utc(2026, 12, 14, 6)      << "18-9" << false;
+    QTest::newRow("overnight: Friday evening")               << "Paris"    << utc(2026, 12, 11, 20)     << "18-9" << true;
+    QTest::newRow("Auckland, Friday 8.30 while Thursday in UTC") << "Auckland" << utc(2026, 12, 10, 19, 30) << "8.30-17" << true;
+    QTest::newRow("the French rule's winter, Monday 9.00")   << "Base:2:1" << utc(2026, 10, 26, 8)      << "9-18" << true;
+    // clang-format on
+}
+
+void TestPlan::atWorkByTheCityClock()
+{
+    QFETCH(QString, city);
+    QFETCH(QDateTime, instant);
+    QFETCH(QString, hours);
+    QFETCH(bool, atWork);
+    const WorkHours working = *readWorkHours(hours);
+    ClockRow row = cityRow(city);
+    // The grid's computer: an hour ahead of UTC, as the search's cities below.
+    setInstant(row, {instant, instant.addSecs(3600)}, 1);
+    QCOMPARE(isAtWork(workingDays(row), row.cityTime, working), atWork);
+    const PlanCity searched = planCity(row, instant, instant, 1);
+    QCOMPARE(isAtWork(searched, instant.toSecsSinceEpoch(), working), atWork);
+}
+
 void TestPlan::commonHour_data()
 {
     QTest::addColumn<QStringList>("cities");
@@ -142,7 +188,10 @@ void TestPlan::commonHour_data()
     QTest::newRow("the one before")                << QStringList{"Paris", "New York"} << utc(2026, 12, 11, 8) << -1 << "9-18" << true << utc(2026, 12, 10, 14) << utc(2026, 12, 10, 17) << "";
     QTest::newRow("across the date line")          << QStringList{"Auckland", "Honolulu"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 20) << utc(2026, 12, 11, 4) << "";
     QTest::newRow("a Friday-Saturday weekend")     << QStringList{"Paris", "Riyad"} << utc(2026, 12, 10, 17) << 1 << "9-18" << true << utc(2026, 12, 14, 8) << utc(2026, 12, 14, 15) << "";
-    QTest::newRow("summer time starts in the week") << QStringList{"Paris", "New York"} << utc(2026, 3, 6, 20) << 1 << "9-18" << true << utc(2026, 3, 9, 13) << utc(2026, 3, 9, 17) << "";
+    QTest::newRow("summer time: before New York's") << QStringList{"Paris", "New York"} << utc(2026, 3, 6, 8) << 1 << "9-18" << true << utc(2026, 3, 6, 14) << utc(2026, 3, 6, 17) << "";
+    QTest::newRow("summer time: an hour earlier after it") << QStringList{"Paris", "New York"} << utc(2026, 3, 6, 20) << 1 << "9-18" << true << utc(2026, 3, 9, 13) << utc(2026, 3, 9, 17) << "";
+    QTest::newRow("summer time: back across it") << QStringList{"Paris", "New York"} << utc(2026, 3, 9, 13) << -1 << "9-18" << true << utc(2026, 3, 6, 14) << utc(2026, 3, 6, 17) << "";
+    QTest::newRow("the French rule's change in the week") << QStringList{"Lutèce", "Base:2:1"} << utc(2026, 10, 23, 17) << 1 << "9-18" << true << utc(2026, 10, 26, 8) << utc(2026, 10, 26, 17) << "";
     QTest::newRow("none: Paris never meets them")  << QStringList{"Auckland", "Paris", "Honolulu"} << thursday << 1 << "9-18" << false << utc(2026, 12, 10, 20) << utc(2026, 12, 10, 20, 15) << "Paris";
     QTest::newRow("one city")                      << QStringList{"Tokyo"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 9) << "";
     QTest::newRow("across the year's end")         << QStringList{"Paris", "Londres"} << utc(2026, 12, 31, 17) << 1 << "9-18" << true << utc(2027, 1, 1, 9) << utc(2027, 1, 1, 17) << "";
@@ -183,6 +232,47 @@ void TestPlan::theWholeWeekForFiftyNineCities()
     QVERIFY(!common.found);
     QCOMPARE(common.atWork, 58);
     QCOMPARE(common.apart, QStringLiteral("Auckland"));
+}
+
+void TestPlan::whatTheLineSays_data()
+{
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QDateTime>("start"); // UTC; the computer an hour ahead
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QStringList>("forms");
+    QTest::addColumn<QString>("name");
+    // clang-format off
+    QTest::newRow("found") << true << utc(2026, 12, 11, 14) << 150 << QStringList{
+        "Créneau commun : vendredi 11 décembre, 15.00 – 17.30 ici (2 h 30)",
+        "Créneau commun : ven. 11 déc., 15.00 – 17.30 ici (2 h 30)",
+        "Créneau : ven. 11 déc., 15.00 – 17.30 ici (2 h 30)"} << "";
+    QTest::newRow("overnight, into the next day") << true << utc(2026, 12, 31, 21) << 9 * 60 << QStringList{
+        "Créneau commun : jeudi 31 décembre, 22.00 – 07.00 ici (9 h)",
+        "Créneau commun : jeu. 31 déc., 22.00 – 07.00 ici (9 h)",
+        "Créneau : jeu. 31 déc., 22.00 – 07.00 ici (9 h)"} << "";
+    QTest::newRow("none") << false << utc(2026, 12, 10, 14) << 15 << QStringList{
+        "Aucun créneau commun dans la semaine : Tokyo n'est jamais au bureau avec les autres ; au mieux 2 villes sur 3, jeudi 10 décembre à 15.00 ici",
+        "Aucun créneau commun : Tokyo n'est jamais au bureau avec les autres",
+        "Aucun créneau : Tokyo jamais avec les autres"} << "Tokyo";
+    // clang-format on
+}
+
+void TestPlan::whatTheLineSays()
+{
+    QFETCH(bool, found);
+    QFETCH(QDateTime, start);
+    QFETCH(int, minutes);
+    QFETCH(QStringList, forms);
+    QFETCH(QString, name);
+    CommonHour common;
+    common.found = found;
+    common.start = start;
+    common.end = start.addSecs(minutes * 60);
+    common.atWork = 2;
+    common.apart = found ? QString() : QStringLiteral("Tokyo");
+    const LineTexts texts = commonHourTexts(common, 3, common.start.addSecs(3600), common.end.addSecs(3600), QLocale());
+    QCOMPARE(texts.forms, forms);
+    QCOMPARE(texts.name, name);
 }
 
 void TestPlan::changesComing_data()

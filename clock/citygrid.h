@@ -124,13 +124,17 @@ private:
     void showRows();
     // Gives each row's face what a screen reader says of the row, where its name or time has changed.
     void describeRows();
-    // While the clocks are moved, whether each marked city is at work then; rings on their faces.
-    void showWorkRims(const Instant& shown);
-    // The signs of the changes of offset coming within two weeks of the instant shown.
-    void showChangesComing(const QDateTime& shown);
-    // A sentence in the shift line instead of the distance: whole when it fits, else `shorter`, and whole in
+    // While the clocks are moved, whether each marked city is at work then.
+    void markWorkStates();
+    // The changes of offset coming within two weeks of the instant shown.
+    void markChangesComing(const QDateTime& shown);
+    // Row i's sign of a change coming, by its time; made the first time the row needs one.
+    void showChangeSign(int i, const QString& sign);
+    // A sentence in the shift line instead of the distance: the first form that fits, the whole sentence in
     // its tooltip; it lasts until the next step, or ten seconds while the clocks are at now.
-    void showNote(const QString& whole, const QString& shorter);
+    void showNote(const LineTexts& texts);
+    // The shift line's own tooltip again, after a note.
+    void restoreLineTip();
     void placeDateLine();
 
     const Clock& m_clock;
@@ -146,9 +150,7 @@ private:
     ShownInstant m_shown;
     TimeEntry* m_entry = nullptr;
     WorkHours m_workHours;
-    QList<QString> m_workTexts;   // per row: "au bureau", "hors des heures de bureau", or nothing
-    QList<QString> m_changeTexts; // per row: the change coming, or nothing
-    QList<Label*> m_changeSigns;  // per row, made the first time a change comes to it
+    QList<Label*> m_changeSigns; // per row, made the first time a change comes to it
     QString m_note;
     QDateTime m_noteUntil; // Universal Time
     QString m_lineTip;     // the shift line's own tooltip, while a note's stands in for it

@@ -114,11 +114,14 @@ CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, 
     }
     best.start = QDateTime::fromSecsSinceEpoch(bestAt, Qt::UTC);
     best.end = best.start.addSecs(kQuarter);
-    // A city away at the best quarter: the one the others never meet there.
-    for (const PlanCity& city : cities) {
-        if (!isAtWork(city, bestAt, hours)) {
-            best.apart = city.name;
-            break;
+    // All but one at the best quarter: that one never meets the others. With two or more away there, no
+    // single city is to blame.
+    if (best.atWork == cities.size() - 1) {
+        for (const PlanCity& city : cities) {
+            if (!isAtWork(city, bestAt, hours)) {
+                best.apart = city.name;
+                break;
+            }
         }
     }
     return best;
@@ -139,12 +142,16 @@ LineTexts commonHourTexts(const CommonHour& common, int cities, const QDateTime&
                  QStringLiteral("Créneau : %1, %2").arg(shortDay, when)},
                 {}};
     }
-    return {{QStringLiteral("Aucun créneau commun dans la semaine : %1 n'est jamais au bureau avec les autres ; "
-                            "au mieux %2 villes sur %3, %4 à %5 ici")
-                 .arg(common.apart)
-                 .arg(common.atWork)
-                 .arg(cities)
-                 .arg(longDay, time(localStart)),
+    // One pass of arguments: a city's name may hold "%2".
+    const QString best =
+        QStringLiteral("au mieux %1 villes sur %2").arg(QString::number(common.atWork), QString::number(cities));
+    const QString when = QStringLiteral("%1 à %2 ici").arg(longDay, time(localStart));
+    if (common.apart.isEmpty())
+        return {{QStringLiteral("Aucun créneau commun dans la semaine : %1 au bureau ensemble, %2").arg(best, when),
+                 QStringLiteral("Aucun créneau commun : %1").arg(best), QStringLiteral("Aucun créneau : %1").arg(best)},
+                {}};
+    return {{QStringLiteral("Aucun créneau commun dans la semaine : %1 n'est jamais au bureau avec les autres ; %2, %3")
+                 .arg(common.apart, best, when),
              QStringLiteral("Aucun créneau commun : %1 n'est jamais au bureau avec les autres").arg(common.apart),
              QStringLiteral("Aucun créneau : %1 jamais avec les autres").arg(common.apart)},
             common.apart};

@@ -36,7 +36,7 @@ struct CommonHour
     bool found = false;
     QDateTime start, end; // UTC: the slot every city is at work in (found), or the best quarter hour
     int atWork = 0;       // cities at work at `start`
-    QString apart;        // when none is found: a city that is never at work with all the others
+    QString apart;        // none found, all cities but one at work at `start`: that one, never with the others
 };
 // From `from` (excluded) towards `direction` (+1 forward, -1 back), at quarter hours of Universal Time, up to
 // `limit` (included): the first quarter at which every city is at work, and how long that lasts. Forward from
@@ -55,7 +55,8 @@ struct LineTexts
 };
 // The slot found, by the computer's wall clock at its start and end: "Créneau commun : jeudi 11 décembre,
 // 15.00 – 17.30 ici (2 h 30)", then "Créneau commun : jeu. 11 déc., …", "Créneau : jeu. 11 déc., …". None
-// found: the city that never meets the others, and how many cities are at work at the best quarter, when.
+// found: the city that never meets the others where there is one, how many cities are at work at the best
+// quarter, and when.
 LineTexts commonHourTexts(const CommonHour& common, int cities, const QDateTime& localStart, const QDateTime& localEnd,
                           const QLocale& locale);
 // Fewer than two cities marked: ticking them in the panel.

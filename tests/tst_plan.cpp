@@ -196,7 +196,8 @@ void TestPlan::commonHour_data()
     QTest::newRow("one city")                      << QStringList{"Tokyo"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 9) << "";
     QTest::newRow("across the year's end")         << QStringList{"Paris", "Londres"} << utc(2026, 12, 31, 17) << 1 << "9-18" << true << utc(2027, 1, 1, 9) << utc(2027, 1, 1, 17) << "";
     QTest::newRow("overnight hours")               << QStringList{"Paris"} << utc(2026, 12, 10, 12) << 1 << "18-9" << true << utc(2026, 12, 10, 17) << utc(2026, 12, 11, 8) << "";
-    QTest::newRow("equal hours: never")            << QStringList{"Paris", "Londres"} << thursday << 1 << "9-9" << false << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 8, 30) << "Paris";
+    QTest::newRow("equal hours: never, nobody named") << QStringList{"Paris", "Londres"} << thursday << 1 << "9-9" << false << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 8, 30) << "";
+    QTest::newRow("two pairs never together: nobody named") << QStringList{"Paris", "Riyad", "Honolulu", "Auckland"} << thursday << 1 << "9-18" << false << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 8, 30) << "";
     QTest::newRow("a city on the French rule")     << QStringList{"Lutèce", "Base:2:1"} << utc(2026, 12, 10, 7) << 1 << "9-18" << true << utc(2026, 12, 10, 8) << utc(2026, 12, 10, 17) << "";
     QTest::newRow("a quarter-hour zone")           << QStringList{"Katmandou", "Paris"} << utc(2026, 12, 10, 7) << 1 << "9-18" << true << utc(2026, 12, 10, 8) << utc(2026, 12, 10, 12, 15) << "";
     QTest::newRow("from a slot's start: the next") << QStringList{"Paris", "Londres"} << utc(2026, 12, 10, 9) << 1 << "9-18" << true << utc(2026, 12, 11, 9) << utc(2026, 12, 11, 17) << "";
@@ -239,21 +240,30 @@ void TestPlan::whatTheLineSays_data()
     QTest::addColumn<bool>("found");
     QTest::addColumn<QDateTime>("start"); // UTC; the computer an hour ahead
     QTest::addColumn<int>("minutes");
+    QTest::addColumn<QString>("apart");
     QTest::addColumn<QStringList>("forms");
     QTest::addColumn<QString>("name");
     // clang-format off
-    QTest::newRow("found") << true << utc(2026, 12, 11, 14) << 150 << QStringList{
+    QTest::newRow("found") << true << utc(2026, 12, 11, 14) << 150 << "" << QStringList{
         "Créneau commun : vendredi 11 décembre, 15.00 – 17.30 ici (2 h 30)",
         "Créneau commun : ven. 11 déc., 15.00 – 17.30 ici (2 h 30)",
         "Créneau : ven. 11 déc., 15.00 – 17.30 ici (2 h 30)"} << "";
-    QTest::newRow("overnight, into the next day") << true << utc(2026, 12, 31, 21) << 9 * 60 << QStringList{
+    QTest::newRow("overnight, into the next day") << true << utc(2026, 12, 31, 21) << 9 * 60 << "" << QStringList{
         "Créneau commun : jeudi 31 décembre, 22.00 – 07.00 ici (9 h)",
         "Créneau commun : jeu. 31 déc., 22.00 – 07.00 ici (9 h)",
         "Créneau : jeu. 31 déc., 22.00 – 07.00 ici (9 h)"} << "";
-    QTest::newRow("none") << false << utc(2026, 12, 10, 14) << 15 << QStringList{
+    QTest::newRow("none") << false << utc(2026, 12, 10, 14) << 15 << "Tokyo" << QStringList{
         "Aucun créneau commun dans la semaine : Tokyo n'est jamais au bureau avec les autres ; au mieux 2 villes sur 3, jeudi 10 décembre à 15.00 ici",
         "Aucun créneau commun : Tokyo n'est jamais au bureau avec les autres",
         "Aucun créneau : Tokyo jamais avec les autres"} << "Tokyo";
+    QTest::newRow("none, a name with %2 in it") << false << utc(2026, 12, 10, 14) << 15 << "Ville %2 %3" << QStringList{
+        "Aucun créneau commun dans la semaine : Ville %2 %3 n'est jamais au bureau avec les autres ; au mieux 2 villes sur 3, jeudi 10 décembre à 15.00 ici",
+        "Aucun créneau commun : Ville %2 %3 n'est jamais au bureau avec les autres",
+        "Aucun créneau : Ville %2 %3 jamais avec les autres"} << "Ville %2 %3";
+    QTest::newRow("none, no city alone to blame") << false << utc(2026, 12, 10, 14) << 15 << "" << QStringList{
+        "Aucun créneau commun dans la semaine : au mieux 2 villes sur 3 au bureau ensemble, jeudi 10 décembre à 15.00 ici",
+        "Aucun créneau commun : au mieux 2 villes sur 3",
+        "Aucun créneau : au mieux 2 villes sur 3"} << "";
     // clang-format on
 }
 
@@ -262,6 +272,7 @@ void TestPlan::whatTheLineSays()
     QFETCH(bool, found);
     QFETCH(QDateTime, start);
     QFETCH(int, minutes);
+    QFETCH(QString, apart);
     QFETCH(QStringList, forms);
     QFETCH(QString, name);
     CommonHour common;
@@ -269,7 +280,7 @@ void TestPlan::whatTheLineSays()
     common.start = start;
     common.end = start.addSecs(minutes * 60);
     common.atWork = 2;
-    common.apart = found ? QString() : QStringLiteral("Tokyo");
+    common.apart = apart;
     const LineTexts texts = commonHourTexts(common, 3, common.start.addSecs(3600), common.end.addSecs(3600), QLocale());
     QCOMPARE(texts.forms, forms);
     QCOMPARE(texts.name, name);

@@ -273,9 +273,10 @@ void CityGrid::goToCommonHour(int direction)
         return;
     }
     const CommonHour common = findCommonHour(cities, from, direction, limit, m_workHours);
-    followStep(m_shown.showUniversal(common.start, now));
+    if (common.moves())
+        followStep(m_shown.showUniversal(common.start, now));
     showNote(commonHourTexts(common, int(cities.size()), m_clock.localAt(common.start), m_clock.localAt(common.end),
-                             QLocale()));
+                             m_clock.localAt(limit), QLocale()));
 }
 
 QString CityGrid::sharedInstant() const

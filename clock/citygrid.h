@@ -67,9 +67,10 @@ public:
 
     // Planning with the marked cities. The hours they are at work.
     void setWorkHours(const WorkHours& hours) { m_workHours = hours; }
-    // Ctrl+Right, Ctrl+Left: every clock to the start of the next (+1) or previous (-1) quarter hour at
-    // which every marked city is at work, within the week; the shift line says when and how long, or which
-    // city never meets the others (the clocks then go to the best quarter), or that cities must be marked.
+    // Ctrl+Right, Ctrl+Left: every clock to the start of the next (+1) or previous (-1) slot in which every
+    // marked city is at work, within the week; the shift line says when and how long, or which city never
+    // meets the others (the clocks then go where the most cities are at work), or why the clocks stay (no
+    // other slot, nobody at work, the week's end), or that cities must be marked.
     void goToCommonHour(int direction);
     // The instant shown as text to share: for the marked cities, or for the city described and here; empty
     // when there is neither.

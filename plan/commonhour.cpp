@@ -68,71 +68,91 @@ bool isAtWork(const PlanCity& city, qint64 utcSeconds, const WorkHours& hours)
 CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, int direction, const QDateTime& limit,
                           const WorkHours& hours)
 {
-    CommonHour best;
-    if (cities.isEmpty())
-        return best;
-    const qint64 step = direction >= 0 ? kQuarter : -kQuarter;
+    CommonHour result;
+    const bool forward = direction >= 0;
+    result.direction = forward ? 1 : -1;
     const qint64 origin = secondsOf(from), last = secondsOf(limit);
-    // The first quarter hour strictly past `from` in the direction asked.
-    qint64 at = direction >= 0 ? (origin / kQuarter + 1) * kQuarter : ((origin - 1) / kQuarter) * kQuarter;
-    if (origin <= 0)
-        at = direction >= 0 ? 0 : -kQuarter;
-    const auto count = [&cities, &hours](qint64 when) {
+    result.wholeWeek = qAbs(last - origin) >= ShownInstant::kLimit - 60;
+    const auto floorQuarter = [](qint64 seconds) { return seconds - ((seconds % kQuarter) + kQuarter) % kQuarter; };
+    // The quarter hours searched, in the order of time: past `from`, up to `limit`.
+    const qint64 first = forward ? floorQuarter(origin) + kQuarter : floorQuarter(last + kQuarter - 1);
+    const qint64 final = forward ? floorQuarter(last) : floorQuarter(origin - 1);
+    if (cities.isEmpty() || final < first)
+        return result;
+    const int all = int(cities.size());
+    const auto countAt = [&cities, &hours](qint64 when) {
         return int(std::count_if(cities.begin(), cities.end(),
                                  [&](const PlanCity& city) { return isAtWork(city, when, hours); }));
     };
-    const auto within = [&](qint64 when) { return direction >= 0 ? when <= last : when >= last; };
-    // Forward from the start of a slot (where the last search left the clocks): the next slot, not the next
-    // quarter of this one.
-    const bool atSlotStart =
-        origin % kQuarter == 0 && count(origin) == cities.size() && count(origin - kQuarter) != cities.size();
-    if (direction >= 0 && atSlotStart) {
-        while (within(at) && count(at) == cities.size())
-            at += step;
+    // counts[k] for the k-th quarter searched; counts[0] is the quarter before the first.
+    const int quarters = int((final - first) / kQuarter) + 1;
+    const auto quarter = [first](int k) { return first + (k - 1) * kQuarter; };
+    QList<int> counts(quarters + 1);
+    for (int k = 0; k <= quarters; ++k)
+        counts[k] = countAt(quarter(k));
+    const int most = *std::max_element(counts.begin() + 1, counts.end());
+    result.atWork = most;
+    if (most == 0) {
+        result.kind = CommonHour::NobodyAtWork;
+        return result;
     }
-    qint64 bestAt = at;
-    for (; within(at); at += step) {
-        const int working = count(at);
-        if (working == cities.size()) {
-            // The slot runs forward from its first quarter, whichever way the search went.
-            qint64 first = at;
-            while (direction < 0 && within(first - kQuarter) && count(first - kQuarter) == cities.size())
-                first -= kQuarter;
-            qint64 end = first + kQuarter;
-            while (count(end) == cities.size() && end - first < 7 * 86400)
-                end += kQuarter;
-            best.found = true;
-            best.start = QDateTime::fromSecsSinceEpoch(first, Qt::UTC);
-            best.end = QDateTime::fromSecsSinceEpoch(end, Qt::UTC);
-            best.atWork = working;
-            return best;
-        }
-        if (working > best.atWork) {
-            best.atWork = working;
-            bestAt = at;
-        }
+    // Where a stretch of `most` cities at work begins. Going forward, one already begun at `from` is not one to
+    // go to; going back, one begun before the limit begins at the limit for the clocks.
+    const auto begins = [&](int k) { return counts[k] == most && (counts[k - 1] != most || (!forward && k == 1)); };
+    int chosen = -1;
+    for (int step = 0; step < quarters && chosen < 0; ++step) {
+        const int k = forward ? 1 + step : quarters - step;
+        if (begins(k))
+            chosen = k;
     }
-    best.start = QDateTime::fromSecsSinceEpoch(bestAt, Qt::UTC);
-    best.end = best.start.addSecs(kQuarter);
-    // All but one at the best quarter: that one never meets the others. With two or more away there, no
-    // single city is to blame.
-    if (best.atWork == cities.size() - 1) {
-        for (const PlanCity& city : cities) {
-            if (!isAtWork(city, bestAt, hours)) {
-                best.apart = city.name;
-                break;
+    if (chosen < 0 && most == all) {
+        result.kind = CommonHour::NoOtherSlot;
+        return result;
+    }
+    if (chosen < 0) // the best stretch of the week is the one under way
+        chosen = forward ? 1 : quarters;
+    const qint64 start = quarter(chosen);
+    result.start = QDateTime::fromSecsSinceEpoch(start, Qt::UTC);
+    if (most == all) {
+        // The slot for as long as it lasts, past the limit too.
+        qint64 end = start + kQuarter;
+        while (end - start < ShownInstant::kLimit && countAt(end) == all)
+            end += kQuarter;
+        result.kind = CommonHour::Slot;
+        result.end = QDateTime::fromSecsSinceEpoch(end, Qt::UTC);
+        return result;
+    }
+    result.kind = CommonHour::Best;
+    result.end = result.start.addSecs(kQuarter);
+    // All but one at work together: the city that never meets the others is the one most often away then
+    // (the first of those as often away). With two or more away, no single city is to blame.
+    if (most == all - 1) {
+        QList<int> away(all);
+        for (int k = 1; k <= quarters; ++k) {
+            for (int c = 0; c < all && counts[k] == most; ++c) {
+                if (!isAtWork(cities[c], quarter(k), hours)) {
+                    ++away[c];
+                    break;
+                }
             }
         }
+        result.apart = cities[int(std::max_element(away.begin(), away.end()) - away.begin())].name;
     }
-    return best;
+    return result;
 }
 
 LineTexts commonHourTexts(const CommonHour& common, int cities, const QDateTime& localStart, const QDateTime& localEnd,
-                          const QLocale& locale)
+                          const QDateTime& localLimit, const QLocale& locale)
 {
     const auto time = [](const QDateTime& at) { return at.toString(QStringLiteral("HH.mm")); };
     const QString longDay = locale.toString(localStart.date(), QStringLiteral("dddd d MMMM"));
-    if (common.found) {
+    // How far the search went: the whole week, or what was left of it up to the limit.
+    const QString scope = common.wholeWeek
+                              ? QStringLiteral("dans la semaine")
+                              : (common.direction > 0 ? QStringLiteral("d'ici ") : QStringLiteral("depuis ")) +
+                                    locale.toString(localLimit.date(), QStringLiteral("dddd d MMMM"));
+    switch (common.kind) {
+    case CommonHour::Slot: {
         const QString when =
             QStringLiteral("%1 – %2 ici (%3)")
                 .arg(time(localStart), time(localEnd), durationText(common.start.secsTo(common.end) / 60));
@@ -142,19 +162,36 @@ LineTexts commonHourTexts(const CommonHour& common, int cities, const QDateTime&
                  QStringLiteral("Créneau : %1, %2").arg(shortDay, when)},
                 {}};
     }
-    // One pass of arguments: a city's name may hold "%2".
-    const QString best =
-        QStringLiteral("au mieux %1 villes sur %2").arg(QString::number(common.atWork), QString::number(cities));
-    const QString when = QStringLiteral("%1 à %2 ici").arg(longDay, time(localStart));
-    if (common.apart.isEmpty())
-        return {{QStringLiteral("Aucun créneau commun dans la semaine : %1 au bureau ensemble, %2").arg(best, when),
-                 QStringLiteral("Aucun créneau commun : %1").arg(best), QStringLiteral("Aucun créneau : %1").arg(best)},
+    case CommonHour::Best: {
+        // One pass of arguments: a city's name may hold "%2".
+        const QString best =
+            QStringLiteral("au mieux %1 villes sur %2").arg(QString::number(common.atWork), QString::number(cities));
+        const QString when = QStringLiteral("%1 à %2 ici").arg(longDay, time(localStart));
+        if (common.apart.isEmpty())
+            return {{QStringLiteral("Aucun créneau commun %1 : %2 au bureau ensemble, %3").arg(scope, best, when),
+                     QStringLiteral("Aucun créneau commun : %1").arg(best),
+                     QStringLiteral("Aucun créneau : %1").arg(best)},
+                    {}};
+        return {{QStringLiteral("Aucun créneau commun %1 : %2 n'est jamais au bureau avec les autres ; %3, %4")
+                     .arg(scope, common.apart, best, when),
+                 QStringLiteral("Aucun créneau commun : %1 n'est jamais au bureau avec les autres").arg(common.apart),
+                 QStringLiteral("Aucun créneau : %1 jamais avec les autres").arg(common.apart)},
+                common.apart};
+    }
+    case CommonHour::NoOtherSlot:
+        return {
+            {QStringLiteral("Aucun autre créneau commun %1").arg(scope), QStringLiteral("Aucun autre créneau commun")},
+            {}};
+    case CommonHour::NobodyAtWork:
+        return {{QStringLiteral("Aucune ville cochée n'est au bureau %1").arg(scope),
+                 QStringLiteral("Aucune ville au bureau")},
                 {}};
-    return {{QStringLiteral("Aucun créneau commun dans la semaine : %1 n'est jamais au bureau avec les autres ; %2, %3")
-                 .arg(common.apart, best, when),
-             QStringLiteral("Aucun créneau commun : %1 n'est jamais au bureau avec les autres").arg(common.apart),
-             QStringLiteral("Aucun créneau : %1 jamais avec les autres").arg(common.apart)},
-            common.apart};
+    case CommonHour::NothingFurther:
+        break;
+    }
+    return {{QStringLiteral("Les horloges ne vont pas à plus d'une semaine de maintenant"),
+             QStringLiteral("Une semaine au plus")},
+            {}};
 }
 
 LineTexts tooFewCitiesTexts()

@@ -33,15 +33,27 @@ bool isAtWork(const PlanCity& city, qint64 utcSeconds, const WorkHours& hours);
 // What the search found.
 struct CommonHour
 {
-    bool found = false;
-    QDateTime start, end; // UTC: the slot every city is at work in (found), or the best quarter hour
-    int atWork = 0;       // cities at work at `start`
-    QString apart;        // none found, all cities but one at work at `start`: that one, never with the others
+    enum Kind
+    {
+        Slot,           // a slot in which every city is at work begins within the week
+        Best,           // none: the clocks go where the most cities are at work together
+        NoOtherSlot,    // forward from inside a slot, no other one begins before the limit
+        NobodyAtWork,   // no city is at work at any quarter searched
+        NothingFurther, // the clocks are at the limit already
+    };
+    Kind kind = NothingFurther;
+    QDateTime start, end; // UTC: the slot (Slot), or the first quarter of the best stretch (Best)
+    int atWork = 0;       // cities at work at `start`; the most at any quarter searched
+    QString apart;        // Best, all cities but one at work there: the one most often away, never with the others
+    int direction = 1;
+    bool wholeWeek = true; // the search ran over the whole week the clocks may show that way
+    // The clocks go to `start`; otherwise the line says why they stay.
+    bool moves() const { return kind == Slot || kind == Best; }
 };
 // From `from` (excluded) towards `direction` (+1 forward, -1 back), at quarter hours of Universal Time, up to
-// `limit` (included): the first quarter at which every city is at work, and how long that lasts. Forward from
-// the start of a slot (where the last search left the clocks), the next slot. With none, the quarter with the
-// most cities at work, the first one met.
+// `limit` (included): the first slot to begin in which every city is at work, and how long it lasts. A slot
+// already begun at `from` is not the next one (going back, its start is the previous one), so that each press
+// goes from slot to slot. With none, the first stretch at which the most cities are at work together.
 CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, int direction, const QDateTime& limit,
                           const WorkHours& hours);
 
@@ -56,8 +68,9 @@ struct LineTexts
 // The slot found, by the computer's wall clock at its start and end: "Créneau commun : jeudi 11 décembre,
 // 15.00 – 17.30 ici (2 h 30)", then "Créneau commun : jeu. 11 déc., …", "Créneau : jeu. 11 déc., …". None
 // found: the city that never meets the others where there is one, how many cities are at work at the best
-// quarter, and when.
+// quarter, and when; "dans la semaine", or up to the limit (`localLimit`: "d'ici jeudi 17 décembre") when the
+// search ran over less. Then why the clocks stay: no other slot, nobody at work, the week's end.
 LineTexts commonHourTexts(const CommonHour& common, int cities, const QDateTime& localStart, const QDateTime& localEnd,
-                          const QLocale& locale);
+                          const QDateTime& localLimit, const QLocale& locale);
 // Fewer than two cities marked: ticking them in the panel.
 LineTexts tooFewCitiesTexts();

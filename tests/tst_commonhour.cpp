@@ -76,6 +76,8 @@ void TestCommonHour::commonHourAtTheKeyboard_data()
     QTest::addColumn<QString>("shown"); // what the line shows, in its room
     QTest::addColumn<QString>("paris"); // Paris's time then
     const QDateTime fridayEvening(QDate(2026, 12, 11), QTime(19, 0), Qt::UTC);
+    const QDateTime atNine(QDate(2026, 12, 10), QTime(9, 30), Qt::UTC);
+    const QDateTime inTheSlot(QDate(2026, 12, 10), QTime(15, 40), Qt::UTC);
     // clang-format off
     QTest::newRow("Paris and New York")      << QList<int>{1, 3}    << "" << kThursday10 << QStringList{"Ctrl+Right"} << "Créneau commun : jeudi 10 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : jeu. 10 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
     QTest::newRow("the one after")           << QList<int>{1, 3}    << "" << kThursday10 << QStringList{"Ctrl+Right", "Ctrl+Right"} << "Créneau commun : vendredi 11 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : ven. 11 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
@@ -84,6 +86,10 @@ void TestCommonHour::commonHourAtTheKeyboard_data()
     QTest::newRow("hours of the user's")     << QList<int>{1, 3}    << "8.30 – 16.00" << kThursday10 << QStringList{"Ctrl+Right"} << "Créneau commun : jeudi 10 décembre, 14.30 – 16.00 ici (1 h 30)" << "Créneau : jeu. 10 déc., 14.30 – 16.00 ici (1 h 30)" << "14.30";
     QTest::newRow("equal hours kept: 9 to 18") << QList<int>{1, 3}  << "9 - 9" << kThursday10 << QStringList{"Ctrl+Right"} << "Créneau commun : jeudi 10 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : jeu. 10 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
     QTest::newRow("Tokyo never with them")   << QList<int>{1, 2, 3} << "" << kThursday10 << QStringList{"Ctrl+Right"} << "Aucun créneau commun dans la semaine : Tokyo n'est jamais au bureau avec les autres ; au mieux 2 villes sur 3, jeudi 10 décembre à 15.00 ici" << "Aucun créneau : Tokyo jamais avec les autres" << "15.00";
+    QTest::newRow("Tokyo never with them, though New York is away at nine") << QList<int>{1, 2, 3} << "" << atNine << QStringList{"Ctrl+Right"} << "Aucun créneau commun dans la semaine : Tokyo n'est jamais au bureau avec les autres ; au mieux 2 villes sur 3, jeudi 10 décembre à 15.00 ici" << "Aucun créneau : Tokyo jamais avec les autres" << "15.00";
+    QTest::newRow("inside the slot: the next one") << QList<int>{1, 3} << "" << inTheSlot << QStringList{"Ctrl+Right"} << "Créneau commun : vendredi 11 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : ven. 11 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
+    QTest::newRow("inside the slot, back: its start") << QList<int>{1, 3} << "" << inTheSlot << QStringList{"Ctrl+Left"} << "Créneau commun : jeudi 10 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : jeu. 10 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
+    QTest::newRow("at the week's end: the clocks stay") << QList<int>{1, 3} << "" << kThursday10 << (QStringList(7 * 24, "PgUp") << "Ctrl+Right") << "Les horloges ne vont pas à plus d'une semaine de maintenant" << "Une semaine au plus" << "10.00";
     QTest::newRow("one city marked: a hint") << QList<int>{1}       << "" << kThursday10 << QStringList{"Ctrl+Right"} << "Cochez au moins deux villes dans le panneau de configuration pour chercher un créneau commun" << "Cochez au moins deux villes dans le panneau" << "10.00";
     // clang-format on
 }

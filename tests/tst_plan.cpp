@@ -10,6 +10,8 @@
 #include "rows/clockrow.h"
 #include "time/zones.h"
 
+Q_DECLARE_METATYPE(CommonHour::Kind)
+
 // Planning with the marked cities: their working hours and days, the next hour every one is at work, the
 // changes of offset coming, and the instant to share. Every instant is given; the tests run far from UTC.
 class TestPlan : public QObject
@@ -177,30 +179,41 @@ void TestPlan::commonHour_data()
     QTest::addColumn<QStringList>("cities");
     QTest::addColumn<QDateTime>("from");
     QTest::addColumn<int>("direction");
+    QTest::addColumn<int>("reach"); // hours to the limit
     QTest::addColumn<QString>("hours");
-    QTest::addColumn<bool>("found");
+    QTest::addColumn<CommonHour::Kind>("kind");
     QTest::addColumn<QDateTime>("start"); // UTC
     QTest::addColumn<QDateTime>("end");
     QTest::addColumn<QString>("apart");
     const QDateTime thursday = utc(2026, 12, 10, 8);
+    const int week = 7 * 24;
+    const QDateTime none;
     // clang-format off
-    QTest::newRow("Paris and New York")            << QStringList{"Paris", "New York"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 14) << utc(2026, 12, 10, 17) << "";
-    QTest::newRow("the one before")                << QStringList{"Paris", "New York"} << utc(2026, 12, 11, 8) << -1 << "9-18" << true << utc(2026, 12, 10, 14) << utc(2026, 12, 10, 17) << "";
-    QTest::newRow("across the date line")          << QStringList{"Auckland", "Honolulu"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 20) << utc(2026, 12, 11, 4) << "";
-    QTest::newRow("a Friday-Saturday weekend")     << QStringList{"Paris", "Riyad"} << utc(2026, 12, 10, 17) << 1 << "9-18" << true << utc(2026, 12, 14, 8) << utc(2026, 12, 14, 15) << "";
-    QTest::newRow("summer time: before New York's") << QStringList{"Paris", "New York"} << utc(2026, 3, 6, 8) << 1 << "9-18" << true << utc(2026, 3, 6, 14) << utc(2026, 3, 6, 17) << "";
-    QTest::newRow("summer time: an hour earlier after it") << QStringList{"Paris", "New York"} << utc(2026, 3, 6, 20) << 1 << "9-18" << true << utc(2026, 3, 9, 13) << utc(2026, 3, 9, 17) << "";
-    QTest::newRow("summer time: back across it") << QStringList{"Paris", "New York"} << utc(2026, 3, 9, 13) << -1 << "9-18" << true << utc(2026, 3, 6, 14) << utc(2026, 3, 6, 17) << "";
-    QTest::newRow("the French rule's change in the week") << QStringList{"Lutèce", "Base:2:1"} << utc(2026, 10, 23, 17) << 1 << "9-18" << true << utc(2026, 10, 26, 8) << utc(2026, 10, 26, 17) << "";
-    QTest::newRow("none: Paris never meets them")  << QStringList{"Auckland", "Paris", "Honolulu"} << thursday << 1 << "9-18" << false << utc(2026, 12, 10, 20) << utc(2026, 12, 10, 20, 15) << "Paris";
-    QTest::newRow("one city")                      << QStringList{"Tokyo"} << thursday << 1 << "9-18" << true << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 9) << "";
-    QTest::newRow("across the year's end")         << QStringList{"Paris", "Londres"} << utc(2026, 12, 31, 17) << 1 << "9-18" << true << utc(2027, 1, 1, 9) << utc(2027, 1, 1, 17) << "";
-    QTest::newRow("overnight hours")               << QStringList{"Paris"} << utc(2026, 12, 10, 12) << 1 << "18-9" << true << utc(2026, 12, 10, 17) << utc(2026, 12, 11, 8) << "";
-    QTest::newRow("equal hours: never, nobody named") << QStringList{"Paris", "Londres"} << thursday << 1 << "9-9" << false << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 8, 30) << "";
-    QTest::newRow("two pairs never together: nobody named") << QStringList{"Paris", "Riyad", "Honolulu", "Auckland"} << thursday << 1 << "9-18" << false << utc(2026, 12, 10, 8, 15) << utc(2026, 12, 10, 8, 30) << "";
-    QTest::newRow("a city on the French rule")     << QStringList{"Lutèce", "Base:2:1"} << utc(2026, 12, 10, 7) << 1 << "9-18" << true << utc(2026, 12, 10, 8) << utc(2026, 12, 10, 17) << "";
-    QTest::newRow("a quarter-hour zone")           << QStringList{"Katmandou", "Paris"} << utc(2026, 12, 10, 7) << 1 << "9-18" << true << utc(2026, 12, 10, 8) << utc(2026, 12, 10, 12, 15) << "";
-    QTest::newRow("from a slot's start: the next") << QStringList{"Paris", "Londres"} << utc(2026, 12, 10, 9) << 1 << "9-18" << true << utc(2026, 12, 11, 9) << utc(2026, 12, 11, 17) << "";
+    QTest::newRow("Paris and New York")             << QStringList{"Paris", "New York"} << thursday << 1 << week << "9-18" << CommonHour::Slot << utc(2026, 12, 10, 14) << utc(2026, 12, 10, 17) << "";
+    QTest::newRow("the one before")                 << QStringList{"Paris", "New York"} << utc(2026, 12, 11, 8) << -1 << week << "9-18" << CommonHour::Slot << utc(2026, 12, 10, 14) << utc(2026, 12, 10, 17) << "";
+    QTest::newRow("across the date line")           << QStringList{"Auckland", "Honolulu"} << thursday << 1 << week << "9-18" << CommonHour::Slot << utc(2026, 12, 10, 20) << utc(2026, 12, 11, 4) << "";
+    QTest::newRow("a Friday-Saturday weekend")      << QStringList{"Paris", "Riyad"} << utc(2026, 12, 10, 17) << 1 << week << "9-18" << CommonHour::Slot << utc(2026, 12, 14, 8) << utc(2026, 12, 14, 15) << "";
+    QTest::newRow("summer time: before New York's") << QStringList{"Paris", "New York"} << utc(2026, 3, 6, 8) << 1 << week << "9-18" << CommonHour::Slot << utc(2026, 3, 6, 14) << utc(2026, 3, 6, 17) << "";
+    QTest::newRow("summer time: an hour earlier after it") << QStringList{"Paris", "New York"} << utc(2026, 3, 6, 20) << 1 << week << "9-18" << CommonHour::Slot << utc(2026, 3, 9, 13) << utc(2026, 3, 9, 17) << "";
+    QTest::newRow("summer time: back across it")    << QStringList{"Paris", "New York"} << utc(2026, 3, 9, 13) << -1 << week << "9-18" << CommonHour::Slot << utc(2026, 3, 6, 14) << utc(2026, 3, 6, 17) << "";
+    QTest::newRow("the French rule's change in the week") << QStringList{"Lutèce", "Base:2:1"} << utc(2026, 10, 23, 17) << 1 << week << "9-18" << CommonHour::Slot << utc(2026, 10, 26, 8) << utc(2026, 10, 26, 17) << "";
+    QTest::newRow("none: Paris never meets them")   << QStringList{"Auckland", "Paris", "Honolulu"} << thursday << 1 << week << "9-18" << CommonHour::Best << utc(2026, 12, 10, 20) << utc(2026, 12, 10, 20, 15) << "Paris";
+    QTest::newRow("none: Tokyo, though New York is away first") << QStringList{"Paris", "Tokyo", "New York"} << thursday << 1 << week << "9-18" << CommonHour::Best << utc(2026, 12, 10, 14) << utc(2026, 12, 10, 14, 15) << "Tokyo";
+    QTest::newRow("none, back: the stretch begun")  << QStringList{"Paris", "Tokyo", "New York"} << utc(2026, 12, 10, 15) << -1 << week << "9-18" << CommonHour::Best << utc(2026, 12, 10, 14) << utc(2026, 12, 10, 14, 15) << "Tokyo";
+    QTest::newRow("two pairs never together: nobody named") << QStringList{"Paris", "Riyad", "Honolulu", "Auckland"} << thursday << 1 << week << "9-18" << CommonHour::Best << utc(2026, 12, 10, 20) << utc(2026, 12, 10, 20, 15) << "";
+    QTest::newRow("one city, at work: its next day") << QStringList{"Tokyo"} << utc(2026, 12, 10, 7) << 1 << week << "9-18" << CommonHour::Slot << utc(2026, 12, 11, 0) << utc(2026, 12, 11, 9) << "";
+    QTest::newRow("across the year's end")          << QStringList{"Paris", "Londres"} << utc(2026, 12, 31, 17) << 1 << week << "9-18" << CommonHour::Slot << utc(2027, 1, 1, 9) << utc(2027, 1, 1, 17) << "";
+    QTest::newRow("overnight hours")                << QStringList{"Paris"} << utc(2026, 12, 10, 12) << 1 << week << "18-9" << CommonHour::Slot << utc(2026, 12, 10, 17) << utc(2026, 12, 11, 8) << "";
+    QTest::newRow("equal hours: nobody at work")    << QStringList{"Paris", "Londres"} << thursday << 1 << week << "9-9" << CommonHour::NobodyAtWork << none << none << "";
+    QTest::newRow("a city on the French rule")      << QStringList{"Lutèce", "Base:2:1"} << utc(2026, 12, 10, 7) << 1 << week << "9-18" << CommonHour::Slot << utc(2026, 12, 10, 8) << utc(2026, 12, 10, 17) << "";
+    QTest::newRow("a quarter-hour zone")            << QStringList{"Katmandou", "Paris"} << utc(2026, 12, 10, 7) << 1 << week << "9-18" << CommonHour::Slot << utc(2026, 12, 10, 8) << utc(2026, 12, 10, 12, 15) << "";
+    QTest::newRow("from a slot's start: the next")  << QStringList{"Paris", "Londres"} << utc(2026, 12, 10, 9) << 1 << week << "9-18" << CommonHour::Slot << utc(2026, 12, 11, 9) << utc(2026, 12, 11, 17) << "";
+    QTest::newRow("inside a slot: the next")        << QStringList{"Paris", "New York"} << utc(2026, 12, 10, 14, 15) << 1 << week << "9-18" << CommonHour::Slot << utc(2026, 12, 11, 14) << utc(2026, 12, 11, 17) << "";
+    QTest::newRow("inside a slot, back: its start") << QStringList{"Paris", "New York"} << utc(2026, 12, 10, 15, 20) << -1 << week << "9-18" << CommonHour::Slot << utc(2026, 12, 10, 14) << utc(2026, 12, 10, 17) << "";
+    QTest::newRow("back to a limit inside a slot")  << QStringList{"Paris", "New York"} << utc(2026, 12, 10, 16) << -1 << 1 << "9-18" << CommonHour::Slot << utc(2026, 12, 10, 15) << utc(2026, 12, 10, 17) << "";
+    QTest::newRow("in the last slot before the limit") << QStringList{"Paris", "New York"} << utc(2026, 12, 10, 14, 15) << 1 << 12 << "9-18" << CommonHour::NoOtherSlot << none << none << "";
+    QTest::newRow("a weekend left: nobody at work") << QStringList{"Paris", "New York"} << utc(2026, 12, 12, 10) << 1 << 24 << "9-18" << CommonHour::NobodyAtWork << none << none << "";
+    QTest::newRow("at the limit: nothing further")  << QStringList{"Paris", "New York"} << thursday << 1 << 0 << "9-18" << CommonHour::NothingFurther << none << none << "";
     // clang-format on
 }
 
@@ -209,17 +222,19 @@ void TestPlan::commonHour()
     QFETCH(QStringList, cities);
     QFETCH(QDateTime, from);
     QFETCH(int, direction);
+    QFETCH(int, reach);
     QFETCH(QString, hours);
-    QFETCH(bool, found);
+    QFETCH(CommonHour::Kind, kind);
     QFETCH(QDateTime, start);
     QFETCH(QDateTime, end);
     QFETCH(QString, apart);
-    const CommonHour common =
-        findCommonHour(planCities(cities, from), from, direction, from.addDays(direction * 7), *readWorkHours(hours));
-    QCOMPARE(common.found, found);
+    const CommonHour common = findCommonHour(planCities(cities, from), from, direction,
+                                             from.addSecs(direction * reach * 3600), *readWorkHours(hours));
+    QCOMPARE(common.kind, kind);
     QCOMPARE(common.start, start);
     QCOMPARE(common.end, end);
     QCOMPARE(common.apart, apart);
+    QCOMPARE(common.wholeWeek, reach == 7 * 24);
 }
 
 void TestPlan::theWholeWeekForFiftyNineCities()
@@ -230,58 +245,77 @@ void TestPlan::theWholeWeekForFiftyNineCities()
     cities << QStringLiteral("Auckland");
     const CommonHour common =
         findCommonHour(planCities(cities, from), from, 1, from.addDays(7), *readWorkHours(QStringLiteral("9-18")));
-    QVERIFY(!common.found);
+    QCOMPARE(common.kind, CommonHour::Best);
     QCOMPARE(common.atWork, 58);
     QCOMPARE(common.apart, QStringLiteral("Auckland"));
 }
 
 void TestPlan::whatTheLineSays_data()
 {
-    QTest::addColumn<bool>("found");
+    QTest::addColumn<CommonHour::Kind>("kind");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<bool>("wholeWeek");  // otherwise up to the limit, Thursday 17 December
     QTest::addColumn<QDateTime>("start"); // UTC; the computer an hour ahead
     QTest::addColumn<int>("minutes");
     QTest::addColumn<QString>("apart");
     QTest::addColumn<QStringList>("forms");
     QTest::addColumn<QString>("name");
+    const QDateTime none;
     // clang-format off
-    QTest::newRow("found") << true << utc(2026, 12, 11, 14) << 150 << "" << QStringList{
+    QTest::newRow("found") << CommonHour::Slot << 1 << true << utc(2026, 12, 11, 14) << 150 << "" << QStringList{
         "Créneau commun : vendredi 11 décembre, 15.00 – 17.30 ici (2 h 30)",
         "Créneau commun : ven. 11 déc., 15.00 – 17.30 ici (2 h 30)",
         "Créneau : ven. 11 déc., 15.00 – 17.30 ici (2 h 30)"} << "";
-    QTest::newRow("overnight, into the next day") << true << utc(2026, 12, 31, 21) << 9 * 60 << "" << QStringList{
+    QTest::newRow("overnight, into the next day") << CommonHour::Slot << 1 << true << utc(2026, 12, 31, 21) << 9 * 60 << "" << QStringList{
         "Créneau commun : jeudi 31 décembre, 22.00 – 07.00 ici (9 h)",
         "Créneau commun : jeu. 31 déc., 22.00 – 07.00 ici (9 h)",
         "Créneau : jeu. 31 déc., 22.00 – 07.00 ici (9 h)"} << "";
-    QTest::newRow("none") << false << utc(2026, 12, 10, 14) << 15 << "Tokyo" << QStringList{
+    QTest::newRow("none") << CommonHour::Best << 1 << true << utc(2026, 12, 10, 14) << 15 << "Tokyo" << QStringList{
         "Aucun créneau commun dans la semaine : Tokyo n'est jamais au bureau avec les autres ; au mieux 2 villes sur 3, jeudi 10 décembre à 15.00 ici",
         "Aucun créneau commun : Tokyo n'est jamais au bureau avec les autres",
         "Aucun créneau : Tokyo jamais avec les autres"} << "Tokyo";
-    QTest::newRow("none, a name with %2 in it") << false << utc(2026, 12, 10, 14) << 15 << "Ville %2 %3" << QStringList{
+    QTest::newRow("none, a name with %2 in it") << CommonHour::Best << 1 << true << utc(2026, 12, 10, 14) << 15 << "Ville %2 %3" << QStringList{
         "Aucun créneau commun dans la semaine : Ville %2 %3 n'est jamais au bureau avec les autres ; au mieux 2 villes sur 3, jeudi 10 décembre à 15.00 ici",
         "Aucun créneau commun : Ville %2 %3 n'est jamais au bureau avec les autres",
         "Aucun créneau : Ville %2 %3 jamais avec les autres"} << "Ville %2 %3";
-    QTest::newRow("none, no city alone to blame") << false << utc(2026, 12, 10, 14) << 15 << "" << QStringList{
+    QTest::newRow("none, no city alone to blame") << CommonHour::Best << 1 << true << utc(2026, 12, 10, 14) << 15 << "" << QStringList{
         "Aucun créneau commun dans la semaine : au mieux 2 villes sur 3 au bureau ensemble, jeudi 10 décembre à 15.00 ici",
         "Aucun créneau commun : au mieux 2 villes sur 3",
         "Aucun créneau : au mieux 2 villes sur 3"} << "";
+    QTest::newRow("none, up to the limit") << CommonHour::Best << 1 << false << utc(2026, 12, 16, 14) << 15 << "Tokyo" << QStringList{
+        "Aucun créneau commun d'ici jeudi 17 décembre : Tokyo n'est jamais au bureau avec les autres ; au mieux 2 villes sur 3, mercredi 16 décembre à 15.00 ici",
+        "Aucun créneau commun : Tokyo n'est jamais au bureau avec les autres",
+        "Aucun créneau : Tokyo jamais avec les autres"} << "Tokyo";
+    QTest::newRow("no other slot") << CommonHour::NoOtherSlot << 1 << false << none << 0 << "" << QStringList{
+        "Aucun autre créneau commun d'ici jeudi 17 décembre", "Aucun autre créneau commun"} << "";
+    QTest::newRow("nobody at work, back") << CommonHour::NobodyAtWork << -1 << false << none << 0 << "" << QStringList{
+        "Aucune ville cochée n'est au bureau depuis jeudi 17 décembre", "Aucune ville au bureau"} << "";
+    QTest::newRow("at the week's end") << CommonHour::NothingFurther << 1 << false << none << 0 << "" << QStringList{
+        "Les horloges ne vont pas à plus d'une semaine de maintenant", "Une semaine au plus"} << "";
     // clang-format on
 }
 
 void TestPlan::whatTheLineSays()
 {
-    QFETCH(bool, found);
+    QFETCH(CommonHour::Kind, kind);
+    QFETCH(int, direction);
+    QFETCH(bool, wholeWeek);
     QFETCH(QDateTime, start);
     QFETCH(int, minutes);
     QFETCH(QString, apart);
     QFETCH(QStringList, forms);
     QFETCH(QString, name);
     CommonHour common;
-    common.found = found;
+    common.kind = kind;
+    common.direction = direction;
+    common.wholeWeek = wholeWeek;
     common.start = start;
     common.end = start.addSecs(minutes * 60);
     common.atWork = 2;
     common.apart = apart;
-    const LineTexts texts = commonHourTexts(common, 3, common.start.addSecs(3600), common.end.addSecs(3600), QLocale());
+    const QDateTime limit = utc(2026, 12, 17, 10);
+    const LineTexts texts = commonHourTexts(common, 3, common.start.addSecs(3600), common.end.addSecs(3600),
+                                            limit.addSecs(3600), QLocale());
     QCOMPARE(texts.forms, forms);
     QCOMPARE(texts.name, name);
 }

@@ -290,12 +290,23 @@ void TestTexts::planningTextsFit()
     QVERIFY2(cutLabels(w).isEmpty(), qPrintable(cutLabels(w)));
     for (QDate day(2026, 1, 1); day.year() == 2026; day = day.addDays(1)) {
         CommonHour common;
-        common.found = true;
+        common.kind = CommonHour::Slot;
         common.start = QDateTime(day, QTime(20, 45), Qt::UTC);
         common.end = common.start.addSecs((47 * 60 + 45) * 60);
         const LineTexts texts =
-            commonHourTexts(common, kCityRows, common.start.addSecs(7200), common.end.addSecs(7200), QLocale());
+            commonHourTexts(common, kCityRows, common.start.addSecs(7200), common.end.addSecs(7200), {}, QLocale());
         line->setCaption(texts.forms.last());
+        QVERIFY2(cut(line).isEmpty(), qPrintable(cut(line)));
+    }
+    // The lines that say why the clocks stay, up to the widest limit.
+    for (const CommonHour::Kind kind :
+         {CommonHour::NoOtherSlot, CommonHour::NobodyAtWork, CommonHour::NothingFurther}) {
+        CommonHour common;
+        common.kind = kind;
+        common.wholeWeek = false;
+        line->setCaption(
+            commonHourTexts(common, kCityRows, {}, {}, QDateTime(QDate(2026, 12, 16), QTime(12, 0)), QLocale())
+                .forms.last());
         QVERIFY2(cut(line).isEmpty(), qPrintable(cut(line)));
     }
 }

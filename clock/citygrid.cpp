@@ -215,6 +215,8 @@ void CityGrid::showChangeSign(int i, const QString& sign)
         label->setGeometry(
             look::twipsRect(grid::left(i) + grid::kLabelWidth, grid::timeTop(i), 180, grid::kTimeHeight));
         label->setSpoken(false); // the face says it with the row
+        // With the rows: under the date line and the panel that opens over them.
+        label->stackUnder(m_controls.dateLine);
     }
     label->setCaption(sign);
     if (label->toolTip() != m_rows[i].changeComing)

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "clock/citygrid.h"
+#include "config/configpanel.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
 #include "ui/controls.h"
@@ -29,6 +30,7 @@ private slots:
     void notBehindThePanel();
     void ringsOnlyWhileMoved();
     void changesComingAreSigned();
+    void signsStayUnderThePanel();
     void theInstantCopied_data();
     void theInstantCopied();
     void theInvitationExported_data();
@@ -193,6 +195,20 @@ void TestCommonHour::changesComingAreSigned()
     // Back to now, the sign goes.
     f.grid().backToNow();
     QVERIFY(!paris->isVisible());
+}
+
+void TestCommonHour::signsStayUnderThePanel()
+{
+    // Five days before Paris changes to winter time, its sign shows at rest; the panel opens over it.
+    ClockFixture f(threeCities(), QDateTime(QDate(2026, 10, 20), QTime(10, 0), Qt::UTC), 2);
+    Main& w = f.start();
+    auto* paris = w.findChild<Label*>(QStringLiteral("Changement_1"));
+    QVERIFY(paris && paris->isVisible());
+    QCOMPARE(w.childAt(paris->geometry().center()), paris);
+    f.openPanel();
+    QWidget* seen = w.childAt(paris->geometry().center());
+    QVERIFY(seen != paris);
+    QVERIFY(f.panel().isAncestorOf(seen));
 }
 
 void TestCommonHour::theInstantCopied_data()

@@ -261,6 +261,13 @@ QDateTime CityGrid::shownUniversal() const
     return toTheMinute(m_shown.at(m_clock.now())).universal;
 }
 
+void CityGrid::setWorkHours(const WorkHours& hours)
+{
+    m_workHours = hours;
+    if (m_shown.isShifted())
+        followStep(ShownInstant::Moved);
+}
+
 void CityGrid::goToCommonHour(int direction)
 {
     QList<PlanCity> cities;

@@ -65,8 +65,9 @@ public:
     // Enter on the keys' city: the box to type a time for it. False when no city has the keys.
     bool typeTimeForKeyFocus();
 
-    // Planning with the marked cities. The hours they are at work.
-    void setWorkHours(const WorkHours& hours) { m_workHours = hours; }
+    // Planning with the marked cities. The hours they are at work; while the clocks are moved, the rings
+    // follow them at once and the line goes back to saying where the clocks are.
+    void setWorkHours(const WorkHours& hours);
     // Ctrl+Right, Ctrl+Left: every clock to the start of the next (+1) or previous (-1) slot in which every
     // marked city is at work, within the week; the shift line says when and how long, or which city never
     // meets the others (the clocks then go where the most cities are at work), or why the clocks stay (no

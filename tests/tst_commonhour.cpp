@@ -172,6 +172,12 @@ void TestCommonHour::ringsOnlyWhileMoved()
     QCOMPARE(f.face(4)->rim(), Rim::None); // not marked
     QVERIFY(f.face(1)->accessibleName().endsWith(QStringLiteral(", au bureau")));
     QVERIFY(f.face(2)->accessibleName().endsWith(QStringLiteral(", hors des heures de bureau")));
+    // Other hours, asked while the clocks are moved: the rings follow them at once.
+    f.platform.dialogs.typed = QStringLiteral("16-18");
+    command(w, QStringLiteral("Heures de bureau…"))->trigger();
+    QCOMPARE(f.face(1)->rim(), Rim::Dotted);
+    QVERIFY(f.face(1)->accessibleName().endsWith(QStringLiteral(", hors des heures de bureau")));
+    QVERIFY(f.grid().isShifted());
     f.grid().backToNow();
     QCOMPARE(f.face(1)->rim(), Rim::None);
     QVERIFY(!f.face(1)->accessibleName().contains(QStringLiteral("bureau")));

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -112,10 +111,15 @@ void Main::buildCommands()
     QAction* now =
         add(QStringLiteral("Revenir à maintenant"), QKeySequence(Qt::Key_Home), [this] { m_grid->backToNow(); });
     now->setShortcutContext(Qt::WidgetShortcut); // the key of the clocks; in a box, Home is the box's
-    add(QStringLiteral("Créneau commun suivant"), QKeySequence(Qt::CTRL | Qt::Key_Right),
-        [this] { m_grid->goToCommonHour(1); });
-    add(QStringLiteral("Créneau commun précédent"), QKeySequence(Qt::CTRL | Qt::Key_Left),
-        [this] { m_grid->goToCommonHour(-1); });
+    // As the keys that move the clocks, these act on the clocks, never behind the open panel.
+    add(QStringLiteral("Créneau commun suivant"), QKeySequence(Qt::CTRL | Qt::Key_Right), [this] {
+        if (!m_panel->isVisible())
+            m_grid->goToCommonHour(1);
+    });
+    add(QStringLiteral("Créneau commun précédent"), QKeySequence(Qt::CTRL | Qt::Key_Left), [this] {
+        if (!m_panel->isVisible())
+            m_grid->goToCommonHour(-1);
+    });
     add(QStringLiteral("Heures de bureau…"), QKeySequence(), &Main::askOfficeHours);
     add(QStringLiteral("Copier l'instant"), QKeySequence::Copy, &Main::copyInstant);
     add(QStringLiteral("Exporter l'invitation…"), QKeySequence(), &Main::exportInvitation);
@@ -173,9 +177,7 @@ void Main::copyInstant()
     const QString text = instantToShare(QStringLiteral("copier l'instant"));
     if (text.isEmpty())
         return;
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(text);
-    if (clipboard->text() != text)
+    if (!m_platform.desktop.copyText(text))
         m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
                                   QStringLiteral("Le presse-papiers n'a pas pris le texte :\n\n") + text,
                                   DialogIcon::Warning);
@@ -352,7 +354,7 @@ void Main::Form_Load()
     // A later run (after a save) redraws the live window in place rather than hiding it.
     const SettingsStore settings(m_settingsFile);
     settings.readHours(m_hours);
-    m_workHours = readWorkHours(settings.readOfficeHours()).value_or(WorkHours());
+    m_workHours = storedWorkHours(settings.readOfficeHours());
     m_grid->setWorkHours(m_workHours);
     m_timer.stop();
     m_storedMarks = settings.readMarks();

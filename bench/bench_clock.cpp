@@ -134,6 +134,28 @@ private slots:
         }
     }
 
+    // One notch of the wheel while planning with every city marked, a week before the changes of summer time
+    // of October: each step tells every face whether its city is at work, and looks for the changes coming.
+    void scrubStepPlanning()
+    {
+        for (int row = 1; row <= kCityRows; ++row)
+            m_env.writeSetting(QStringLiteral("P%1").arg(row), QStringLiteral("T"));
+        m_platform.clock.set(QDateTime(QDate(2026, 10, 20), QTime(18, 42, 0), Qt::UTC), 7200);
+        m_window->Form_Load();
+        timer().stop();
+        CityGrid& grid = *control<CityGrid>(*m_window, QStringLiteral("CityGrid"));
+        grid.turnWheel(120);
+        QCoreApplication::processEvents();
+        int direction = 1;
+        QBENCHMARK
+        {
+            grid.turnWheel(direction * 120);
+            direction = -direction;
+            QCoreApplication::processEvents();
+        }
+        grid.backToNow();
+    }
+
     void cleanupTestCase() { m_window.reset(); }
 
 private:

@@ -6,7 +6,7 @@
 #include "data/cityfile.h"
 #include "data/cityindex.h"
 #include "plan/changes.h"
-#include "plan/workhours.h"
+#include "plan/commonhour.h"
 #include "time/zones.h"
 
 class BenchPlan : public QObject
@@ -57,7 +57,24 @@ private slots:
         const QDateTime from(QDate(2026, 10, 20), QTime(12, 0), Qt::UTC);
         QBENCHMARK
         {
-            comingChanges(m_rows, from, 1);
+            QVERIFY(comingChanges(m_rows, from, 1).size() > 10);
+        }
+    }
+
+    // Whether each of the 59 cities is at work, as each step while planning asks for the faces.
+    void workStates()
+    {
+        const Instant shown{QDateTime(QDate(2026, 12, 10), QTime(14, 0), Qt::UTC),
+                            QDateTime(QDate(2026, 12, 10), QTime(15, 0), Qt::UTC)};
+        for (ClockRow& row : m_rows)
+            setInstant(row, shown, 1);
+        const WorkHours hours;
+        QBENCHMARK
+        {
+            int atWork = 0;
+            for (int i = 1; i < m_rows.size(); ++i)
+                atWork += isAtWork(workingDays(m_rows[i]), m_rows[i].cityTime, hours);
+            QVERIFY(atWork > 0);
         }
     }
 

@@ -1,10 +1,13 @@
 #include "citygrid.h"
 
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QLocale>
+#include <algorithm>
 
 #include "clock/timeentry.h"
 #include "plan/changes.h"
+#include "plan/commonhour.h"
 #include "plan/share.h"
 #include "platform/clock.h"
 #include "rows/geometry.h"
@@ -135,8 +138,8 @@ void CityGrid::refresh(bool everyRow)
         return;
     }
     if (!m_note.isEmpty() && now.universal >= m_noteUntil) {
+        restoreLineTip();
         m_note.clear();
-        m_controls.shiftLine->setToolTip(m_lineTip);
         m_controls.shiftLine->hide();
     }
     m_controls.hoverSeconds->setCaption(m_hover.hasSentence() ? twoDigits(now.local.time().second()) : QString());
@@ -161,74 +164,108 @@ void CityGrid::drawRows(const Instant& shown)
         row.day = isDayHour(row.cityTime.time().hour(), m_hours.day, m_hours.night);
     }
     compareWithLocal(m_rows, localShown());
-    showWorkRims(shown);
-    showChangesComing(shown.universal);
+    markWorkStates();
+    markChangesComing(shown.universal);
     showRows();
     describeRows();
     placeDateLine();
 }
 
-void CityGrid::showWorkRims(const Instant& shown)
+void CityGrid::markWorkStates()
 {
-    m_workTexts = QList<QString>(m_rows.size());
     for (int i = 1; i < m_rows.size(); ++i) {
-        const ClockRow& row = m_rows[i];
-        Picture::Rim rim = Picture::Rim::None;
-        // At rest the faces keep the design's look: the rings come only with planning.
-        if (m_shown.isShifted() && row.marked && row.timeShown) {
-            const PlanCity city = planCity(row, shown.universal, shown.universal, m_computerOffset);
-            const bool atWork = isAtWork(city, shown.universal.toSecsSinceEpoch(), m_workHours);
-            rim = atWork ? Picture::Rim::AtWork : Picture::Rim::Away;
-            m_workTexts[i] = atWork ? QStringLiteral("au bureau") : QStringLiteral("hors des heures de bureau");
-        }
-        m_widgets[i].face->setRim(rim);
-    }
-}
-
-void CityGrid::showChangesComing(const QDateTime& shown)
-{
-    m_changeTexts = QList<QString>(m_rows.size());
-    m_changeSigns.resize(m_rows.size());
-    for (const ComingChange& change : comingChanges(m_rows, shown, m_computerOffset))
-        m_changeTexts[change.row] = changeText(change, QLocale());
-    for (int i = 1; i < m_rows.size(); ++i) {
-        const QString& text = m_changeTexts[i];
-        Label*& sign = m_changeSigns[i];
-        if (text.isEmpty()) {
-            if (sign)
-                sign->hide();
+        ClockRow& row = m_rows[i];
+        // At rest the faces keep the design's look: whether a city is at work is told only while planning.
+        if (!m_shown.isShifted() || !row.marked || !row.timeShown) {
+            row.work = WorkState::Unknown;
             continue;
         }
-        if (!sign) {
-            // Right of the row's time, on its line: an arrow up for summer time coming, down for winter.
-            sign = new Label(m_window, QStringLiteral("Changement_%1").arg(i));
-            sign->setFont(look::sans(11, true));
-            sign->setTextColor(look::kDarkBlue);
-            sign->setGeometry(
-                look::twipsRect(grid::left(i) + grid::kLabelWidth, grid::timeTop(i), 180, grid::kTimeHeight));
-            sign->setSpoken(false); // the face says it with the row
-        }
-        sign->setCaption(text.contains(QStringLiteral("d'été")) ? QStringLiteral("▲") : QStringLiteral("▼"));
-        sign->setToolTip(text);
-        sign->show();
+        // By the city's clock at the instant shown, as its face shows it.
+        row.work = isAtWork(workingDays(row), row.cityTime, m_workHours) ? WorkState::AtWork : WorkState::Away;
     }
 }
 
-void CityGrid::showNote(const QString& whole, const QString& shorter)
+void CityGrid::markChangesComing(const QDateTime& shown)
+{
+    for (ClockRow& row : m_rows) {
+        row.changeComing.clear();
+        row.changeSeconds = 0;
+    }
+    for (const ComingChange& change : comingChanges(m_rows, shown, m_computerOffset)) {
+        m_rows[change.row].changeComing = changeText(change, QLocale());
+        m_rows[change.row].changeSeconds = change.seconds;
+    }
+}
+
+void CityGrid::showChangeSign(int i, const QString& sign)
+{
+    if (m_changeSigns.size() <= i)
+        m_changeSigns.resize(i + 1);
+    Label*& label = m_changeSigns[i];
+    if (sign.isEmpty()) {
+        if (label)
+            label->hide();
+        return;
+    }
+    if (!label) {
+        // Right of the row's time, on its line.
+        label = new Label(m_window, QStringLiteral("Changement_%1").arg(i));
+        label->setFont(look::sans(11, true));
+        label->setTextColor(look::kDarkBlue);
+        label->setGeometry(
+            look::twipsRect(grid::left(i) + grid::kLabelWidth, grid::timeTop(i), 180, grid::kTimeHeight));
+        label->setSpoken(false); // the face says it with the row
+        // With the rows: under the date line and the panel that opens over them.
+        label->stackUnder(m_controls.dateLine);
+    }
+    label->setCaption(sign);
+    if (label->toolTip() != m_rows[i].changeComing)
+        label->setToolTip(m_rows[i].changeComing);
+    label->show();
+}
+
+void CityGrid::showNote(const LineTexts& texts)
 {
     Label* line = m_controls.shiftLine;
     if (m_note.isEmpty())
         m_lineTip = line->toolTip();
-    m_note = line->fontMetrics().horizontalAdvance(whole) <= line->contentsRect().width() ? whole : shorter;
+    const QFontMetrics metrics = line->fontMetrics();
+    const int room = line->contentsRect().width();
+    const auto fits = [&](const QString& text) { return metrics.horizontalAdvance(text) <= room; };
+    const auto form = std::find_if(texts.forms.begin(), texts.forms.end(), fits);
+    if (form != texts.forms.end()) {
+        m_note = *form;
+    } else {
+        // Even the shortest form is too long for the name it holds: the name is shortened, as on the hover line.
+        const QString last = texts.forms.last();
+        const qsizetype at = texts.name.isEmpty() ? -1 : last.indexOf(texts.name);
+        m_note = at < 0 ? metrics.elidedText(last, Qt::ElideRight, room)
+                        : fitSentence({last.left(at) + texts.name, last.mid(at + texts.name.size())}, metrics, room);
+    }
     m_noteUntil = m_clock.now().universal.addSecs(10);
     line->setCaption(m_note);
-    line->setToolTip(whole);
+    setWholeTextTip(line, texts.forms.first());
     line->show();
+}
+
+void CityGrid::restoreLineTip()
+{
+    if (m_note.isEmpty())
+        return;
+    m_controls.shiftLine->setToolTip(m_lineTip);
+    m_controls.shiftLine->setAccessibleDescription(QString());
 }
 
 QDateTime CityGrid::shownUniversal() const
 {
     return toTheMinute(m_shown.at(m_clock.now())).universal;
+}
+
+void CityGrid::setWorkHours(const WorkHours& hours)
+{
+    m_workHours = hours;
+    if (m_shown.isShifted())
+        followStep(ShownInstant::Moved);
 }
 
 void CityGrid::goToCommonHour(int direction)
@@ -241,37 +278,14 @@ void CityGrid::goToCommonHour(int direction)
             cities.append(planCity(m_rows[i], std::min(from, limit), std::max(from, limit), m_computerOffset));
     }
     if (cities.size() < 2) {
-        showNote(QStringLiteral("Cochez au moins deux villes dans le panneau de configuration pour chercher un "
-                                "créneau commun"),
-                 QStringLiteral("Cochez deux villes dans la configuration"));
+        showNote(tooFewCitiesTexts());
         return;
     }
     const CommonHour common = findCommonHour(cities, from, direction, limit, m_workHours);
-    followStep(m_shown.showUniversal(common.start, now));
-    const QLocale locale;
-    const QDateTime start = m_clock.localAt(common.start), end = m_clock.localAt(common.end);
-    const auto time = [](const QDateTime& at) { return at.toString(QStringLiteral("HH.mm")); };
-    if (common.found) {
-        const qint64 minutes = common.start.secsTo(common.end) / 60;
-        const QString length =
-            minutes < 60 ? QStringLiteral("%1 min").arg(minutes)
-            : minutes % 60 == 0
-                ? QStringLiteral("%1 h").arg(minutes / 60)
-                : QStringLiteral("%1 h %2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
-        showNote(QStringLiteral("Créneau commun : %1, %2 – %3 ici (%4)")
-                     .arg(locale.toString(start.date(), QStringLiteral("dddd d MMMM")), time(start), time(end), length),
-                 QStringLiteral("Créneau commun : %1 – %2 ici (%3)").arg(time(start), time(end), length));
-    } else {
-        showNote(QStringLiteral("Aucun créneau commun dans la semaine : %1 n'est jamais au bureau avec les autres ; "
-                                "ici %2, %3 villes sur %4 au bureau")
-                     .arg(common.apart, time(start))
-                     .arg(common.atWork)
-                     .arg(cities.size()),
-                 QStringLiteral("Aucun créneau commun (%1 sur %2 ; sans %3)")
-                     .arg(common.atWork)
-                     .arg(cities.size())
-                     .arg(common.apart));
-    }
+    if (common.moves())
+        followStep(m_shown.showUniversal(common.start, now));
+    showNote(commonHourTexts(common, int(cities.size()), m_clock.localAt(common.start), m_clock.localAt(common.end),
+                             m_clock.localAt(limit), QLocale()));
 }
 
 QString CityGrid::sharedInstant() const
@@ -312,18 +326,16 @@ void CityGrid::showRows()
             look::picture(look.face == Face::Day ? QStringLiteral("jour.gif") : QStringLiteral("nuit.gif")));
         widgets.face->setHands(look.hands);
         widgets.face->setHandColours(look::toColor(look.handColours.minute), look::toColor(look.handColours.hour));
+        widgets.face->setRim(look.rim);
+        showChangeSign(i, look.changeSign);
     }
 }
 
 void CityGrid::describeRows()
 {
     for (int i = 0; i < m_rows.size(); ++i) {
-        QString description = rowDescription(i, m_rows[i], QLocale());
-        for (const QString& more : {m_workTexts.value(i), m_changeTexts.value(i)}) {
-            if (!more.isEmpty())
-                description += QStringLiteral(", ") + more;
-        }
-        if (description != m_widgets[i].face->accessibleName())
+        if (const QString description = rowDescription(i, m_rows[i], QLocale());
+            description != m_widgets[i].face->accessibleName())
             m_widgets[i].face->setAccessibleName(description);
     }
 }
@@ -438,8 +450,7 @@ void CityGrid::showCityTime(int index, const QTime& time)
 
 void CityGrid::followStep(ShownInstant::Step step)
 {
-    if (!m_note.isEmpty()) // a step says where the clocks are now
-        m_controls.shiftLine->setToolTip(m_lineTip);
+    restoreLineTip(); // a step says where the clocks are now
     m_note.clear();
     switch (step) {
     case ShownInstant::Unchanged:

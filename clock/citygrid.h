@@ -5,7 +5,7 @@
 
 #include "data/cityfile.h"
 #include "data/settings.h"
-#include "plan/workhours.h"
+#include "plan/commonhour.h"
 #include "rows/clockrow.h"
 #include "rows/showninstant.h"
 
@@ -65,11 +65,13 @@ public:
     // Enter on the keys' city: the box to type a time for it. False when no city has the keys.
     bool typeTimeForKeyFocus();
 
-    // Planning with the marked cities. The hours they are at work.
-    void setWorkHours(const WorkHours& hours) { m_workHours = hours; }
-    // Ctrl+Right, Ctrl+Left: every clock to the start of the next (+1) or previous (-1) quarter hour at
-    // which every marked city is at work, within the week; the shift line says when and how long, or which
-    // city never meets the others (the clocks then go to the best quarter), or that cities must be marked.
+    // Planning with the marked cities. The hours they are at work; while the clocks are moved, the rings
+    // follow them at once and the line goes back to saying where the clocks are.
+    void setWorkHours(const WorkHours& hours);
+    // Ctrl+Right, Ctrl+Left: every clock to the start of the next (+1) or previous (-1) slot in which every
+    // marked city is at work, within the week; the shift line says when and how long, or which city never
+    // meets the others (the clocks then go where the most cities are at work), or why the clocks stay (no
+    // other slot, nobody at work, the week's end), or that cities must be marked.
     void goToCommonHour(int direction);
     // The instant shown as text to share: for the marked cities, or for the city described and here; empty
     // when there is neither.
@@ -124,13 +126,17 @@ private:
     void showRows();
     // Gives each row's face what a screen reader says of the row, where its name or time has changed.
     void describeRows();
-    // While the clocks are moved, whether each marked city is at work then; rings on their faces.
-    void showWorkRims(const Instant& shown);
-    // The signs of the changes of offset coming within two weeks of the instant shown.
-    void showChangesComing(const QDateTime& shown);
-    // A sentence in the shift line instead of the distance: whole when it fits, else `shorter`, and whole in
+    // While the clocks are moved, whether each marked city is at work then.
+    void markWorkStates();
+    // The changes of offset coming within two weeks of the instant shown.
+    void markChangesComing(const QDateTime& shown);
+    // Row i's sign of a change coming, by its time; made the first time the row needs one.
+    void showChangeSign(int i, const QString& sign);
+    // A sentence in the shift line instead of the distance: the first form that fits, the whole sentence in
     // its tooltip; it lasts until the next step, or ten seconds while the clocks are at now.
-    void showNote(const QString& whole, const QString& shorter);
+    void showNote(const LineTexts& texts);
+    // The shift line's own tooltip again, after a note.
+    void restoreLineTip();
     void placeDateLine();
 
     const Clock& m_clock;
@@ -146,9 +152,7 @@ private:
     ShownInstant m_shown;
     TimeEntry* m_entry = nullptr;
     WorkHours m_workHours;
-    QList<QString> m_workTexts;   // per row: "au bureau", "hors des heures de bureau", or nothing
-    QList<QString> m_changeTexts; // per row: the change coming, or nothing
-    QList<Label*> m_changeSigns;  // per row, made the first time a change comes to it
+    QList<Label*> m_changeSigns; // per row, made the first time a change comes to it
     QString m_note;
     QDateTime m_noteUntil; // Universal Time
     QString m_lineTip;     // the shift line's own tooltip, while a note's stands in for it

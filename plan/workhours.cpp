@@ -2,20 +2,6 @@
 
 #include <QRegularExpression>
 #include <QTimeZone>
-#include <algorithm>
-
-#include "time/timerules.h"
-
-namespace {
-
-constexpr qint64 kQuarter = 15 * 60;
-
-qint64 secondsOf(const QDateTime& time)
-{
-    return time.toSecsSinceEpoch();
-}
-
-} // namespace
 
 std::optional<WorkHours> readWorkHours(const QString& text)
 {
@@ -30,6 +16,12 @@ std::optional<WorkHours> readWorkHours(const QString& text)
         (endHour == 24 && endMinute > 0))
         return std::nullopt;
     return WorkHours{(startHour * 60 + startMinute) % (24 * 60), endHour * 60 + endMinute};
+}
+
+WorkHours storedWorkHours(const QString& text)
+{
+    const std::optional<WorkHours> hours = readWorkHours(text);
+    return hours && hours->start != hours->end ? *hours : WorkHours();
 }
 
 QString workHoursText(const WorkHours& hours)
@@ -49,117 +41,23 @@ WorkingDays workingDays(QLocale::Territory territory)
     return days;
 }
 
-int PlanCity::offsetAt(qint64 utcSeconds) const
+WorkingDays workingDays(const ClockRow& row)
 {
-    const auto after = std::upper_bound(changesAt.begin(), changesAt.end(), utcSeconds);
-    return offsetsSeconds.value(after - changesAt.begin());
+    return workingDays(row.zone.isValid() ? row.zone.territory() : QLocale::AnyTerritory);
 }
 
-PlanCity planCity(const ClockRow& row, const QDateTime& from, const QDateTime& to, float computerOffset)
-{
-    PlanCity city;
-    city.name = row.name;
-    const QDateTime start = from.addDays(-1), end = to.addDays(1);
-    if (row.zone.isValid()) {
-        city.days = workingDays(row.zone.territory());
-        city.offsetsSeconds.append(row.zone.offsetFromUtc(start));
-        for (const QTimeZone::OffsetData& change : row.zone.transitions(start, end)) {
-            city.changesAt.append(secondsOf(change.atUtc));
-            city.offsetsSeconds.append(change.offsetFromUtc);
-        }
-        return city;
-    }
-    // The program's season rule, by the computer's date: the offset changes at the computer's midnights
-    // where the season does.
-    city.days = workingDays(QLocale::AnyTerritory);
-    const int computerSeconds = qRound(computerOffset * 3600);
-    const auto offsetOn = [&row](const QDate& day) {
-        return qRound((isSummerTime(day) ? row.summer.hours : row.winter.hours) * 3600);
-    };
-    QDate day = start.addSecs(computerSeconds).date();
-    city.offsetsSeconds.append(offsetOn(day));
-    for (; day <= end.addSecs(computerSeconds).date(); day = day.addDays(1)) {
-        const int offset = offsetOn(day.addDays(1));
-        if (offset != city.offsetsSeconds.last()) {
-            city.changesAt.append(QDateTime(day.addDays(1), QTime(0, 0), Qt::UTC).toSecsSinceEpoch() - computerSeconds);
-            city.offsetsSeconds.append(offset);
-        }
-    }
-    return city;
-}
-
-bool isAtWork(const PlanCity& city, qint64 utcSeconds, const WorkHours& hours)
+bool isAtWorkOn(const WorkingDays& days, int weekday, int minutes, const WorkHours& hours)
 {
     if (hours.start == hours.end)
         return false;
-    const qint64 wall = utcSeconds + city.offsetAt(utcSeconds);
-    const qint64 day = wall >= 0 ? wall / 86400 : (wall - 86399) / 86400;
-    const int minutes = int((wall - day * 86400) / 60);
-    const auto workingOn = [&city](qint64 daysSinceEpoch) {
-        // 1970-01-01 was a Thursday (4).
-        return city.days[int(((daysSinceEpoch + 3) % 7 + 7) % 7) + 1];
-    };
     if (hours.start < hours.end)
-        return workingOn(day) && minutes >= hours.start && minutes < hours.end;
+        return days[weekday] && minutes >= hours.start && minutes < hours.end;
     // Overnight: the evening of a working day, and the morning after it.
-    return (workingOn(day) && minutes >= hours.start) || (workingOn(day - 1) && minutes < hours.end);
+    return (days[weekday] && minutes >= hours.start) || (days[weekday == 1 ? 7 : weekday - 1] && minutes < hours.end);
 }
 
-CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, int direction, const QDateTime& limit,
-                          const WorkHours& hours)
+bool isAtWork(const WorkingDays& days, const QDateTime& cityTime, const WorkHours& hours)
 {
-    CommonHour best;
-    if (cities.isEmpty())
-        return best;
-    const qint64 step = direction >= 0 ? kQuarter : -kQuarter;
-    const qint64 origin = secondsOf(from), last = secondsOf(limit);
-    // The first quarter hour strictly past `from` in the direction asked.
-    qint64 at = direction >= 0 ? (origin / kQuarter + 1) * kQuarter : ((origin - 1) / kQuarter) * kQuarter;
-    if (origin <= 0)
-        at = direction >= 0 ? 0 : -kQuarter;
-    const auto count = [&cities, &hours](qint64 when) {
-        return int(std::count_if(cities.begin(), cities.end(),
-                                 [&](const PlanCity& city) { return isAtWork(city, when, hours); }));
-    };
-    const auto within = [&](qint64 when) { return direction >= 0 ? when <= last : when >= last; };
-    // Forward from the start of a slot (where the last search left the clocks): the next slot, not the next
-    // quarter of this one.
-    const bool atSlotStart =
-        origin % kQuarter == 0 && count(origin) == cities.size() && count(origin - kQuarter) != cities.size();
-    if (direction >= 0 && atSlotStart) {
-        while (within(at) && count(at) == cities.size())
-            at += step;
-    }
-    qint64 bestAt = at;
-    for (; within(at); at += step) {
-        const int working = count(at);
-        if (working == cities.size()) {
-            // The slot runs forward from its first quarter, whichever way the search went.
-            qint64 first = at;
-            while (direction < 0 && within(first - kQuarter) && count(first - kQuarter) == cities.size())
-                first -= kQuarter;
-            qint64 end = first + kQuarter;
-            while (count(end) == cities.size() && end - first < 7 * 86400)
-                end += kQuarter;
-            best.found = true;
-            best.start = QDateTime::fromSecsSinceEpoch(first, Qt::UTC);
-            best.end = QDateTime::fromSecsSinceEpoch(end, Qt::UTC);
-            best.atWork = working;
-            return best;
-        }
-        if (working > best.atWork) {
-            best.atWork = working;
-            bestAt = at;
-        }
-    }
-    best.start = QDateTime::fromSecsSinceEpoch(bestAt, Qt::UTC);
-    best.end = best.start.addSecs(kQuarter);
-    // A city away at the best quarter: the one the others never meet there.
-    for (const PlanCity& city : cities) {
-        if (!isAtWork(city, bestAt, hours)) {
-            best.apart = city.name;
-            break;
-        }
-    }
-    return best;
+    const QTime time = cityTime.time();
+    return isAtWorkOn(days, cityTime.date().dayOfWeek(), time.hour() * 60 + time.minute(), hours);
 }

@@ -1,6 +1,8 @@
 #include "desktop.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -18,4 +20,12 @@ bool SystemDesktop::startSystemMove(QWidget* window)
 {
     QWindow* handle = window ? window->window()->windowHandle() : nullptr;
     return handle && handle->startSystemMove();
+}
+
+bool SystemDesktop::copyText(const QString& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(text);
+    // Read back: the clipboard's owner is this program only once the window system has agreed.
+    return clipboard->text() == text;
 }

@@ -5,8 +5,8 @@
 
 class QWidget;
 
-// What the program asks of the desktop: open an address with the user's own program, and let the window
-// system move a window.
+// What the program asks of the desktop: open an address with the user's own program, let the window system
+// move a window, and take a text on its clipboard.
 class Desktop
 {
 public:
@@ -17,6 +17,9 @@ public:
     virtual bool openHelp(const QString& path) = 0;
     // Starts the window system's own interactive move of the window; false when the window system refuses.
     virtual bool startSystemMove(QWidget* window) = 0;
+    // Puts a text on the clipboard; false when the clipboard did not take it (a Wayland compositor refuses a
+    // window without the focus, a clipboard manager may drop it).
+    virtual bool copyText(const QString& text) = 0;
 };
 
 class SystemDesktop : public Desktop
@@ -25,4 +28,5 @@ public:
     bool openUrl(const QUrl& url) override;
     bool openHelp(const QString& path) override;
     bool startSystemMove(QWidget* window) override;
+    bool copyText(const QString& text) override;
 };

@@ -138,7 +138,11 @@ QString rowDescription(int index, const ClockRow& row, const QLocale& locale)
                .arg(time.hour(), 2, 10, QLatin1Char('0'))
                .arg(time.minute(), 2, 10, QLatin1Char('0')) +
            locale.toString(row.cityTime.date(), QStringLiteral("dddd d MMMM")) +
-           (row.day ? QStringLiteral(", jour") : QStringLiteral(", nuit"));
+           (row.day ? QStringLiteral(", jour") : QStringLiteral(", nuit")) +
+           (row.work == WorkState::AtWork ? QStringLiteral(", au bureau")
+            : row.work == WorkState::Away ? QStringLiteral(", hors des heures de bureau")
+                                          : QString()) +
+           (row.changeComing.isEmpty() ? QString() : QStringLiteral(", ") + row.changeComing);
 }
 
 Hands handsAt(const QTime& time)
@@ -177,5 +181,8 @@ RowLook rowLook(int index, const ClockRow& row, bool highlighted)
     look.face = row.day ? Face::Day : Face::Night;
     look.handColours = row.marked ? HandColours{colours::kYellow, colours::kYellow} : handColours(look.face);
     look.hands = handsAt(row.cityTime.time());
+    look.rim = row.work == WorkState::AtWork ? Rim::Solid : row.work == WorkState::Away ? Rim::Dotted : Rim::None;
+    if (!row.changeComing.isEmpty())
+        look.changeSign = row.changeSeconds > 0 ? QStringLiteral("▲") : QStringLiteral("▼");
     return look;
 }

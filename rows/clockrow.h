@@ -22,6 +22,14 @@ struct SeasonOffset
     bool shown = true;
 };
 
+// Whether a city is at work at the instant shown, by its working hours and days.
+enum class WorkState
+{
+    Unknown,
+    AtWork,
+    Away
+};
+
 struct ClockRow
 {
     // From the city file (row 0: Universal Time).
@@ -37,6 +45,10 @@ struct ClockRow
     bool day = false;   // day face
     // At the last redraw or hover.
     bool sameAsLocal = false; // the city shows the computer's own date and time
+    // Planning, at the last full redraw or step.
+    WorkState work = WorkState::Unknown; // known for a marked city while the clocks show another instant
+    QString changeComing;                // "Passe à l'heure d'hiver dimanche 1 novembre à 02.00 : −1 h", or nothing
+    int changeSeconds = 0;               // by how much the offset changes then
 };
 
 // The row under the pointer, and the row the hover line speaks of. The highlight lasts until the next full
@@ -102,7 +114,9 @@ HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale, Tense te
 inline constexpr int kSpokenNameLength = 80;
 QString spokenName(const QString& name);
 // What a screen reader says of row `index`: "Tokyo, 05 h 01, jeudi 10 décembre, nuit"; Universal Time is
-// "Temps universel", a blank name "Ville sans nom"; a row that shows no time gives its name alone.
+// "Temps universel", a blank name "Ville sans nom"; a row that shows no time gives its name alone. Then, where
+// they are known, whether the city is at work ("au bureau", "hors des heures de bureau") and the change of
+// offset coming.
 QString rowDescription(int index, const ClockRow& row, const QLocale& locale);
 
 struct Rgb
@@ -142,6 +156,15 @@ struct HandColours
 };
 HandColours handColours(Face face);
 
+// A ring inside a face: solid for a city at work, dotted for one away, so that more than a colour tells them
+// apart.
+enum class Rim
+{
+    None,
+    Solid,
+    Dotted
+};
+
 struct RowLook
 {
     Rgb text; // of the name and the time
@@ -149,8 +172,12 @@ struct RowLook
     Face face = Face::Night;
     HandColours handColours;
     Hands hands;
+    Rim rim = Rim::None;
+    QString changeSign; // by the time: "▲" summer time coming, "▼" winter time, empty for none
 };
 
 // How row `index` looks: Universal Time white and bold; a marked city yellow and bold, hands included;
 // the highlighted city red and bold; a city at the computer's own time white and bold; any other black.
+// A city whose working state is known has a ring (the design's faces stay bare otherwise), and a change of
+// offset coming its sign: up where the clocks go forward, down where they go back.
 RowLook rowLook(int index, const ClockRow& row, bool highlighted);

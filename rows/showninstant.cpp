@@ -17,8 +17,9 @@ qint64 minutesForward(const QTime& from, const QTime& to)
     return (minutes % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay;
 }
 
-// "3 h 15", "2 h", "45 min", "1 j 3 h 05", "7 j".
-QString span(qint64 minutes)
+} // namespace
+
+QString durationText(qint64 minutes)
 {
     QStringList parts;
     if (const qint64 days = minutes / kMinutesPerDay)
@@ -31,8 +32,6 @@ QString span(qint64 minutes)
         parts << QStringLiteral("%1 min").arg(rest);
     return parts.join(QLatin1Char(' '));
 }
-
-} // namespace
 
 qint64 clampShift(qint64 seconds)
 {
@@ -87,7 +86,7 @@ QString shiftText(qint64 shift, const QDateTime& local, const QLocale& locale)
 {
     if (shift == 0)
         return {};
-    return (shift > 0 ? QStringLiteral("Dans ") : QStringLiteral("Il y a ")) + span(qAbs(shift) / 60) +
+    return (shift > 0 ? QStringLiteral("Dans ") : QStringLiteral("Il y a ")) + durationText(qAbs(shift) / 60) +
            QStringLiteral(" — ") + locale.toString(local.date(), QStringLiteral("dddd d MMMM")) + QStringLiteral(", ") +
            clockCaption(local.time()) + QStringLiteral(" ici");
 }

@@ -98,6 +98,9 @@ Instant shiftedInstant(const Instant& anchor, qint64 seconds);
 // (Universal Time); a clock set back by as much counts too, so that the clocks never stay shifted for good.
 bool shiftExpired(const QDateTime& lastStep, const QDateTime& now);
 
+// A length of time in minutes as the shift line says it: "3 h 15", "2 h", "45 min", "1 j 3 h 05", "7 j".
+QString durationText(qint64 minutes);
+
 // What the line beside the digital clock says of a shift: how far and to when, by the computer's wall
 // clock `local` at the shifted instant: "Dans 3 h 15 — jeudi 11 décembre, 18.15 ici", "Il y a 2 h — ...",
 // "Dans 45 min — ...", "Dans 1 j 3 h 05 — ..."; empty for no shift.

@@ -7,6 +7,8 @@
 #include "rows/geometry.h"
 
 Q_DECLARE_METATYPE(Tense)
+Q_DECLARE_METATYPE(WorkState)
+Q_DECLARE_METATYPE(Rim)
 
 // One row of the clock as plain data: what it shows and how it looks.
 class TestClockRow : public QObject
@@ -16,6 +18,8 @@ class TestClockRow : public QObject
 private slots:
     void look_data();
     void look();
+    void planningLook_data();
+    void planningLook();
     void sameTimeAsTheComputer_data();
     void sameTimeAsTheComputer();
     void handsTurnWithTheTime_data();
@@ -87,6 +91,53 @@ void TestClockRow::look()
     // The preview faces of the panel take the same colours as a face of their kind.
     if (!marked)
         QCOMPARE(look.handColours, handColours(look.face));
+}
+
+void TestClockRow::planningLook_data()
+{
+    // What planning adds to a row: a ring while its working state is known, a sign for a change coming; and
+    // what a screen reader then says of it.
+    QTest::addColumn<WorkState>("work");
+    QTest::addColumn<int>("changeSeconds"); // 0: no change coming
+    QTest::addColumn<Rim>("rim");
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("change"); // what the change coming says
+    QTest::addColumn<QString>("spoken"); // after "Tokyo, 05 h 01, jeudi 10 décembre, nuit"
+    const QString winter = QStringLiteral("Passe à l'heure d'hiver dimanche 1 novembre à 02.00 : −1 h");
+    const QString summer = QStringLiteral("Passe à l'heure d'été dimanche 4 octobre à 02.00 : +30 min");
+    // clang-format off
+    QTest::addRow("at rest: the design's face")       << WorkState::Unknown << 0     << Rim::None   << ""  << ""     << "";
+    QTest::addRow("at work")                          << WorkState::AtWork  << 0     << Rim::Solid  << ""  << ""     << ", au bureau";
+    QTest::addRow("away")                             << WorkState::Away    << 0     << Rim::Dotted << ""  << ""     << ", hors des heures de bureau";
+    QTest::addRow("winter time coming")               << WorkState::Unknown << -3600 << Rim::None   << "▼" << winter << ", " + winter;
+    QTest::addRow("summer time coming, half an hour") << WorkState::Unknown << 1800  << Rim::None   << "▲" << summer << ", " + summer;
+    QTest::addRow("away, with a change coming")       << WorkState::Away    << -3600 << Rim::Dotted << "▼" << winter << ", hors des heures de bureau, " + winter;
+    // clang-format on
+}
+
+void TestClockRow::planningLook()
+{
+    QFETCH(WorkState, work);
+    QFETCH(int, changeSeconds);
+    QFETCH(Rim, rim);
+    QFETCH(QString, sign);
+    QFETCH(QString, change);
+    QFETCH(QString, spoken);
+    ClockRow row;
+    row.name = QStringLiteral("Tokyo");
+    row.cityTime = QDateTime(QDate(2020, 12, 10), QTime(5, 1), Qt::UTC);
+    row.marked = true;
+    row.work = work;
+    row.changeSeconds = changeSeconds;
+    row.changeComing = change;
+    const RowLook look = rowLook(5, row, false);
+    QCOMPARE(look.rim, rim);
+    QCOMPARE(look.changeSign, sign);
+    QCOMPARE(rowDescription(5, row, QLocale(QLocale::French, QLocale::France)),
+             QStringLiteral("Tokyo, 05 h 01, jeudi 10 décembre, nuit") + spoken);
+    // A row that shows no time says nothing of it.
+    row.timeShown = false;
+    QCOMPARE(rowDescription(5, row, QLocale(QLocale::French, QLocale::France)), QStringLiteral("Tokyo"));
 }
 
 void TestClockRow::sameTimeAsTheComputer_data()

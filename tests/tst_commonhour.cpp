@@ -1,6 +1,6 @@
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "clock/citygrid.h"
+#include "config/configpanel.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
 #include "ui/controls.h"
@@ -25,8 +26,12 @@ private slots:
 
     void commonHourAtTheKeyboard_data();
     void commonHourAtTheKeyboard();
+    void aLongNameFitsTheLine();
+    void notBehindThePanel();
     void ringsOnlyWhileMoved();
     void changesComingAreSigned();
+    void signsStayUnderThePanel();
+    void theInstantCopied_data();
     void theInstantCopied();
     void theInvitationExported_data();
     void theInvitationExported();
@@ -66,25 +71,43 @@ QAction* command(Main& w, const QString& text)
 void TestCommonHour::commonHourAtTheKeyboard_data()
 {
     QTest::addColumn<QList<int>>("marked");
+    QTest::addColumn<QString>("office");  // the working hours kept in the settings; empty: none kept
+    QTest::addColumn<QDateTime>("local"); // the computer's clock, in Paris
     QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<QString>("line");  // the shift line's tooltip: the whole sentence
+    QTest::addColumn<QString>("whole"); // the whole sentence, in the tooltip and for screen readers
+    QTest::addColumn<QString>("shown"); // what the line shows, in its room
     QTest::addColumn<QString>("paris"); // Paris's time then
+    const QDateTime fridayEvening(QDate(2026, 12, 11), QTime(19, 0), Qt::UTC);
+    const QDateTime atNine(QDate(2026, 12, 10), QTime(9, 30), Qt::UTC);
+    const QDateTime inTheSlot(QDate(2026, 12, 10), QTime(15, 40), Qt::UTC);
     // clang-format off
-    QTest::newRow("Paris and New York")      << QList<int>{1, 3}    << QStringList{"Ctrl+Right"} << "Créneau commun : jeudi 10 décembre, 15.00 – 18.00 ici (3 h)" << "15.00";
-    QTest::newRow("the one after")           << QList<int>{1, 3}    << QStringList{"Ctrl+Right", "Ctrl+Right"} << "Créneau commun : vendredi 11 décembre, 15.00 – 18.00 ici (3 h)" << "15.00";
-    QTest::newRow("and back")                << QList<int>{1, 3}    << QStringList{"Ctrl+Right", "Ctrl+Right", "Ctrl+Left"} << "Créneau commun : jeudi 10 décembre, 15.00 – 18.00 ici (3 h)" << "15.00";
-    QTest::newRow("Tokyo never with them")   << QList<int>{1, 2, 3} << QStringList{"Ctrl+Right"} << "Aucun créneau commun dans la semaine : Tokyo n'est jamais au bureau avec les autres ; ici 15.00, 2 villes sur 3 au bureau" << "15.00";
-    QTest::newRow("one city marked: a hint") << QList<int>{1}       << QStringList{"Ctrl+Right"} << "Cochez au moins deux villes dans le panneau de configuration pour chercher un créneau commun" << "10.00";
+    QTest::newRow("Paris and New York")      << QList<int>{1, 3}    << "" << kThursday10 << QStringList{"Ctrl+Right"} << "Créneau commun : jeudi 10 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : jeu. 10 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
+    QTest::newRow("the one after")           << QList<int>{1, 3}    << "" << kThursday10 << QStringList{"Ctrl+Right", "Ctrl+Right"} << "Créneau commun : vendredi 11 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : ven. 11 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
+    QTest::newRow("and back")                << QList<int>{1, 3}    << "" << kThursday10 << QStringList{"Ctrl+Right", "Ctrl+Right", "Ctrl+Left"} << "Créneau commun : jeudi 10 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : jeu. 10 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
+    QTest::newRow("Friday evening: Monday, said") << QList<int>{1, 3} << "" << fridayEvening << QStringList{"Ctrl+Right"} << "Créneau commun : lundi 14 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : lun. 14 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
+    QTest::newRow("hours of the user's")     << QList<int>{1, 3}    << "8.30 – 16.00" << kThursday10 << QStringList{"Ctrl+Right"} << "Créneau commun : jeudi 10 décembre, 14.30 – 16.00 ici (1 h 30)" << "Créneau : jeu. 10 déc., 14.30 – 16.00 ici (1 h 30)" << "14.30";
+    QTest::newRow("equal hours kept: 9 to 18") << QList<int>{1, 3}  << "9 - 9" << kThursday10 << QStringList{"Ctrl+Right"} << "Créneau commun : jeudi 10 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : jeu. 10 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
+    QTest::newRow("Tokyo never with them")   << QList<int>{1, 2, 3} << "" << kThursday10 << QStringList{"Ctrl+Right"} << "Aucun créneau commun dans la semaine : Tokyo n'est jamais au bureau avec les autres ; au mieux 2 villes sur 3, jeudi 10 décembre à 15.00 ici" << "Aucun créneau : Tokyo jamais avec les autres" << "15.00";
+    QTest::newRow("Tokyo never with them, though New York is away at nine") << QList<int>{1, 2, 3} << "" << atNine << QStringList{"Ctrl+Right"} << "Aucun créneau commun dans la semaine : Tokyo n'est jamais au bureau avec les autres ; au mieux 2 villes sur 3, jeudi 10 décembre à 15.00 ici" << "Aucun créneau : Tokyo jamais avec les autres" << "15.00";
+    QTest::newRow("inside the slot: the next one") << QList<int>{1, 3} << "" << inTheSlot << QStringList{"Ctrl+Right"} << "Créneau commun : vendredi 11 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : ven. 11 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
+    QTest::newRow("inside the slot, back: its start") << QList<int>{1, 3} << "" << inTheSlot << QStringList{"Ctrl+Left"} << "Créneau commun : jeudi 10 décembre, 15.00 – 18.00 ici (3 h)" << "Créneau commun : jeu. 10 déc., 15.00 – 18.00 ici (3 h)" << "15.00";
+    QTest::newRow("at the week's end: the clocks stay") << QList<int>{1, 3} << "" << kThursday10 << (QStringList(7 * 24, "PgUp") << "Ctrl+Right") << "Les horloges ne vont pas à plus d'une semaine de maintenant" << "Une semaine au plus" << "10.00";
+    QTest::newRow("one city marked: a hint") << QList<int>{1}       << "" << kThursday10 << QStringList{"Ctrl+Right"} << "Cochez au moins deux villes dans le panneau de configuration pour chercher un créneau commun" << "Cochez au moins deux villes dans le panneau" << "10.00";
     // clang-format on
 }
 
 void TestCommonHour::commonHourAtTheKeyboard()
 {
     QFETCH(QList<int>, marked);
+    QFETCH(QString, office);
+    QFETCH(QDateTime, local);
     QFETCH(QStringList, keys);
-    QFETCH(QString, line);
+    QFETCH(QString, whole);
+    QFETCH(QString, shown);
     QFETCH(QString, paris);
-    ClockFixture f(threeCities(), kThursday10, 1);
+    ClockFixture f(threeCities(), local, 1);
+    if (!office.isEmpty())
+        f.env.writeSetting(QStringLiteral("Bureau"), office);
     Main& w = startMarked(f, marked);
     for (const QString& key : keys) {
         const QKeyCombination pressed = QKeySequence(key)[0];
@@ -92,10 +115,46 @@ void TestCommonHour::commonHourAtTheKeyboard()
     }
     Label* shiftLine = f.label("HeureVisee");
     QVERIFY(shiftLine->isVisible());
-    QCOMPARE(shiftLine->toolTip(), line);
+    QCOMPARE(shiftLine->accessibleDescription(), whole);
+    QVERIFY(shiftLine->toolTip().contains(whole.toHtmlEscaped().left(30)));
+    QCOMPARE(shiftLine->caption(), shown);
+    QVERIFY(shiftLine->fontMetrics().horizontalAdvance(shown) <= shiftLine->contentsRect().width());
     QCOMPARE(f.digit(1)->caption(), paris);
-    // What shows is that sentence, or a shorter one where it cannot fit.
-    QVERIFY(shiftLine->fontMetrics().horizontalAdvance(shiftLine->caption()) <= shiftLine->contentsRect().width());
+}
+
+void TestCommonHour::aLongNameFitsTheLine()
+{
+    // The city that never meets the others has a name longer than the line: it is shortened there, and
+    // whole in the tooltip.
+    const QString name = QStringLiteral("Saint-Pierre-et-Miquelon-sur-la-Mer-du-Japon");
+    ClockFixture f(cityFile({"Paris,2,1", name.toUtf8() + ",9,9", "New York,-4,-5"}), kThursday10, 1);
+    Main& w = startMarked(f, {1, 2, 3});
+    QTest::keyClick(&w, Qt::Key_Right, Qt::ControlModifier);
+    Label* line = f.label("HeureVisee");
+    QVERIFY(line->accessibleDescription().contains(name));
+    QVERIFY2(line->caption().startsWith(QStringLiteral("Aucun créneau : Saint-Pier")) &&
+                 line->caption().endsWith(QStringLiteral("… jamais avec les autres")),
+             qPrintable(line->caption()));
+    QVERIFY(line->fontMetrics().horizontalAdvance(line->caption()) <= line->contentsRect().width());
+}
+
+void TestCommonHour::notBehindThePanel()
+{
+    // The panel covers the clocks: Ctrl+Right in one of its boxes moves nothing behind it.
+    ClockFixture f(threeCities(), kThursday10, 1);
+    Main& w = startMarked(f, {1, 3});
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    f.openPanel();
+    QCheckBox* mark = f.mark(QStringLiteral("Pref_2"));
+    mark->setFocus();
+    QCOMPARE(QApplication::focusWidget(), mark);
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Left})
+        QTest::keyClick(mark, key, Qt::ControlModifier);
+    QVERIFY(!f.grid().isShifted());
+    QVERIFY(!f.label("HeureVisee")->isVisible());
+    f.pressOk();
+    QCOMPARE(f.digit(1)->caption(), QStringLiteral("10.00"));
 }
 
 void TestCommonHour::ringsOnlyWhileMoved()
@@ -104,17 +163,23 @@ void TestCommonHour::ringsOnlyWhileMoved()
     Main& w = startMarked(f, {1, 2, 3});
     // At rest, the design's look: no ring.
     for (int row = 1; row <= 4; ++row)
-        QCOMPARE(f.face(row)->rim(), Picture::Rim::None);
+        QCOMPARE(f.face(row)->rim(), Rim::None);
     // No common hour: to the best quarter, Paris and New York at work, Tokyo not.
     command(w, QStringLiteral("Créneau commun suivant"))->trigger();
-    QCOMPARE(f.face(1)->rim(), Picture::Rim::AtWork);
-    QCOMPARE(f.face(2)->rim(), Picture::Rim::Away);
-    QCOMPARE(f.face(3)->rim(), Picture::Rim::AtWork);
-    QCOMPARE(f.face(4)->rim(), Picture::Rim::None); // not marked
+    QCOMPARE(f.face(1)->rim(), Rim::Solid);
+    QCOMPARE(f.face(2)->rim(), Rim::Dotted);
+    QCOMPARE(f.face(3)->rim(), Rim::Solid);
+    QCOMPARE(f.face(4)->rim(), Rim::None); // not marked
     QVERIFY(f.face(1)->accessibleName().endsWith(QStringLiteral(", au bureau")));
     QVERIFY(f.face(2)->accessibleName().endsWith(QStringLiteral(", hors des heures de bureau")));
+    // Other hours, asked while the clocks are moved: the rings follow them at once.
+    f.platform.dialogs.typed = QStringLiteral("16-18");
+    command(w, QStringLiteral("Heures de bureau…"))->trigger();
+    QCOMPARE(f.face(1)->rim(), Rim::Dotted);
+    QVERIFY(f.face(1)->accessibleName().endsWith(QStringLiteral(", hors des heures de bureau")));
+    QVERIFY(f.grid().isShifted());
     f.grid().backToNow();
-    QCOMPARE(f.face(1)->rim(), Picture::Rim::None);
+    QCOMPARE(f.face(1)->rim(), Rim::None);
     QVERIFY(!f.face(1)->accessibleName().contains(QStringLiteral("bureau")));
 }
 
@@ -138,22 +203,57 @@ void TestCommonHour::changesComingAreSigned()
     QVERIFY(!paris->isVisible());
 }
 
+void TestCommonHour::signsStayUnderThePanel()
+{
+    // Five days before Paris changes to winter time, its sign shows at rest; the panel opens over it.
+    ClockFixture f(threeCities(), QDateTime(QDate(2026, 10, 20), QTime(10, 0), Qt::UTC), 2);
+    Main& w = f.start();
+    auto* paris = w.findChild<Label*>(QStringLiteral("Changement_1"));
+    QVERIFY(paris && paris->isVisible());
+    QCOMPARE(w.childAt(paris->geometry().center()), paris);
+    f.openPanel();
+    QWidget* seen = w.childAt(paris->geometry().center());
+    QVERIFY(seen != paris);
+    QVERIFY(f.panel().isAncestorOf(seen));
+}
+
+void TestCommonHour::theInstantCopied_data()
+{
+    QTest::addColumn<QList<int>>("marked");
+    QTest::addColumn<QString>("shown"); // "hover": the pointer on New York; "keys": the keys on the first city
+    QTest::addColumn<bool>("taken");    // the clipboard takes the text
+    QTest::addColumn<QString>("copied");
+    QTest::addColumn<QString>("told"); // the start of the message, if any
+    // clang-format off
+    QTest::newRow("the marked cities")       << QList<int>{1, 2} << ""      << true  << "jeudi 10 décembre 2026 — 10.00 Paris · 18.00 Tokyo" << "";
+    QTest::newRow("none marked: the city hovered, and here") << QList<int>{} << "hover" << true << "jeudi 10 décembre 2026 — 10.00 ici · 04.00 New York" << "";
+    QTest::newRow("none marked: the city of the keys, and here") << QList<int>{} << "keys" << true << "jeudi 10 décembre 2026 — 10.00 ici · 10.00 Paris" << "";
+    QTest::newRow("none marked, none shown") << QList<int>{}     << ""      << true  << "" << "Cochez des villes";
+    QTest::newRow("a clipboard that refuses") << QList<int>{1, 2} << ""     << false << "" << "Le presse-papiers n'a pas pris le texte :\n\njeudi 10 décembre 2026 — 10.00 Paris · 18.00 Tokyo";
+    // clang-format on
+}
+
 void TestCommonHour::theInstantCopied()
 {
+    QFETCH(QList<int>, marked);
+    QFETCH(QString, shown);
+    QFETCH(bool, taken);
+    QFETCH(QString, copied);
+    QFETCH(QString, told);
     ClockFixture f(threeCities(), kThursday10, 1);
-    Main& w = startMarked(f, {1, 2});
+    Main& w = startMarked(f, marked);
+    f.platform.desktop.clipboardTakes = taken;
+    if (shown == QLatin1String("hover"))
+        moveOver(f.face(3));
+    else if (shown == QLatin1String("keys"))
+        QTest::keyClick(&w, Qt::Key_Down);
     QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(),
-             QStringLiteral("jeudi 10 décembre 2026 — 10.00 Paris · 18.00 Tokyo"));
-    // None marked: the city shown, and here.
-    ClockFixture g(threeCities(), kThursday10, 1);
-    Main& v = g.start();
-    QTest::keyClick(&v, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(g.platform.dialogs.shown.size(), 1); // nothing to copy: said so
-    moveOver(g.face(3));
-    QTest::keyClick(&v, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(),
-             QStringLiteral("jeudi 10 décembre 2026 — 10.00 ici · 04.00 New York"));
+    QCOMPARE(f.platform.desktop.copied, copied.isEmpty() ? QStringList() : QStringList{copied});
+    QCOMPARE(f.platform.dialogs.shown.size(), told.isEmpty() ? 0 : 1);
+    if (!told.isEmpty())
+        QVERIFY2(f.platform.dialogs.shown[0].text.startsWith(told), qPrintable(f.platform.dialogs.shown[0].text));
+    // Nothing else changes: the clocks stay where they were.
+    QVERIFY(!f.grid().isShifted());
 }
 
 void TestCommonHour::theInvitationExported_data()

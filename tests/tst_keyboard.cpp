@@ -167,9 +167,10 @@ void TestKeyboard::theMenuListsEveryCommand()
     } else {
         press(w, {opening});
     }
-    for (const QString& command :
-         {"Configuration", "Aide", "A propos", "Revenir à maintenant", "Toujours au premier plan", "Quitter"})
-        QVERIFY2(listed.contains(command), qPrintable(listed.join(u',')));
+    for (const char* command : {"Configuration", "Aide", "A propos", "Revenir à maintenant", "Créneau commun suivant",
+                                "Créneau commun précédent", "Heures de bureau…", "Copier l'instant",
+                                "Exporter l'invitation…", "Toujours au premier plan", "Quitter"})
+        QVERIFY2(listed.contains(QString::fromUtf8(command)), qPrintable(listed.join(u',')));
     // Each command by its keys too.
     press(w, {QStringLiteral("Ctrl+,")});
     QVERIFY(f.panel().isVisible());

@@ -18,6 +18,7 @@
 #include "data/cityfile.h"
 #include "data/cp1252.h"
 #include "data/locations.h"
+#include "plan/commonhour.h"
 #include "rows/geometry.h"
 #include "rows/showninstant.h"
 #include "support/mainfixture.h"
@@ -46,6 +47,7 @@ private slots:
     void labelsHoldTheirTexts();
     void everyDateFitsItsBox();
     void shiftedTextsFit();
+    void planningTextsFit();
     void sentenceFits_data();
     void sentenceFits();
     void badNames_data();
@@ -270,6 +272,44 @@ void addBadNames(bool fromFile)
 }
 
 } // namespace
+
+void TestTexts::planningTextsFit()
+{
+    // The shipped list, every city marked, a week before October's changes of summer time: the signs by the
+    // times, and the line of a search with no common hour, whole. Then the line of a common hour found on
+    // every day of a year, with wide times and the longest length: its shortest form always fits.
+    ClockFixture f(shippedCities(), QDateTime(QDate(2026, 10, 20), QTime(10, 5), Qt::UTC), 2);
+    for (int row = 1; row <= kCityRows; ++row)
+        f.env.writeSetting(QStringLiteral("P%1").arg(row), QStringLiteral("T"));
+    Main& w = f.start();
+    QTest::keyClick(&w, Qt::Key_Right, Qt::ControlModifier);
+    Label* line = f.label(QStringLiteral("HeureVisee"));
+    QVERIFY(line->caption().startsWith(QStringLiteral("Aucun créneau")));
+    const QList<Label*> signs = w.findChildren<Label*>(QRegularExpression(QStringLiteral("^Changement_")));
+    QVERIFY(signs.size() > 10);
+    QVERIFY2(cutLabels(w).isEmpty(), qPrintable(cutLabels(w)));
+    for (QDate day(2026, 1, 1); day.year() == 2026; day = day.addDays(1)) {
+        CommonHour common;
+        common.kind = CommonHour::Slot;
+        common.start = QDateTime(day, QTime(20, 45), Qt::UTC);
+        common.end = common.start.addSecs((47 * 60 + 45) * 60);
+        const LineTexts texts =
+            commonHourTexts(common, kCityRows, common.start.addSecs(7200), common.end.addSecs(7200), {}, QLocale());
+        line->setCaption(texts.forms.last());
+        QVERIFY2(cut(line).isEmpty(), qPrintable(cut(line)));
+    }
+    // The lines that say why the clocks stay, up to the widest limit.
+    for (const CommonHour::Kind kind :
+         {CommonHour::NoOtherSlot, CommonHour::NobodyAtWork, CommonHour::NothingFurther}) {
+        CommonHour common;
+        common.kind = kind;
+        common.wholeWeek = false;
+        line->setCaption(
+            commonHourTexts(common, kCityRows, {}, {}, QDateTime(QDate(2026, 12, 16), QTime(12, 0)), QLocale())
+                .forms.last());
+        QVERIFY2(cut(line).isEmpty(), qPrintable(cut(line)));
+    }
+}
 
 void TestTexts::sentenceFits_data()
 {

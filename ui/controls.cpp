@@ -348,7 +348,7 @@ void Picture::paintEvent(QPaintEvent*)
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(
-            QPen(look::kYellow, m_rim == Rim::AtWork ? 3 : 2, m_rim == Rim::AtWork ? Qt::SolidLine : Qt::DotLine));
+            QPen(look::kYellow, m_rim == Rim::Solid ? 3 : 2, m_rim == Rim::Solid ? Qt::SolidLine : Qt::DotLine));
         painter.drawEllipse(QRectF(rect()).adjusted(2, 2, -2, -2));
         painter.restore();
     }

@@ -108,14 +108,7 @@ public:
     // The place in the container's twips.
     void setTwipsGeometry(int left, int top, int width, int height);
 
-    // A ring inside the face, for a marked city while the clocks are moved: solid while the city is at
-    // work, dotted while it is not, none otherwise (told apart by more than a colour).
-    enum class Rim
-    {
-        None,
-        AtWork,
-        Away
-    };
+    // A ring inside the face (rowLook() says which).
     void setRim(Rim rim);
     Rim rim() const { return m_rim; }
 

@@ -69,3 +69,10 @@ bool RecordingDesktop::startSystemMove(QWidget*)
     ++moves;
     return acceptMoves;
 }
+
+bool RecordingDesktop::copyText(const QString& text)
+{
+    if (clipboardTakes)
+        copied.append(text);
+    return clipboardTakes;
+}

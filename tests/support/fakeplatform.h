@@ -72,12 +72,15 @@ public:
     bool openUrl(const QUrl& url) override;
     bool openHelp(const QString& path) override;
     bool startSystemMove(QWidget* window) override;
+    bool copyText(const QString& text) override;
 
     QList<QUrl> openedUrls;
     QStringList openedHelp;
     int moves = 0;
     bool acceptMoves = true;
     bool openSucceeds = true;
+    QStringList copied;         // what the clipboard took
+    bool clipboardTakes = true; // false: it refuses every text
 };
 
 // Everything a window needs from the outside, faked.

@@ -14,6 +14,8 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = answerCommandLine(argc, argv, stdout, stderr))
         return *status;
     QApplication app(argc, argv);
+    if (const std::optional<int> status = refuseLeftOverArguments(QCoreApplication::arguments(), stderr))
+        return *status;
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     // The menu entry's name: the desktop finds the window's icon and name through it.
     QGuiApplication::setDesktopFileName(QStringLiteral("fr.horlune.Horlune"));

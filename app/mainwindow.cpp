@@ -73,6 +73,9 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& ci
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Main::Timer1_Timer);
+    m_placeKeeper.setSingleShot(true);
+    m_placeKeeper.setInterval(1000);
+    connect(&m_placeKeeper, &QTimer::timeout, this, &Main::rememberWindow);
     connect(m_grid, &CityGrid::pressed, this, &Main::startMove);
     connect(m_grid, &CityGrid::timeRulesChanged, this, &Main::reloadForNewTimeRules);
     connect(m_grid, &CityGrid::universalTimeChanged, m_panel, &ConfigPanel::showPreviewTime);
@@ -228,6 +231,14 @@ void Main::askOfficeHours()
         m_platform.dialogs.inform(this, QStringLiteral("Horlune"), settings.error(), DialogIcon::Warning);
 }
 
+void Main::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // The place given at the start arrives before the window is shown, and is not a move of the user's.
+    if (isVisible() && !m_quitting)
+        m_placeKeeper.start();
+}
+
 void Main::openConfiguration()
 {
     m_grid->backToNow();
@@ -255,6 +266,7 @@ void Main::placeWindow()
 
 void Main::rememberWindow()
 {
+    m_placeKeeper.stop();
     SettingsStore settings(m_settingsFile);
     settings.writeWindowPlace(pos());
     settings.writeAlwaysOnTop(m_alwaysOnTop->isChecked());

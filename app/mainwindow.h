@@ -55,6 +55,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     // The pointer left the window: nothing stays described under it.
     void leaveEvent(QEvent* event) override;
+    // Moved by the user: the place is kept a moment after the last move, not only at the end, since a clock
+    // is often left open until the session ends.
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildControls();
@@ -90,7 +93,8 @@ private:
     void openHelp();
     // "A Propos": hides the clock and opens the About window, which brings the clock back as it closes.
     void showAbout();
-    // "Quitter": closes the About window and the clock, and ends the program. Saves nothing.
+    // "Quitter": closes the About window and the clock, and ends the program. Saves nothing but the window's
+    // place.
     void quit();
 
     Platform m_platform;
@@ -103,6 +107,7 @@ private:
     RowMarks m_marks{};
     QStringList m_told;
     QTimer m_timer;
+    QTimer m_placeKeeper; // a moment after the last move, the place is kept
     QPixmap m_background;
     CityGrid* m_grid;
     ButtonBar* m_buttons;

@@ -39,9 +39,11 @@ foreach(size 16 22 24 32 48 64 128 256 512)
 endforeach()
 install(FILES resources/pictures/horlune.svg DESTINATION share/icons/hicolor/scalable/apps)
 install(FILES resources/fr.horlune.Horlune.metainfo.xml DESTINATION share/metainfo)
+# The manual page carries the version of project().
+configure_file(resources/horlune.1.in ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1 @ONLY)
 add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1.gz
-    COMMAND gzip -9n -c ${CMAKE_CURRENT_SOURCE_DIR}/resources/horlune.1 > ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1.gz
-    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/resources/horlune.1 VERBATIM)
+    COMMAND gzip -9n -c ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1 > ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1.gz
+    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1 VERBATIM)
 add_custom_target(horlune_manual ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1.gz)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune.1.gz DESTINATION share/man/man1)
 

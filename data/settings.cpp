@@ -193,7 +193,10 @@ void SettingsStore::writeOfficeHours(const QString& text)
 
 std::optional<QPoint> SettingsStore::readWindowPlace() const
 {
-    const QStringList parts = value(QStringLiteral("Fenetre")).toString().split(u',');
+    // Written by hand without quotes, "x,y" is read back as a list of two texts.
+    const QVariant stored = value(QStringLiteral("Fenetre"));
+    const QStringList parts =
+        stored.typeId() == QMetaType::QStringList ? stored.toStringList() : stored.toString().split(u',');
     if (parts.size() != 2)
         return std::nullopt;
     bool xRead = false, yRead = false;

@@ -18,4 +18,17 @@ status=0
 err=$("$executable" --inconnue 2>&1 >/dev/null) || status=$?
 [[ $status == 2 ]] || fail "une option inconnue a fini avec le statut $status"
 grep -q "option inconnue « --inconnue »" <<<"$err" || fail "option inconnue : $err"
+# What Qt does not take for itself is refused too, once Qt has taken its own (here on a platform without a
+# screen, since Qt needs one to read them): an option of one dash, a word.
+export HOME=$(mktemp -d) && trap 'rm -rf "$HOME"' EXIT
+export XDG_CONFIG_HOME=$HOME/config XDG_DATA_HOME=$HOME/data
+for refused in "-z:option inconnue « -z »" "ville:argument inattendu « ville »" "-platform offscreen -z:option inconnue « -z »"; do
+    arguments=${refused%%:*} message=${refused#*:}
+    status=0
+    # shellcheck disable=SC2086 # the arguments are words of their own
+    err=$(QT_QPA_PLATFORM=offscreen timeout 60 "$executable" $arguments 2>&1 >/dev/null) || status=$?
+    [[ $status == 2 ]] || fail "« $arguments » a fini avec le statut $status : $err"
+    grep -q "$message" <<<"$err" || fail "« $arguments » : $err"
+done
+[[ ! -e $XDG_CONFIG_HOME && ! -e $XDG_DATA_HOME ]] || fail "une option refusée a laissé des fichiers : $(find "$HOME")"
 echo "options : bien"

@@ -39,6 +39,7 @@ private slots:
     void theShiftLineStaysTrue();
     void theWindowComesBackWhereItWas_data();
     void theWindowComesBackWhereItWas();
+    void thePlaceIsKeptWithoutQuitting();
 };
 
 namespace {
@@ -319,6 +320,18 @@ void TestKeyboard::theWindowComesBackWhereItWas()
     w.close();
     QCOMPARE(f.env.readSetting(QStringLiteral("Fenetre")), QStringLiteral("60,50"));
     QCOMPARE(f.env.readSetting(QStringLiteral("PremierPlan")), QStringLiteral("F"));
+}
+
+void TestKeyboard::thePlaceIsKeptWithoutQuitting()
+{
+    // A clock is often left open until the session ends, and never closed: the place is kept once moved.
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = f.start();
+    w.move(70, 40);
+    QTRY_COMPARE_WITH_TIMEOUT(f.env.readSetting(QStringLiteral("Fenetre")), QStringLiteral("70,40"), 10000);
+    f.window.reset(); // ended without a close, as at the end of a session
+    QCOMPARE(f.start().pos(), QPoint(70, 40));
+    f.window->close();
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QLockFile>
 #include <QSettings>
@@ -20,6 +21,8 @@ private slots:
     void hours();
     void marks_data();
     void marks();
+    void windowPlace_data();
+    void windowPlace();
     void writesMarksAndHours();
     void anotherExecutableNameStartsFromDefaults();
     void marksFindTheirCitiesInAnotherOrder_data();
@@ -113,6 +116,54 @@ void TestSettings::marks()
     const RowMarks marks = SettingsStore(env.settingsFile()).readMarks().byRow;
     QCOMPARE(marks[7], marked);
     QVERIFY(!marks[0] && !marks[6] && !marks[8]);
+}
+
+void TestSettings::windowPlace_data()
+{
+    QTest::addColumn<QByteArray>("line"); // the line of the file's [data] group, as found on disk
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<QPoint>("place");
+    // Whether the place lies on a screen is the window's question; here only what the text says.
+    // clang-format off
+    QTest::newRow("as the program writes it")  << QByteArray("Fenetre=\"40,30\"")          << true  << QPoint(40, 30);
+    QTest::newRow("by hand, without quotes")   << QByteArray("Fenetre=40,30")              << true  << QPoint(40, 30);
+    QTest::newRow("spaces")                    << QByteArray("Fenetre=\" 40 , 30 \"")       << true  << QPoint(40, 30);
+    QTest::newRow("a screen on the left")      << QByteArray("Fenetre=\"-1200,10\"")        << true  << QPoint(-1200, 10);
+    QTest::newRow("off every screen")          << QByteArray("Fenetre=\"-90000,-90000\"")   << true  << QPoint(-90000, -90000);
+    QTest::newRow("ten to the ninth")          << QByteArray("Fenetre=\"1000000000,0\"")    << false << QPoint();
+    QTest::newRow("ten to the ninth, minus")   << QByteArray("Fenetre=\"0,-1000000000\"")   << false << QPoint();
+    QTest::newRow("an exponent")               << QByteArray("Fenetre=\"1e9,0\"")           << false << QPoint();
+    QTest::newRow("past a whole number")       << QByteArray("Fenetre=\"99999999999,0\"")   << false << QPoint();
+    QTest::newRow("a decimal")                 << QByteArray("Fenetre=\"40.5,30\"")         << false << QPoint();
+    QTest::newRow("text")                      << QByteArray("Fenetre=ici,l\xc3\xa0")        << false << QPoint();
+    QTest::newRow("three numbers")             << QByteArray("Fenetre=\"1,2,3\"")           << false << QPoint();
+    QTest::newRow("one number")                << QByteArray("Fenetre=40")                 << false << QPoint();
+    QTest::newRow("Qt's own point")            << QByteArray("Fenetre=@Point(40 30)")      << false << QPoint();
+    QTest::newRow("empty")                     << QByteArray("Fenetre=")                   << false << QPoint();
+    QTest::newRow("none")                      << QByteArray()                             << false << QPoint();
+    // clang-format on
+}
+
+void TestSettings::windowPlace()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, read);
+    QFETCH(QPoint, place);
+    TestEnvironment env;
+    QVERIFY(QDir().mkpath(QFileInfo(env.settingsFile()).absolutePath()));
+    QFile file(env.settingsFile());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[data]\nHJ=7\n" + line + "\n");
+    file.close();
+    const SettingsStore store(env.settingsFile());
+    const std::optional<QPoint> found = store.readWindowPlace();
+    QCOMPARE(found.has_value(), read);
+    if (read)
+        QCOMPARE(*found, place);
+    // Whatever the place says, the rest of the file is read.
+    DayHours hours;
+    store.readHours(hours);
+    QCOMPARE(hours.day, qint16(7));
 }
 
 void TestSettings::writesMarksAndHours()

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -13,7 +14,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "about/aboutwindow.h"
 #include "app/mainwindow.h"
+#include "chrome/buttonbar.h"
 #include "data/cityfile.h"
 #include "data/locations.h"
 #include "platform/process.h"
@@ -42,6 +45,7 @@ private slots:
     void aFileSizeLimitIsAFailedWrite();
     void datesAreFrenchWhateverTheLocale_data();
     void datesAreFrenchWhateverTheLocale();
+    void theDesktopsThemeChangesNothing_data();
     void theDesktopsThemeChangesNothing();
     void aSettingsFileTooLargeIsToldOnce();
 };
@@ -279,30 +283,73 @@ void TestStartup::datesAreFrenchWhateverTheLocale()
     f.pressOk();
 }
 
+void TestStartup::theDesktopsThemeChangesNothing_data()
+{
+    // What a desktop's theme hands the application before any window is built: a palette and a font, for the
+    // whole application and again for the classes of widgets it styles one by one (a platform theme's boxes,
+    // labels, buttons, menus and tooltips have palettes and fonts of their own).
+    QTest::addColumn<QPalette>("palette"); // none: the design's own
+    QTest::addColumn<QFont>("font");       // none: the design's own
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::WindowText, QColor(0xd0, 0xd0, 0xd0));
+    dark.setColor(QPalette::Base, Qt::black);
+    dark.setColor(QPalette::Text, QColor(0xd0, 0xd0, 0xd0));
+    dark.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::ButtonText, QColor(0xc0, 0xc0, 0xc0));
+    dark.setColor(QPalette::Highlight, QColor(0x80, 0x80, 0x00));
+    QPalette highContrast(Qt::white, Qt::black); // white on black, yellow where the user points
+    highContrast.setColor(QPalette::Base, Qt::black);
+    highContrast.setColor(QPalette::Text, Qt::yellow);
+    highContrast.setColor(QPalette::Highlight, Qt::yellow);
+    highContrast.setColor(QPalette::HighlightedText, Qt::black);
+    const QFont larger(QStringLiteral("DejaVu Sans"), 16);
+    // clang-format off
+    QTest::newRow("dark")                  << dark          << QFont();
+    QTest::newRow("high contrast")         << highContrast  << QFont();
+    QTest::newRow("larger font")           << QPalette()    << larger;
+    QTest::newRow("dark and larger font")  << dark          << larger;
+    // clang-format on
+}
+
 void TestStartup::theDesktopsThemeChangesNothing()
 {
-    // A dark desktop with a larger font, as a platform theme would set them before the window is built.
-    const auto shot = [](bool darkDesktop) {
-        QPalette dark;
-        dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
-        dark.setColor(QPalette::WindowText, QColor(0xd0, 0xd0, 0xd0));
-        dark.setColor(QPalette::Base, Qt::black);
-        dark.setColor(QPalette::Text, QColor(0xd0, 0xd0, 0xd0));
-        dark.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
-        dark.setColor(QPalette::ButtonText, QColor(0xc0, 0xc0, 0xc0));
-        if (darkDesktop) {
-            QApplication::setPalette(dark);
-            QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 16));
-        }
+    QFETCH(QPalette, palette);
+    QFETCH(QFont, font);
+    static const char* const styledClasses[] = {"QLineEdit", "QLabel",    "QCheckBox", "QAbstractButton",
+                                                "QMenu",     "QTipLabel", "QSpinBox",  "QAbstractItemView"};
+    // The window with the panel open, and the About window.
+    const auto shots = [](const std::function<void()>& theme) {
+        theme();
         ClockFixture f(fullFile(), QDateTime(QDate(2026, 12, 10), QTime(16, 7), Qt::UTC), 0);
         f.start();
         f.openPanel();
-        const QImage image = f.window->grab().toImage();
+        const QImage window = f.window->grab().toImage();
         f.pressOk();
-        return image;
+        f.buttons().btn_Click(ButtonBar::About);
+        HorluneAbout* about = f.about();
+        if (!about)
+            qFatal("the About window did not open");
+        const QImage aboutWindow = about->grab().toImage();
+        about->close();
+        return std::pair{window, aboutWindow};
     };
-    const QImage light = shot(false);
-    QCOMPARE(shot(true), light);
+    const auto [window, aboutWindow] = shots([] {});
+    const auto [themedWindow, themedAbout] = shots([&palette, &font] {
+        if (palette.resolveMask() != 0) {
+            QApplication::setPalette(palette);
+            for (const char* name : styledClasses)
+                QApplication::setPalette(palette, name);
+        }
+        if (font != QFont()) {
+            QApplication::setFont(font);
+            for (const char* name : styledClasses)
+                QApplication::setFont(font, name);
+        }
+    });
+    QVERIFY(!window.isNull() && !aboutWindow.isNull());
+    QCOMPARE(themedWindow, window);
+    QCOMPARE(themedAbout, aboutWindow);
 }
 
 void TestStartup::aFileSizeLimitIsAFailedWrite()

@@ -11,6 +11,7 @@
 
 class ButtonBar;
 class QAction;
+class QMenu;
 class CityGrid;
 class ConfigPanel;
 class HorluneAbout;
@@ -50,8 +51,10 @@ protected:
     // The wheel over the bare window moves the clocks, as over a row.
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    // The right button, the Menu key: every command of the window.
+    // Tab and Shift+Tab: "Configuration", "Aide", "A Propos", the clocks, "Quitter", round and round; while
+    // the panel is open, its own controls only.
+    bool focusNextPrevChild(bool next) override;
+    // The right button anywhere on the window, the Menu key, Shift+F10: every command of the window.
     void contextMenuEvent(QContextMenuEvent* event) override;
     // The pointer left the window: nothing stays described under it.
     void leaveEvent(QEvent* event) override;
@@ -60,7 +63,11 @@ private:
     void buildControls();
     // The window's commands as actions, in the order of its menu, with their shortcuts.
     void buildCommands();
-    void showMenu(const QPoint& globalPlace);
+    // The menu of the window's commands, at a place of the screen; opened by the keyboard, its first
+    // command is selected. Not while the panel's question waits, nor twice.
+    void showMenu(const QPoint& globalPlace, bool byKeyboard);
+    // Where the keyboard opens the menu: under the control that has the keys, or near the top left corner.
+    QPoint keyboardMenuPlace() const;
     // "Configuration": the panel shows the clocks of now, and takes the keys.
     void openConfiguration();
     // Where the user left the window, back on a screen; centred when unknown or off every screen.
@@ -112,4 +119,7 @@ private:
     bool m_quitting = false;
     bool m_keyFocusShown = false;
     QAction* m_alwaysOnTop = nullptr;
+    QMenu* m_menu = nullptr;
+    QList<QPointer<QAction>> m_heldCommands; // disabled while the panel's question waits
+    QPointer<QWidget> m_focusBeforePanel;
 };

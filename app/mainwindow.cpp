@@ -387,6 +387,12 @@ void Main::buildControls()
 
     m_panel = new ConfigPanel(this, m_platform.clock, m_platform.dialogs, m_cityFolder, m_settingsFile);
     m_buttons->setButton(ButtonBar::Ok, m_panel->okButton());
+    // Tab goes left to right: the three buttons, the clocks, "Quitter"; a control added later takes the keys
+    // after them.
+    setTabOrder(btn1, btn2);
+    setTabOrder(btn2, btn3);
+    setTabOrder(btn3, m_grid->tabPlace());
+    setTabOrder(m_grid->tabPlace(), btn0);
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("MenuCommandes"));
 }
@@ -619,15 +625,19 @@ bool Main::focusNextPrevChild(bool next)
 {
     if (m_panel->isVisible())
         return m_panel->moveFocus(next); // the controls it covers are out of reach
-    const QList<QWidget*> stops = {m_buttons->picture(ButtonBar::Configuration), m_buttons->picture(ButtonBar::Help),
-                                   m_buttons->picture(ButtonBar::About), m_grid->keyStop(),
-                                   m_buttons->picture(ButtonBar::Quit)};
-    constexpr qsizetype kClocks = 3;
-    QWidget* focus = focusWidget();
-    const qsizetype at = focus == this || m_grid->holdsKeys(focus) ? kClocks : stops.indexOf(focus);
-    const qsizetype count = stops.size();
-    const qsizetype to = at < 0 ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count;
-    stops[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    // The window's own order, where the clocks are one stop (the face that has, or last had, the keys) and
+    // the window itself none.
+    QWidget* const clocks = m_grid->tabPlace();
+    QWidget* from = focusWidget();
+    if (!from || from == this || m_grid->holdsKeys(from))
+        from = clocks;
+    QWidget* to = nextTabStop(from, next, [this, clocks](const QWidget* control) {
+        return control == clocks || (control != this && !m_grid->isFace(control));
+    });
+    if (to == clocks)
+        to = m_grid->keyStop();
+    if (to)
+        to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
 

@@ -430,6 +430,11 @@ QWidget* CityGrid::keyStop() const
     return m_widgets[0].face;
 }
 
+QWidget* CityGrid::tabPlace() const
+{
+    return m_widgets[0].face;
+}
+
 void CityGrid::moveKeyFocus(int step)
 {
     // From none: the first city going down, the last row going up.

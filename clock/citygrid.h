@@ -68,6 +68,8 @@ public:
     void moveKeyFocus(int step);
     // The face that Tab brings the keys to: the one that had them last, else the first city's.
     QWidget* keyStop() const;
+    // Where the clocks stand in the window's Tab order: Universal Time's face, made with the window.
+    QWidget* tabPlace() const;
     // Whether the keys are among the clocks with `widget`: a face, or the box where a time is typed.
     bool holdsKeys(const QWidget* widget) const;
     bool isFace(const QWidget* widget) const;

@@ -224,8 +224,12 @@ void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
         m_editor->fill(lines);
         m_modified = false;
     }
+    // Tab follows the lines, then the hours, then "OK".
+    const QList<QWidget*> stops = tabStops();
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1], stops[i]);
     show();
-    QWidget* first = tabStops().first();
+    QWidget* first = stops.first();
     first->setFocus(Qt::TabFocusReason);
     if (auto* box = qobject_cast<QLineEdit*>(first))
         box->selectAll(); // typing replaces the name, as after a Tab
@@ -240,11 +244,12 @@ QList<QWidget*> ConfigPanel::tabStops() const
 
 bool ConfigPanel::moveFocus(bool next)
 {
-    const QList<QWidget*> stops = tabStops();
-    const qsizetype at = stops.indexOf(window()->focusWidget());
-    const qsizetype count = stops.size();
-    const qsizetype to = at < 0 ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count;
-    stops[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    QWidget* focus = window()->focusWidget();
+    QWidget* to = focus && isAncestorOf(focus)
+                      ? nextTabStop(focus, next, [this](const QWidget* control) { return isAncestorOf(control); })
+                      : (next ? tabStops().first() : tabStops().last());
+    if (to)
+        to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
 

@@ -37,7 +37,8 @@ public:
     // The controls Tab goes through, in order: the lines (name, summer, winter, mark), the night and day
     // hours, "OK". The headers and the hidden templates take no focus.
     QList<QWidget*> tabStops() const;
-    // Tab (next) or Shift+Tab: the next or previous stop, round and round, never out of the panel.
+    // Tab (next) or Shift+Tab: the next or previous control of the panel in that order (a control added
+    // later has its place in the window's), round and round, never out of the panel.
     bool moveFocus(bool next);
     // The panel's "OK" button, which the window's button bar lights and runs with the others.
     PictureButton okButton() const { return m_okButton; }

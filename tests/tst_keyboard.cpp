@@ -258,6 +258,7 @@ void TestKeyboard::keysOfTheClocks_data()
     QTest::addRow("Enter with no city: nothing") << QStringList{"Return"} << "Main" << "" << QList<int>{} << "clocks";
     QTest::addRow("Escape in the box: back to the city") << QStringList{"Down", "Down", "Return", "Esc"} << "Image1_2" << "Tokyo (Tu +9) le 09 décembre, il est 18.00." << QList<int>{2} << "clocks";
     QTest::addRow("a time typed: every clock moves") << QStringList{"Down", "Down", "Return", "2", "1", "Return"} << "Image1_2" << "Tokyo (Tu +9) le 09 décembre, il sera 21.00." << QList<int>{2} << "clocks";
+    QTest::addRow("Home on a city: back to now") << QStringList{"Down", "PgUp", "Home"} << "Image1_1" << "Paris (Tu +1) le 09 décembre, il est 10.00." << QList<int>{1} << "clocks";
     QTest::addRow("Right moves the clocks, the city stays") << QStringList{"Down", "Down", "Right"} << "Image1_2" << "Tokyo (Tu +9) le 09 décembre, il sera 18.15." << QList<int>{2} << "clocks";
     // clang-format on
 }

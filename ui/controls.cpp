@@ -126,6 +126,22 @@ void centreOnScreen(QWidget* window)
     window->move(frame.topLeft());
 }
 
+QWidget* nextTabStop(QWidget* from, bool next, const std::function<bool(const QWidget*)>& accepts)
+{
+    // Qt's chain of the window's controls is a ring; the bound only guards against one that is not.
+    constexpr int kMostControls = 100000;
+    QWidget* control = from;
+    for (int i = 0; i < kMostControls; ++i) {
+        control = next ? control->nextInFocusChain() : control->previousInFocusChain();
+        if (!control || control == from)
+            return nullptr;
+        if (control->isVisible() && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
+            accepts(control))
+            return control;
+    }
+    return nullptr;
+}
+
 int wheelAngle(const QWheelEvent* event)
 {
     const int angle = event->angleDelta().y();

@@ -5,6 +5,7 @@
 #include <QLineF>
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "rows/clockrow.h"
@@ -22,6 +23,10 @@ void centreOnScreen(QWidget* window);
 // How far a wheel event turned the wheel, in eighths of a degree, rolled away from the user positive
 // whatever the system's scrolling direction.
 int wheelAngle(const QWheelEvent* event);
+
+// The control Tab (next) or Shift+Tab goes to from `from`, in its window's Tab order: the first after it (or
+// before it) that is shown, enabled, takes the focus by Tab and that `accepts`; nullptr when none does.
+QWidget* nextTabStop(QWidget* from, bool next, const std::function<bool(const QWidget*)>& accepts);
 
 // A label that always shows its text as plain text. Transparent unless boxed; text at the top, wrapped
 // within its width unless it sizes itself to its text.

@@ -197,7 +197,9 @@ void Main::contextMenuEvent(QContextMenuEvent* event)
 void Main::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
-    if (!rect().contains(mapFromGlobal(QCursor::pos())))
+    // Not for a menu that takes the pointer over: the city it was opened on stays described. (Where the
+    // pointer is, Wayland does not say once it has left.)
+    if (!QApplication::activePopupWidget())
         m_grid->clearHover();
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -58,6 +59,7 @@ private slots:
     void accessiblePressReturnsAtOnce();
     void nothingStaysStale_data();
     void nothingStaysStale();
+    void theMenuKeepsTheCityDescribed();
     void theSentenceFollowsTheMinute();
     void theShiftLineStaysTrue_data();
     void theShiftLineStaysTrue();
@@ -766,6 +768,29 @@ void TestKeyboard::nothingStaysStale()
     w.Timer1_Timer();
     QVERIFY(f.label("Label8")->caption().isEmpty());
     QVERIFY(f.label("Label10")->caption().isEmpty());
+    closeWindow(f);
+}
+
+void TestKeyboard::theMenuKeepsTheCityDescribed()
+{
+    // The menu opened over a city takes the pointer from the window: the city stays described, and
+    // "Copier l'instant" speaks of it.
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = startActive(f);
+    moveOver(f.face(2));
+    rightClick(f.face(2), QPoint(5, 5));
+    QVERIFY(menu(f)->isVisible());
+    QEvent leave(QEvent::Leave); // as the menu's opening sends it
+    QApplication::sendEvent(&w, &leave);
+    QCOMPARE(f.label("Label8")->caption(), QStringLiteral("Tokyo (Tu +9) le 09 décembre, il est 18.00."));
+    const QList<QAction*> commands = menu(f)->actions();
+    const auto copy = std::find_if(commands.begin(), commands.end(), [](const QAction* action) {
+        return action->text() == QStringLiteral("Copier l'instant");
+    });
+    QVERIFY(copy != commands.end());
+    (*copy)->trigger();
+    QVERIFY2(QGuiApplication::clipboard()->text().contains(QStringLiteral("Tokyo")),
+             qPrintable(QGuiApplication::clipboard()->text()));
     closeWindow(f);
 }
 

@@ -45,8 +45,10 @@ protected:
     // Closed by the window system (a close shortcut, the end of the session) with the panel open: the
     // panel's edits are offered for saving first, as "OK" does.
     void closeEvent(QCloseEvent* event) override;
-    // F1: the help page. The keys that move the clocks (Left, Right, Page Up, Page Down, Home, Escape) while
-    // the panel is closed; from then on the window shows that it has the keys.
+    // The commands' keys where no shortcut took them; the Menu key and Shift+F10. While the panel is closed:
+    // Up and Down from face to face, Enter to type a time for the face's row, and the keys that move the
+    // clocks (Left, Right, Page Up, Page Down, Home, Escape); from then on the window shows that it has the
+    // keys. They come here from a face or a button, which keep none of them.
     void keyPressEvent(QKeyEvent* event) override;
     // The wheel over the bare window moves the clocks, as over a row.
     void wheelEvent(QWheelEvent* event) override;

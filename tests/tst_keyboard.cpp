@@ -22,6 +22,7 @@
 #include "clock/timeentry.h"
 #include "config/configpanel.h"
 #include "data/settings.h"
+#include "rows/geometry.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
 #include "ui/controls.h"
@@ -52,6 +53,8 @@ private slots:
     void panelKeys_data();
     void panelKeys();
     void escapeInTheQuestionKeepsEveryEdit();
+    void aClickOnThePanelLeavesItTheKeys_data();
+    void aClickOnThePanelLeavesItTheKeys();
     void heldKeys_data();
     void heldKeys();
     void nothingRunsBeneathTheQuestion_data();
@@ -389,6 +392,8 @@ void TestKeyboard::theMenuListsEveryCommand()
     QFETCH(bool, panel);
     ClockFixture f(threeCities(), kMonday10, 1);
     Main& w = startActive(f);
+    // A command given to the window later, as another part of the program would add its own.
+    w.addAction(new QAction(QStringLiteral("Une commande de plus"), &w));
     if (panel)
         press(w, {QStringLiteral("Ctrl+,")});
     const QStringList keys = how.split(u',');
@@ -415,8 +420,8 @@ void TestKeyboard::theMenuListsEveryCommand()
     for (QAction* action : w.actions())
         expected << action->text();
     QCOMPARE(listed, expected);
-    for (const char* command :
-         {"Configuration", "Aide", "A propos", "Revenir à maintenant", "Toujours au premier plan", "Quitter"})
+    for (const char* command : {"Configuration", "Aide", "A propos", "Revenir à maintenant", "Toujours au premier plan",
+                                "Quitter", "Une commande de plus"})
         QVERIFY2(listed.contains(QString::fromUtf8(command)), command);
     // From the keyboard the first command is selected, to be chosen with Enter.
     if (over.isEmpty())
@@ -574,6 +579,34 @@ void TestKeyboard::escapeInTheQuestionKeepsEveryEdit()
     QCOMPARE(lyon->record.winter, QStringLiteral("4.5"));
     QCOMPARE(f.env.readSetting(QStringLiteral("P%1").arg(lyon - rows.begin() + 1)), QStringLiteral("T"));
     QCOMPARE(f.env.readSetting(QStringLiteral("HN")), QStringLiteral("22"));
+    closeWindow(f);
+}
+
+void TestKeyboard::aClickOnThePanelLeavesItTheKeys_data()
+{
+    QTest::addColumn<QString>("over"); // the bare frame clicked
+    QTest::addRow("the panel") << "Frame1";
+    QTest::addRow("the hours' frame") << "Frame4";
+    QTest::addRow("the city editor") << "Frame2";
+    QTest::addRow("a label of the panel") << "Label11";
+}
+
+void TestKeyboard::aClickOnThePanelLeavesItTheKeys()
+{
+    // A click there moves the window, as designed, and the keys stay in the box that had them, so that Enter
+    // still acts as "OK".
+    QFETCH(QString, over);
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = startActive(f);
+    press(w, {QStringLiteral("Ctrl+,"), QStringLiteral("Tab"), QStringLiteral("Tab")});
+    QCOMPARE(focusName(), QStringLiteral("THiver_1"));
+    QWidget* frame = control(w, over);
+    const QPoint point = over == QLatin1String("Frame2") ? QPoint(5, twipsToPixels(560)) : QPoint(2, 2);
+    QVERIFY(frame->childAt(point) == nullptr);
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, frame->mapTo(&w, point));
+    QCOMPARE(focusName(), QStringLiteral("THiver_1"));
+    press(w, {QStringLiteral("Return")});
+    QVERIFY(!f.panel().isVisible());
     closeWindow(f);
 }
 

@@ -25,8 +25,8 @@ QString notice();
 } // namespace about
 
 // The About window: a borderless black window with the world map, a paragraph on the summer-time rule,
-// the distribution notice, a link to the author's page, a mail link and the version. A click elsewhere
-// closes it; `closed` then brings the clock back.
+// the distribution notice, a link to the author's page, a mail link and the version. A click elsewhere, or
+// Escape, closes it; `closed` then brings the clock back.
 class HorluneAbout : public QWidget
 {
     Q_OBJECT
@@ -46,6 +46,9 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Escape, Enter or Space close it as a click does, so that the keyboard too gets the clock back (a key
+    // held down since it opened the window does not).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The pointer over the web link lights it; over the notice or the paragraph, neither link is lit.

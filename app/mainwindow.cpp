@@ -82,14 +82,41 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& ci
     connect(m_panel, &ConfigPanel::saved, this, &Main::Form_Load);
     connect(m_panel, &Frame::mouseMoved, m_buttons, &ButtonBar::clearHover);
     connect(m_panel, &Frame::pressed, this, &Main::startMove);
-    connect(m_buttons, &ButtonBar::quitClicked, this, &Main::quit);
-    connect(m_buttons, &ButtonBar::configurationClicked, this, &Main::openConfiguration);
+    connect(m_buttons, &ButtonBar::okClicked, m_panel, &ConfigPanel::confirmAndClose);
     // Nothing stays described once the list or the panel has changed under it.
     connect(m_panel, &ConfigPanel::saved, m_grid, &CityGrid::clearHover);
-    connect(m_panel, &ConfigPanel::closed, m_grid, &CityGrid::clearHover);
-    connect(m_buttons, &ButtonBar::helpClicked, this, &Main::openHelp);
-    connect(m_buttons, &ButtonBar::aboutClicked, this, &Main::showAbout);
-    connect(m_buttons, &ButtonBar::okClicked, m_panel, &ConfigPanel::confirmAndClose);
+    connect(m_panel, &ConfigPanel::closed, this, [this] {
+        m_grid->clearHover();
+        // The keys go back where they were; to the clocks rather than a face, which would describe its city.
+        QWidget* back = m_focusBeforePanel;
+        (back && back->isVisible() && !m_grid->isFace(back) ? back : this)->setFocus(Qt::OtherFocusReason);
+    });
+    // While the panel's question waits (a modal box keeps the mouse and the keys from the window, not a
+    // screen reader's press), no command runs beneath it.
+    connect(m_panel, &ConfigPanel::askingChanged, this, [this](bool asking) {
+        if (asking) {
+            m_menu->close();
+            for (QAction* action : actions()) {
+                if (action->isEnabled()) {
+                    action->setEnabled(false);
+                    m_heldCommands.append(action);
+                }
+            }
+            return;
+        }
+        for (const QPointer<QAction>& action : std::as_const(m_heldCommands)) {
+            if (action)
+                action->setEnabled(true);
+        }
+        m_heldCommands.clear();
+    });
+    // The frame around the clocks goes when the keys leave them.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (m_grid->isFace(now))
+            showKeyFocus(true);
+        else if (now != this && !m_grid->holdsKeys(now))
+            showKeyFocus(false);
+    });
 }
 
 Main::~Main()
@@ -107,10 +134,16 @@ void Main::buildCommands()
         addAction(action);
         return action;
     };
-    // Ctrl+, opens the preferences in GNOME's programs and many others; F1 and Ctrl+Q as everywhere.
-    add(QStringLiteral("Configuration"), QKeySequence(Qt::CTRL | Qt::Key_Comma), &Main::openConfiguration);
-    add(QStringLiteral("Aide"), QKeySequence(Qt::Key_F1), &Main::openHelp);
-    add(QStringLiteral("A propos"), QKeySequence(), &Main::showAbout);
+    // Ctrl+, opens the preferences in GNOME's programs and many others, and the comma is a key of its own
+    // on a French keyboard; F2 renames, in French desktops as elsewhere. F1 and Ctrl+Q as everywhere. The
+    // picture buttons run the same commands.
+    QAction* configuration =
+        add(QStringLiteral("Configuration"), QKeySequence(Qt::CTRL | Qt::Key_Comma), &Main::openConfiguration);
+    QAction* help = add(QStringLiteral("Aide"), QKeySequence(Qt::Key_F1), &Main::openHelp);
+    QAction* about = add(QStringLiteral("A propos"), QKeySequence(), &Main::showAbout);
+    connect(m_buttons, &ButtonBar::configurationClicked, configuration, &QAction::trigger);
+    connect(m_buttons, &ButtonBar::helpClicked, help, &QAction::trigger);
+    connect(m_buttons, &ButtonBar::aboutClicked, about, &QAction::trigger);
     QAction* now =
         add(QStringLiteral("Revenir à maintenant"), QKeySequence(Qt::Key_Home), [this] { m_grid->backToNow(); });
     now->setShortcutContext(Qt::WidgetShortcut); // the key of the clocks; in a box, Home is the box's
@@ -131,35 +164,49 @@ void Main::buildCommands()
         rememberWindow();
     });
     m_alwaysOnTop->setCheckable(true);
-    add(QStringLiteral("Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q), &Main::quit);
+    QAction* quit = add(QStringLiteral("Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q), &Main::quit);
+    connect(m_buttons, &ButtonBar::quitClicked, quit, &QAction::trigger);
 }
 
-void Main::showMenu(const QPoint& globalPlace)
+void Main::showMenu(const QPoint& globalPlace, bool byKeyboard)
 {
-    if (QApplication::activeModalWidget())
-        return; // a question is waiting for its answer
+    if (m_panel->isAsking() || QApplication::activeModalWidget() || m_menu->isVisible())
+        return;
     m_buttons->clearHover();
-    QMenu menu(this);
-    menu.setObjectName(QStringLiteral("MenuCommandes"));
-    menu.addActions(actions());
-    menu.exec(globalPlace);
+    // Every command the window has now, in the order it was given them.
+    m_menu->clear();
+    m_menu->addActions(actions());
+    m_menu->popup(globalPlace);
+    if (byKeyboard) {
+        const QList<QAction*> commands = m_menu->actions();
+        const auto first =
+            std::find_if(commands.begin(), commands.end(), [](const QAction* action) { return action->isEnabled(); });
+        if (first != commands.end())
+            m_menu->setActiveAction(*first);
+    }
+}
+
+QPoint Main::keyboardMenuPlace() const
+{
+    const QWidget* focus = focusWidget();
+    if (focus && focus != this && focus->isVisible())
+        return focus->mapToGlobal(focus->rect().bottomLeft());
+    return mapToGlobal(QPoint(20, 20));
 }
 
 void Main::contextMenuEvent(QContextMenuEvent* event)
 {
-    // From the keyboard, at the focused button or the window's top left corner.
-    QPoint place = event->globalPos();
-    if (event->reason() == QContextMenuEvent::Keyboard) {
-        QWidget* focus = focusWidget() && focusWidget() != this ? focusWidget() : nullptr;
-        place = focus ? focus->mapToGlobal(focus->rect().bottomLeft()) : mapToGlobal(QPoint(20, 20));
-    }
-    showMenu(place);
+    event->accept();
+    const bool byKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+    showMenu(byKeyboard ? keyboardMenuPlace() : event->globalPos(), byKeyboard);
 }
 
 void Main::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
-    if (!rect().contains(mapFromGlobal(QCursor::pos())))
+    // Not for a menu that takes the pointer over: the city it was opened on stays described. (Where the
+    // pointer is, Wayland does not say once it has left.)
+    if (!QApplication::activePopupWidget())
         m_grid->clearHover();
 }
 
@@ -241,6 +288,8 @@ void Main::moveEvent(QMoveEvent* event)
 
 void Main::openConfiguration()
 {
+    if (!m_panel->isVisible())
+        m_focusBeforePanel = focusWidget();
     m_grid->backToNow();
     showKeyFocus(false);
     m_panel->open(m_hours, m_marks);
@@ -354,11 +403,14 @@ void Main::buildControls()
 
     m_panel = new ConfigPanel(this, m_platform.clock, m_platform.dialogs, m_cityFolder, m_settingsFile);
     m_buttons->setButton(ButtonBar::Ok, m_panel->okButton());
-    // Tab goes left to right: the three buttons, the clocks (the window itself), "Quitter".
+    // Tab goes left to right: the three buttons, the clocks, "Quitter"; a control added later takes the keys
+    // after them.
     setTabOrder(btn1, btn2);
     setTabOrder(btn2, btn3);
-    setTabOrder(btn3, this);
-    setTabOrder(this, btn0);
+    setTabOrder(btn3, m_grid->tabPlace());
+    setTabOrder(m_grid->tabPlace(), btn0);
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("MenuCommandes"));
 }
 
 void Main::Form_Load()
@@ -448,6 +500,7 @@ void Main::startMove()
 
 void Main::showAbout()
 {
+    m_grid->clearHover(); // the pointer is no longer over a hidden window
     const QPoint place = pos();
     hide();
     delete m_about;
@@ -507,9 +560,11 @@ void Main::mouseMoveEvent(QMouseEvent*)
     m_buttons->clearHover();
 }
 
-void Main::mousePressEvent(QMouseEvent*)
+void Main::mousePressEvent(QMouseEvent* event)
 {
-    startMove();
+    // The right button asks for the menu instead.
+    if (event->button() != Qt::RightButton)
+        startMove();
 }
 
 void Main::closeEvent(QCloseEvent* event)
@@ -535,9 +590,11 @@ void Main::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QPoint());
-        contextMenuEvent(&menu);
+    // Where the window system does not make a request for the menu of these keys itself.
+    if ((event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) ||
+        (event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier)) {
+        if (!event->isAutoRepeat())
+            showMenu(keyboardMenuPlace(), true);
         return;
     }
     if (m_panel->isVisible()) {
@@ -580,10 +637,24 @@ void Main::focusInEvent(QFocusEvent* event)
         showKeyFocus(true);
 }
 
-void Main::focusOutEvent(QFocusEvent* event)
+bool Main::focusNextPrevChild(bool next)
 {
-    QWidget::focusOutEvent(event);
-    showKeyFocus(false);
+    if (m_panel->isVisible())
+        return m_panel->moveFocus(next); // the controls it covers are out of reach
+    // The window's own order, where the clocks are one stop (the face that has, or last had, the keys) and
+    // the window itself none.
+    QWidget* const clocks = m_grid->tabPlace();
+    QWidget* from = focusWidget();
+    if (!from || from == this || m_grid->holdsKeys(from))
+        from = clocks;
+    QWidget* to = nextTabStop(from, next, [this, clocks](const QWidget* control) {
+        return control == clocks || (control != this && !m_grid->isFace(control));
+    });
+    if (to == clocks)
+        to = m_grid->keyStop();
+    if (to)
+        to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void Main::showKeyFocus(bool shown)

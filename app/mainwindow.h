@@ -11,6 +11,7 @@
 
 class ButtonBar;
 class QAction;
+class QMenu;
 class CityGrid;
 class ConfigPanel;
 class HorluneAbout;
@@ -44,14 +45,18 @@ protected:
     // Closed by the window system (a close shortcut, the end of the session) with the panel open: the
     // panel's edits are offered for saving first, as "OK" does.
     void closeEvent(QCloseEvent* event) override;
-    // F1: the help page. The keys that move the clocks (Left, Right, Page Up, Page Down, Home, Escape) while
-    // the panel is closed; from then on the window shows that it has the keys.
+    // The commands' keys where no shortcut took them; the Menu key and Shift+F10. While the panel is closed:
+    // Up and Down from face to face, Enter to type a time for the face's row, and the keys that move the
+    // clocks (Left, Right, Page Up, Page Down, Home, Escape); from then on the window shows that it has the
+    // keys. They come here from a face or a button, which keep none of them.
     void keyPressEvent(QKeyEvent* event) override;
     // The wheel over the bare window moves the clocks, as over a row.
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    // The right button, the Menu key: every command of the window.
+    // Tab and Shift+Tab: "Configuration", "Aide", "A Propos", the clocks, "Quitter", round and round; while
+    // the panel is open, its own controls only.
+    bool focusNextPrevChild(bool next) override;
+    // The right button anywhere on the window, the Menu key, Shift+F10: every command of the window.
     void contextMenuEvent(QContextMenuEvent* event) override;
     // The pointer left the window: nothing stays described under it.
     void leaveEvent(QEvent* event) override;
@@ -63,7 +68,11 @@ private:
     void buildControls();
     // The window's commands as actions, in the order of its menu, with their shortcuts.
     void buildCommands();
-    void showMenu(const QPoint& globalPlace);
+    // The menu of the window's commands, at a place of the screen; opened by the keyboard, its first
+    // command is selected. Not while the panel's question waits, nor twice.
+    void showMenu(const QPoint& globalPlace, bool byKeyboard);
+    // Where the keyboard opens the menu: under the control that has the keys, or near the top left corner.
+    QPoint keyboardMenuPlace() const;
     // "Configuration": the panel shows the clocks of now, and takes the keys.
     void openConfiguration();
     // Where the user left the window, back on a screen; centred when unknown or off every screen.
@@ -117,4 +126,7 @@ private:
     bool m_quitting = false;
     bool m_keyFocusShown = false;
     QAction* m_alwaysOnTop = nullptr;
+    QMenu* m_menu = nullptr;
+    QList<QPointer<QAction>> m_heldCommands; // disabled while the panel's question waits
+    QPointer<QWidget> m_focusBeforePanel;
 };

@@ -26,6 +26,8 @@ public:
 
     // Button i: its picture and caption.
     void setButton(int i, const PictureButton& button);
+    // Button i's picture, which takes the keys.
+    Picture* picture(int i) const { return m_buttons[i].picture; }
 
     // Lights button `index` and puts the others in the idle look; an index that names no button lights
     // nothing.

@@ -63,6 +63,15 @@ void CityGrid::createRow(int i)
         if (m_controls.dateLine)
             label->stackUnder(m_controls.dateLine);
     }
+    // The keys go from face to face (Up, Down); a click never gives a face the focus, it moves the window.
+    face->setFocusPolicy(Qt::TabFocus);
+    face->setFocusFrame(look::kWhite, 0);
+    connect(face, &Picture::focusChanged, this, [this, i](bool focused) {
+        if (focused)
+            Image1_GotFocus(i);
+        else
+            Image1_LostFocus(i);
+    });
     connect(face, &Picture::mouseMoved, this, [this, i] { Image1_MouseMove(i); });
     connect(face, &Picture::pressed, this, &CityGrid::pressed);
     connect(face, &Picture::wheelTurned, this, &CityGrid::turnWheel);
@@ -152,8 +161,13 @@ void CityGrid::refresh(bool everyRow)
     if (computerOffset(now) != m_computerOffset || isSummerTime(now.local.date()) != m_summer)
         emit timeRulesChanged();
 
-    m_hover.highlighted = -1; // a full redraw colours every row by the time alone
+    // A full redraw colours every row by the time alone, but for the city that has the keys.
+    const int focused = focusedRow();
+    m_hover.highlighted = focused >= 1 ? focused : -1;
     drawRows(now);
+    // The sentence follows the minute, which it says.
+    if (m_hover.hasSentence())
+        writeSentence();
     emit universalTimeChanged(m_rows[0].cityTime.time());
 }
 
@@ -376,8 +390,11 @@ void CityGrid::Image1_MouseMove(int index)
 void CityGrid::writeSentence()
 {
     Label* line = m_controls.hoverLine;
-    line->setCaption(fitSentence(hoverSentence(m_rows[m_hover.described], QLocale(), m_shown.tense()),
-                                 line->fontMetrics(), line->contentsRect().width()));
+    const HoverSentence sentence = hoverSentence(m_rows[m_hover.described], QLocale(), m_shown.tense());
+    line->setCaption(fitSentence(sentence, line->fontMetrics(), line->contentsRect().width()));
+    // Said whole to screen readers with the face that has the keys.
+    if (m_hover.described == focusedRow())
+        m_widgets[m_hover.described].face->setAccessibleDescription(sentence.whole());
 }
 
 void CityGrid::clearHover()
@@ -387,27 +404,88 @@ void CityGrid::clearHover()
     showRows();
     m_controls.hoverLine->setCaption(QString());
     m_controls.hoverSeconds->setCaption(QString());
+    if (const int focused = focusedRow(); focused >= 0)
+        m_widgets[focused].face->setAccessibleDescription(QString());
+}
+
+bool CityGrid::isKeyStop(int index) const
+{
+    // A row without a time has no record of its own (its name is what the file's reading left in it).
+    return index == 0 || m_rows[index].timeShown;
+}
+
+int CityGrid::focusedRow() const
+{
+    return m_keyRow >= 0 && m_widgets[m_keyRow].face->hasFocus() ? m_keyRow : -1;
+}
+
+bool CityGrid::isFace(const QWidget* widget) const
+{
+    return widget && widget->parentWidget() == m_window &&
+           std::any_of(m_widgets.begin(), m_widgets.end(),
+                       [widget](const RowWidgets& row) { return row.face == widget; });
+}
+
+bool CityGrid::holdsKeys(const QWidget* widget) const
+{
+    return isFace(widget) || (widget && widget == m_entry);
+}
+
+QWidget* CityGrid::keyStop() const
+{
+    if (m_keyRow >= 0 && isKeyStop(m_keyRow))
+        return m_widgets[m_keyRow].face;
+    for (int i = 1; i < m_rows.size(); ++i) {
+        if (isKeyStop(i))
+            return m_widgets[i].face;
+    }
+    return m_widgets[0].face;
+}
+
+QWidget* CityGrid::tabPlace() const
+{
+    return m_widgets[0].face;
 }
 
 void CityGrid::moveKeyFocus(int step)
 {
-    int index = m_hover.described;
-    for (int tried = 0; tried < kCityRows; ++tried) {
-        index = index < 1 ? (step > 0 ? 1 : kCityRows) : (index - 1 + step + kCityRows) % kCityRows + 1;
-        if (!m_rows[index].name.isEmpty() || m_rows[index].timeShown)
+    // From none: the first city going down, the last row going up.
+    const int from = m_keyRow >= 0 ? m_keyRow : (step > 0 ? 0 : int(m_rows.size()));
+    int to = m_keyRow;
+    for (int i = from + step; i >= 0 && i < m_rows.size(); i += step) {
+        if (isKeyStop(i)) {
+            to = i;
             break;
+        }
+    }
+    // At either end the keys stay where they are (a key held down stops there).
+    if (to >= 0)
+        m_widgets[to].face->setFocus(Qt::OtherFocusReason);
+}
+
+void CityGrid::Image1_GotFocus(int index)
+{
+    m_keyRow = index;
+    if (index == 0) {
+        // Universal Time has no sentence: none stays about another row while its face has the keys.
+        clearHover();
+        return;
     }
     Image1_MouseMove(index);
-    // Screen readers follow the keys to the face, which says the row (rowDescription).
-    QAccessibleEvent focus(m_widgets[index].face, QAccessible::Focus);
-    QAccessible::updateAccessibility(&focus);
+}
+
+void CityGrid::Image1_LostFocus(int index)
+{
+    // The line stays as a hover's would; only screen readers' description goes with the keys.
+    m_widgets[index].face->setAccessibleDescription(QString());
 }
 
 bool CityGrid::typeTimeForKeyFocus()
 {
-    if (!m_hover.hasSentence())
+    const int row = focusedRow();
+    if (row < 0)
         return false;
-    Digit_DblClick(m_hover.described);
+    Digit_DblClick(row);
     return true;
 }
 

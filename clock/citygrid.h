@@ -59,10 +59,21 @@ public:
     void refresh(bool everyRow = false);
     // The pointer left the rows: the hover line is emptied and no row is highlighted.
     void clearHover();
-    // The keys' city: Down and Up move it to the next or previous city of the grid (from the first or the
-    // last when none has it), highlighted and described as a hover would, and said to screen readers.
+
+    // The keys among the clocks. One face at a time has the focus: Down and Up move it to the next or the
+    // previous row that shows a time (Universal Time included), from the first city or the last when no
+    // face had it, and stop at either end. The city whose face has it is highlighted and described as a
+    // hover would, and screen readers, which follow the focus, read the face's name (rowDescription) and
+    // the sentence as its description.
     void moveKeyFocus(int step);
-    // Enter on the keys' city: the box to type a time for it. False when no city has the keys.
+    // The face that Tab brings the keys to: the one that had them last, else the first city's.
+    QWidget* keyStop() const;
+    // Where the clocks stand in the window's Tab order: Universal Time's face, made with the window.
+    QWidget* tabPlace() const;
+    // Whether the keys are among the clocks with `widget`: a face, or the box where a time is typed.
+    bool holdsKeys(const QWidget* widget) const;
+    bool isFace(const QWidget* widget) const;
+    // Enter on the face that has the keys: the box to type a time for its row. False when no face has them.
     bool typeTimeForKeyFocus();
 
     // Planning with the marked cities. The hours they are at work; while the clocks are moved, the rings
@@ -110,6 +121,13 @@ private:
     void createRow(int i);
     // The mouse over a row's face, name or time: the hover line describes it and it is highlighted.
     void Image1_MouseMove(int index);
+    // The keys came to row i's face, or left it.
+    void Image1_GotFocus(int index);
+    void Image1_LostFocus(int index);
+    // Whether a row is a stop of Up and Down: Universal Time, and every row that shows a time.
+    bool isKeyStop(int index) const;
+    // The row whose face has the focus now; -1 when none has it.
+    int focusedRow() const;
     // A double click on a row's time: a box to type a time for its city.
     void Digit_DblClick(int index);
     // Every clock to the time typed for a row's city.
@@ -149,6 +167,7 @@ private:
     DayHours m_hours;
     QDateTime m_lastRedraw; // the computer's wall clock, to the minute, at the last full redraw
     Hover m_hover;
+    int m_keyRow = -1; // the row whose face had the keys last
     ShownInstant m_shown;
     TimeEntry* m_entry = nullptr;
     WorkHours m_workHours;

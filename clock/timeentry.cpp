@@ -1,5 +1,6 @@
 #include "timeentry.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 #include "rows/showninstant.h"
@@ -32,6 +33,8 @@ void TimeEntry::open(int row, const QString& city, const QRect& label, const QSt
 {
     m_row = row;
     QWidget* window = parentWidget();
+    if (QWidget* focus = QApplication::focusWidget(); focus != this)
+        m_returnTo = focus && focus->window() == window->window() ? focus : window;
     QRect box(0, 0, kBoxWidth, kBoxHeight);
     box.moveCenter(label.center());
     // Inside the window, whatever the column.
@@ -50,8 +53,8 @@ void TimeEntry::cancel()
 {
     if (!isVisible())
         return;
-    // The keys go back to the window, as the keyboard moves the focus, so that it shows it has them.
-    parentWidget()->setFocus(Qt::TabFocusReason);
+    // The keys go back as the keyboard moves the focus, so that the window shows they are on the clocks.
+    (m_returnTo ? m_returnTo.data() : parentWidget())->setFocus(Qt::TabFocusReason);
     hideAll();
 }
 
@@ -91,7 +94,9 @@ void TimeEntry::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        enter();
+        // Enter held down since it opened the box types nothing.
+        if (!event->isAutoRepeat())
+            enter();
         return;
     case Qt::Key_Escape:
         cancel();

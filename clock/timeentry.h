@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QTime>
 
 class Label;
@@ -17,7 +18,7 @@ public:
 
     // Opens over `label`, a rectangle of the window, for row `row` of the city `city`, with `text` selected.
     void open(int row, const QString& city, const QRect& label, const QString& text);
-    // Closes without a time; the keys go back to the window.
+    // Closes without a time; the keys go back where they were when it opened (a face, the window).
     void cancel();
     // The hint under the box, while the text typed is no time.
     const Label* hint() const { return m_hint; }
@@ -35,4 +36,5 @@ private:
 
     Label* m_hint;
     int m_row = -1;
+    QPointer<QWidget> m_returnTo;
 };

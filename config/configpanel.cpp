@@ -1,5 +1,6 @@
 #include "configpanel.h"
 
+#include <QApplication>
 #include <QCollator>
 #include <QFile>
 #include <QKeyEvent>
@@ -100,6 +101,11 @@ ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, 
     // At the place start-up gives it (Left 210).
     setGeometry(twipsRect(210, 180, 14310, 7635));
     hide();
+    setFocusPolicy(Qt::ClickFocus);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now != this && isAncestorOf(now))
+            m_lastFocus = now;
+    });
     // Ctrl+S acts as "OK" anywhere in the panel, as Enter does.
     auto* save = new QShortcut(QKeySequence::Save, this, this, [this] { confirmAndClose(); });
     save->setContext(Qt::WidgetWithChildrenShortcut);
@@ -219,25 +225,67 @@ void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
         m_modified = false;
     }
     // Tab follows the lines, then the hours, then "OK".
-    QList<QWidget*> chain = m_editor->focusChain();
-    chain << m_nightHour << m_dayHour << m_okButton.picture;
-    for (qsizetype i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    const QList<QWidget*> stops = tabStops();
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1], stops[i]);
     show();
-    chain.first()->setFocus(Qt::TabFocusReason);
-    if (auto* box = qobject_cast<QLineEdit*>(chain.first()))
+    QWidget* first = stops.first();
+    first->setFocus(Qt::TabFocusReason);
+    if (auto* box = qobject_cast<QLineEdit*>(first))
         box->selectAll(); // typing replaces the name, as after a Tab
+}
+
+QList<QWidget*> ConfigPanel::tabStops() const
+{
+    QList<QWidget*> stops = m_editor->focusChain();
+    stops << m_nightHour << m_dayHour << m_okButton.picture;
+    return stops;
+}
+
+bool ConfigPanel::moveFocus(bool next)
+{
+    QWidget* focus = window()->focusWidget();
+    QWidget* to = focus && isAncestorOf(focus)
+                      ? nextTabStop(focus, next, [this](const QWidget* control) { return isAncestorOf(control); })
+                      : (next ? tabStops().first() : tabStops().last());
+    if (to)
+        to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+void ConfigPanel::focusInEvent(QFocusEvent* event)
+{
+    Frame::focusInEvent(event);
+    QWidget* back = m_lastFocus && m_lastFocus->isVisible() ? m_lastFocus.data() : tabStops().first();
+    back->setFocus(event->reason());
+}
+
+bool ConfigPanel::focusNextPrevChild(bool next)
+{
+    // Hidden, the panel leaves the focus to the window.
+    return isVisible() ? moveFocus(next) : Frame::focusNextPrevChild(next);
 }
 
 bool ConfigPanel::confirmAndClose()
 {
+    // Pressed again while its question waits (a screen reader's press is not held back by the question).
+    if (m_asking)
+        return false;
     if (m_modified) {
+        m_asking = true;
+        emit askingChanged(true);
         // Escape leaves the question with every edit kept, as the panel was.
         const std::optional<bool> answer = m_dialogs.askYesNoOrBack(
             window(), QStringLiteral("Horlune"), QStringLiteral("Enregistrer les modifications"), DialogIcon::Question);
-        if (!answer || (*answer && !save()))
+        const bool closing = answer && (!*answer || save());
+        m_asking = false;
+        emit askingChanged(false);
+        if (!closing)
             return false;
     }
+    // The keys go to the window before their box disappears, rather than on to the next control Qt finds.
+    if (isAncestorOf(window()->focusWidget()))
+        parentWidget()->setFocus(Qt::OtherFocusReason);
     hide();
     m_editor->clear();
     emit closed();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 #include "data/cityfile.h"
@@ -30,6 +31,15 @@ public:
     // the panel then stays open with the user's edits.
     bool confirmAndClose();
     bool isModified() const { return m_modified; }
+    // While the closing's question (or a message of its save) waits for the user: the panel neither opens
+    // nor closes again meanwhile, and the window runs none of its commands.
+    bool isAsking() const { return m_asking; }
+    // The controls Tab goes through, in order: the lines (name, summer, winter, mark), the night and day
+    // hours, "OK". The headers and the hidden templates take no focus.
+    QList<QWidget*> tabStops() const;
+    // Tab (next) or Shift+Tab: the next or previous control of the panel in that order (a control added
+    // later has its place in the window's), round and round, never out of the panel.
+    bool moveFocus(bool next);
     // The panel's "OK" button, which the window's button bar lights and runs with the others.
     PictureButton okButton() const { return m_okButton; }
 
@@ -44,10 +54,15 @@ signals:
     void saved();
     // The panel was closed.
     void closed();
+    // The closing's question is shown (true), or answered and done with (false).
+    void askingChanged(bool asking);
 
 protected:
     // Enter acts as "OK", and so does Escape (the question comes first when something changed).
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    // A click on the bare panel leaves the keys in it, where they were (else the window would take them).
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void buildHours();
@@ -62,7 +77,9 @@ private:
     QString m_cityFolder;
     QString m_settingsFile;
     bool m_modified = false;
-    QByteArray m_openedList; // the fingerprint of the city list the panel was filled from
+    bool m_asking = false;
+    QPointer<QWidget> m_lastFocus; // the panel's control that had the keys last
+    QByteArray m_openedList;       // the fingerprint of the city list the panel was filled from
     CityEditor* m_editor = nullptr;
     PictureButton m_okButton;
     Label* m_today = nullptr;         // `Label5`

@@ -32,7 +32,8 @@ void prepare(QMessageBox& box, const QString& title, const QString& text, Dialog
     box.setWindowModality(Qt::ApplicationModal);
 }
 
-// Watches a box for Escape, which then closes it without clicking any of its buttons.
+// Watches a box for Escape, which then closes it without clicking any of its buttons, and for its closing by
+// the window system, which the box would take for its escape button.
 class EscapeIsNoAnswer : public QObject
 {
 public:
@@ -47,6 +48,9 @@ protected:
             m_box.done(QDialog::Rejected);
             return true;
         }
+        // Closed by the window system (its close button, Alt+F4); a button closes the box from the program.
+        if (event->type() == QEvent::Close && event->spontaneous())
+            pressed = true;
         return false;
     }
 

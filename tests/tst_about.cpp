@@ -50,6 +50,8 @@ private slots:
     void versionAndMail();
     void clicks_data();
     void clicks();
+    void keys_data();
+    void keys();
     void linkColours();
     void reopeningStartsAfresh();
 };
@@ -153,6 +155,38 @@ void TestAbout::clicks()
     QCOMPARE(f.desktop.openedUrls.size(), opens.isEmpty() ? 0 : 1);
     if (!opens.isEmpty())
         QCOMPARE(f.desktop.openedUrls[0].toString(), opens);
+}
+
+void TestAbout::keys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("held"); // a press the keyboard repeats
+    QTest::addColumn<bool>("closes");
+    // clang-format off
+    QTest::addRow("Escape") << int(Qt::Key_Escape) << false << true;
+    QTest::addRow("Enter") << int(Qt::Key_Return) << false << true;
+    QTest::addRow("Space") << int(Qt::Key_Space) << false << true;
+    QTest::addRow("a letter") << int(Qt::Key_A) << false << false;
+    QTest::addRow("Enter held down since it opened the window") << int(Qt::Key_Return) << true << false;
+    // clang-format on
+}
+
+void TestAbout::keys()
+{
+    QFETCH(int, key);
+    QFETCH(bool, held);
+    QFETCH(bool, closes);
+    AboutFixture f;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), held);
+    QApplication::sendEvent(f.window, &press);
+    if (closes) {
+        QTRY_VERIFY(!f.window);
+        QCOMPARE(f.closings, 1);
+    } else {
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.closings, 0);
+    }
+    QVERIFY(f.desktop.openedUrls.isEmpty());
 }
 
 void TestAbout::linkColours()

@@ -28,6 +28,8 @@ private slots:
     void hoverLightsOneButton();
     void hoverMovesFromButtonToButton();
     void captionsActLikeTheirPictures();
+    void onlyTheLeftButtonClicks_data();
+    void onlyTheLeftButtonClicks();
     void bareWindowAndPanelClearTheButtons();
     void clickOutsideTheButtonsDoesNothing_data();
     void clickOutsideTheButtonsDoesNothing();
@@ -108,6 +110,33 @@ void TestChrome::captionsActLikeTheirPictures()
     QTest::mouseClick(control<Picture>(w, "btn_2"), Qt::LeftButton);
     QCOMPARE(f.platform.desktop.openedHelp.size(), 2);
     QVERIFY(!f.panel().isVisible());
+}
+
+void TestChrome::onlyTheLeftButtonClicks_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("runs");
+    for (const char* name : {"btn_2", "LabBTN_2"}) {
+        QTest::addRow("%s, left", name) << QString::fromLatin1(name) << int(Qt::LeftButton) << true;
+        QTest::addRow("%s, middle", name) << QString::fromLatin1(name) << int(Qt::MiddleButton) << false;
+        // The right button asks for the menu of commands.
+        QTest::addRow("%s, right", name) << QString::fromLatin1(name) << int(Qt::RightButton) << false;
+    }
+}
+
+void TestChrome::onlyTheLeftButtonClicks()
+{
+    QFETCH(QString, name);
+    QFETCH(int, button);
+    QFETCH(bool, runs);
+    ClockFixture f(fullFile());
+    Main& w = f.start();
+    QFile page(helpPage(f));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.close();
+    QTest::mouseClick(control(w, name), Qt::MouseButton(button));
+    QCOMPARE(f.platform.desktop.openedHelp.size(), runs ? 1 : 0);
 }
 
 void TestChrome::bareWindowAndPanelClearTheButtons()
@@ -272,8 +301,9 @@ void TestChrome::pressesThatMoveTheWindow_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("panelOpen");
     QTest::addColumn<int>("button");
-    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        const char* which = button == Qt::LeftButton ? "left" : button == Qt::RightButton ? "right" : "middle";
+    // The right button opens the menu of commands instead (tst_keyboard).
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton}) {
+        const char* which = button == Qt::LeftButton ? "left" : "middle";
         QTest::addRow("bare window, %s", which) << "Main" << false << int(button);
         QTest::addRow("HeureDigitale, %s", which) << "HeureDigitale" << false << int(button);
         QTest::addRow("Label8, %s", which) << "Label8" << false << int(button);

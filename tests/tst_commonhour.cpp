@@ -53,7 +53,7 @@ Main& startMarked(ClockFixture& f, const QList<int>& marked)
 {
     for (int row : marked)
         f.env.writeSetting(QStringLiteral("P%1").arg(row), QStringLiteral("T"));
-    return f.start();
+    return f.startActive();
 }
 
 QAction* command(Main& w, const QString& text)

@@ -1,11 +1,14 @@
 #include "controls.h"
 
 #include <QAccessibleWidget>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <utility>
 
 #include "rows/geometry.h"
 #include "ui/fitting.h"
@@ -19,11 +22,32 @@ void swallowMouse(QWidget* widget)
     widget->setMouseTracking(true);
 }
 
-// A release over the control completes a click.
+// A release of the left button over the control completes a click.
 bool releasedOver(const QWidget* widget, QMouseEvent* event)
 {
     event->accept();
-    return widget->rect().contains(event->position().toPoint());
+    return event->button() == Qt::LeftButton && widget->rect().contains(event->position().toPoint());
+}
+
+// The right button asks for the menu, and presses nothing.
+bool isPress(const QMouseEvent* event)
+{
+    return event->button() != Qt::RightButton;
+}
+
+// The menu is the window's: the request goes on to the control's container as if the control were not
+// there, since Qt stops it where the mouse's events stop.
+void passMenuRequestOn(QWidget* control, QContextMenuEvent* event)
+{
+    QWidget* container = control->isWindow() ? nullptr : control->parentWidget();
+    if (!container) {
+        event->ignore();
+        return;
+    }
+    QContextMenuEvent request(event->reason(), control->mapToParent(event->pos()), event->globalPos(),
+                              event->modifiers());
+    QCoreApplication::sendEvent(container, &request);
+    event->setAccepted(request.isAccepted());
 }
 
 // A picture as screen readers see it: its role and name, and a press when it is a button.
@@ -100,6 +124,22 @@ void centreOnScreen(QWidget* window)
     QRect frame(QPoint(), window->size());
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+QWidget* nextTabStop(QWidget* from, bool next, const std::function<bool(const QWidget*)>& accepts)
+{
+    // Qt's chain of the window's controls is a ring; the bound only guards against one that is not.
+    constexpr int kMostControls = 100000;
+    QWidget* control = from;
+    for (int i = 0; i < kMostControls; ++i) {
+        control = next ? control->nextInFocusChain() : control->previousInFocusChain();
+        if (!control || control == from)
+            return nullptr;
+        if (control->isVisible() && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
+            accepts(control))
+            return control;
+    }
+    return nullptr;
 }
 
 int wheelAngle(const QWheelEvent* event)
@@ -204,9 +244,10 @@ void Label::mouseMoveEvent(QMouseEvent*)
     emit mouseMoved();
 }
 
-void Label::mousePressEvent(QMouseEvent*)
+void Label::mousePressEvent(QMouseEvent* event)
 {
-    emit pressed();
+    if (isPress(event))
+        emit pressed();
 }
 
 void Label::mouseReleaseEvent(QMouseEvent* event)
@@ -217,10 +258,15 @@ void Label::mouseReleaseEvent(QMouseEvent* event)
 
 void Label::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (isSignalConnected(QMetaMethod::fromSignal(&Label::doubleClicked)))
+    if (event->button() == Qt::LeftButton && isSignalConnected(QMetaMethod::fromSignal(&Label::doubleClicked)))
         emit doubleClicked();
     else
         QLabel::mouseDoubleClickEvent(event);
+}
+
+void Label::contextMenuEvent(QContextMenuEvent* event)
+{
+    passMenuRequestOn(this, event);
 }
 
 void Label::wheelEvent(QWheelEvent* event)
@@ -249,9 +295,15 @@ void Frame::mouseMoveEvent(QMouseEvent*)
     emit mouseMoved();
 }
 
-void Frame::mousePressEvent(QMouseEvent*)
+void Frame::mousePressEvent(QMouseEvent* event)
 {
-    emit pressed();
+    if (isPress(event))
+        emit pressed();
+}
+
+void Frame::contextMenuEvent(QContextMenuEvent* event)
+{
+    passMenuRequestOn(this, event);
 }
 
 Picture::Picture(QWidget* parent, const QString& name) : QWidget(parent)
@@ -307,6 +359,13 @@ void Picture::setAccessibleRole(QAccessible::Role role)
     setFocusPolicy(role == QAccessible::Button ? Qt::TabFocus : Qt::NoFocus);
 }
 
+void Picture::setFocusFrame(const QColor& colour, int inset)
+{
+    m_focusColour = colour;
+    m_focusInset = inset;
+    update();
+}
+
 void Picture::click()
 {
     QMetaObject::invokeMethod(this, &Picture::clicked, Qt::QueuedConnection);
@@ -314,11 +373,33 @@ void Picture::click()
 
 void Picture::keyPressEvent(QKeyEvent* event)
 {
-    const bool press = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space;
-    if (m_accessibleRole == QAccessible::Button && press && !event->isAutoRepeat())
+    if (m_accessibleRole != QAccessible::Button) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Enter presses the button at once; Space once it is released, as the desktop's buttons do, so that a
+    // Space held down types nothing into what the button opens. Keys held down press it once.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            emit clicked();
+        break;
+    case Qt::Key_Space:
+        m_spacePressed = m_spacePressed || !event->isAutoRepeat();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void Picture::keyReleaseEvent(QKeyEvent* event)
+{
+    if (m_accessibleRole == QAccessible::Button && event->key() == Qt::Key_Space && !event->isAutoRepeat() &&
+        std::exchange(m_spacePressed, false))
         emit clicked();
     else
-        QWidget::keyPressEvent(event);
+        QWidget::keyReleaseEvent(event);
 }
 
 void Picture::focusInEvent(QFocusEvent* event)
@@ -331,6 +412,7 @@ void Picture::focusInEvent(QFocusEvent* event)
 void Picture::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
+    m_spacePressed = false;
     update();
     emit focusChanged(false);
 }
@@ -339,9 +421,9 @@ void Picture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture);
-    if (hasFocus()) { // as the window shows that it has the keys: a dotted frame, inside the pill
-        painter.setPen(QPen(look::kBlack, 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    if (hasFocus()) { // as the window shows that it has the keys: a dotted frame
+        painter.setPen(QPen(m_focusColour, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(m_focusInset, m_focusInset, -m_focusInset - 1, -m_focusInset - 1));
     }
     if (m_rim != Rim::None) {
         painter.save();
@@ -369,9 +451,10 @@ void Picture::mouseMoveEvent(QMouseEvent*)
     emit mouseMoved();
 }
 
-void Picture::mousePressEvent(QMouseEvent*)
+void Picture::mousePressEvent(QMouseEvent* event)
 {
-    emit pressed();
+    if (isPress(event))
+        emit pressed();
 }
 
 void Picture::mouseReleaseEvent(QMouseEvent* event)
@@ -384,6 +467,11 @@ void Picture::wheelEvent(QWheelEvent* event)
 {
     event->accept();
     emit wheelTurned(wheelAngle(event));
+}
+
+void Picture::contextMenuEvent(QContextMenuEvent* event)
+{
+    passMenuRequestOn(this, event);
 }
 
 LineItem::LineItem(QWidget* parent, const QString& name, const QColor& colour, int width)

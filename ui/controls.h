@@ -5,12 +5,15 @@
 #include <QLineF>
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "rows/clockrow.h"
 
 // The controls the windows are drawn with. Each swallows the mouse events it receives, handled or not, so
 // that only the bare window or frame under the pointer sees its own events; each reports them as signals.
+// The right button is the menu's: it presses and clicks nothing, and the request for a menu goes on to the
+// window, over whichever control it is made.
 // Screen readers see a Picture with the role it is given and its accessibleName(), a Label as its whole
 // text unless it is not spoken.
 
@@ -20,6 +23,10 @@ void centreOnScreen(QWidget* window);
 // How far a wheel event turned the wheel, in eighths of a degree, rolled away from the user positive
 // whatever the system's scrolling direction.
 int wheelAngle(const QWheelEvent* event);
+
+// The control Tab (next) or Shift+Tab goes to from `from`, in its window's Tab order: the first after it (or
+// before it) that is shown, enabled, takes the focus by Tab and that `accepts`; nullptr when none does.
+QWidget* nextTabStop(QWidget* from, bool next, const std::function<bool(const QWidget*)>& accepts);
 
 // A label that always shows its text as plain text. Transparent unless boxed; text at the top, wrapped
 // within its width unless it sizes itself to its text.
@@ -53,14 +60,15 @@ public:
 
 signals:
     void mouseMoved();
-    void pressed();
-    void clicked(); // a press and a release over the label
+    void pressed(); // the left or the middle button
+    void clicked(); // a press and a release of the left button over the label
     // The second press of a double click, where something answers it; elsewhere that press is a press.
     void doubleClicked();
     void wheelTurned(int angle); // wheelAngle()
 
 protected:
     void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -87,11 +95,12 @@ public:
 
 signals:
     void mouseMoved();
-    void pressed();
+    void pressed(); // the left or the middle button
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
 // A picture drawn unscaled at its top-left corner, with a clock's two hands over it once they are placed,
@@ -123,14 +132,17 @@ public:
     // takes the focus by Tab, shows it with a dotted frame, and is pressed with Enter or Space.
     void setAccessibleRole(QAccessible::Role role);
     QAccessible::Role accessibleRole() const { return m_accessibleRole; }
+    // The dotted frame that shows the focus: its colour and how far inside the picture's edge it runs (a
+    // button's inside its pill, black; a face's along its edge, white, as the window's own frame).
+    void setFocusFrame(const QColor& colour, int inset);
     // A press by a screen reader: the same as a click of the mouse, once the reader's call has returned, so
     // that whatever the click opens (a question) never keeps the reader waiting.
     void click();
 
 signals:
     void mouseMoved();
-    void pressed();
-    void clicked();
+    void pressed();              // the left or the middle button
+    void clicked();              // the left button, released over the picture; Enter or Space on a button
     void wheelTurned(int angle); // wheelAngle()
     void focusChanged(bool focused);
 
@@ -141,8 +153,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     QPixmap m_picture;
@@ -151,6 +165,9 @@ private:
     bool m_handsPlaced = false;
     QAccessible::Role m_accessibleRole = QAccessible::Graphic;
     Rim m_rim = Rim::None;
+    QColor m_focusColour = Qt::black;
+    int m_focusInset = 3;
+    bool m_spacePressed = false; // Space went down on the button, and has not come up
 };
 
 // A picture button of the windows: a pill picture (`btn`) and its caption in front of it (`LabBTN`).

@@ -21,20 +21,27 @@ void ScriptedDialogs::inform(QWidget*, const QString& title, const QString& text
     shown.append({title, text, icon, false});
 }
 
-std::optional<bool> ScriptedDialogs::askYesNoOrBack(QWidget* parent, const QString& title, const QString& text,
+void ScriptedDialogs::ask(const QString& title, const QString& text, DialogIcon icon)
+{
+    shown.append({title, text, icon, true});
+    if (whileAsking)
+        whileAsking();
+}
+
+std::optional<bool> ScriptedDialogs::askYesNoOrBack(QWidget*, const QString& title, const QString& text,
                                                     DialogIcon icon)
 {
+    ask(title, text, icon);
     if (escapes > 0) {
         --escapes;
-        shown.append({title, text, icon, true});
         return std::nullopt;
     }
-    return askYesNo(parent, title, text, icon);
+    return answers.isEmpty() ? false : answers.takeFirst();
 }
 
 bool ScriptedDialogs::askYesNo(QWidget*, const QString& title, const QString& text, DialogIcon icon)
 {
-    shown.append({title, text, icon, true});
+    ask(title, text, icon);
     return answers.isEmpty() ? false : answers.takeFirst();
 }
 

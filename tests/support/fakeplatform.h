@@ -3,6 +3,7 @@
 #include <QList>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 
 #include "platform/platform.h"
 
@@ -64,6 +65,11 @@ public:
     QString suggestedPath;           // what the last save dialog suggested
     int escapes = 0;                 // the next questions left with Escape (before the answers are taken)
     QList<Shown> shown;
+    // Runs while each question is on the screen, before it is answered: what the user does meanwhile.
+    std::function<void()> whileAsking;
+
+private:
+    void ask(const QString& title, const QString& text, DialogIcon icon);
 };
 
 class RecordingDesktop : public Desktop

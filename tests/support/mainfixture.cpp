@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QTest>
 
 #include "about/aboutwindow.h"
 #include "chrome/buttonbar.h"
@@ -43,6 +44,15 @@ Main& ClockFixture::start()
         std::make_unique<Main>(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
     window->Form_Load();
     return *window;
+}
+
+Main& ClockFixture::startActive()
+{
+    Main& w = start();
+    w.activateWindow();
+    if (!QTest::qWaitForWindowActive(&w))
+        qWarning("the window did not become active");
+    return w;
 }
 
 CityGrid& ClockFixture::grid() const

@@ -49,6 +49,8 @@ struct ClockFixture
                           int offsetHours = 1, bool writeFile = true);
     // Builds the window and runs its start-up sequence.
     Main& start();
+    // The same, the window then made active, as keys need it (a face takes the focus only then).
+    Main& startActive();
 
     CityGrid& grid() const;
     ButtonBar& buttons() const;

@@ -113,6 +113,12 @@ before=$(red_pixels 359 12 470 19)
 ((before == 0)) || fail "la ligne d'information n'est pas vide au départ ($before)"
 xdotool mousemove --sync $((left + ($(face_x 2) + face_size / 2) * scale)) $((top + (face_y + face_size / 2) * scale))
 hover_written() { shoot; (( $(red_pixels 359 12 470 19) > 30 )); }
+# A marked city's sentence is yellow, another's red: either has much red and little blue.
+warm_pixels() {
+    convert "$work/shot.png" -crop "$(crop "$@")" +repage \
+        -fx "(r>0.75 && b<0.3) ? 1 : 0" -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+sentence_written() { shoot; (( $(warm_pixels 359 12 470 19) > 30 )); }
 wait_for 30 hover_written || fail "la ligne d'information ne s'est pas écrite"
 if [[ -n ${HORLUNE_E2E_SCREENSHOT:-} ]]; then
     convert "$work/shot.png" -crop "$(crop 0 0 981 529)" +repage "$HORLUNE_E2E_SCREENSHOT" || true
@@ -230,6 +236,31 @@ xdotool mousemove --sync $(($(xwininfo -id "$about" | awk '/Absolute upper-left 
 main_back() { [[ -n $(find_window) && -z $(find_about) ]]; }
 wait_for 30 main_back || fail "l'horloge n'est pas revenue"
 [[ $(window_place) == "$left $top" ]] || fail "l'horloge n'est pas revenue à sa place : $(window_place)"
+
+# At the keyboard: Down gives the keys to the first city, described on the hover line as under the pointer
+# (the About window's closing left the line empty); the Menu key opens the menu of commands, a window of its
+# own, once, and Escape closes it; the right button on a face opens it too, and moves nothing.
+xdotool windowfocus --sync "$window"
+shoot
+(( $(warm_pixels 359 12 470 19) == 0 )) || fail "la ligne d'information n'est pas vide au retour de la fenêtre A Propos"
+xdotool key Down
+wait_for 30 sentence_written || fail "la flèche vers le bas ne décrit pas la première ville"
+windows() { xdotool search --onlyvisible --class horlune 2>/dev/null | wc -l; }
+alone=$(windows)
+menu_open() { (( $(windows) > alone )); }
+menu_closed() { (( $(windows) == alone )); }
+xdotool key Menu
+wait_for 30 menu_open || fail "la touche Menu n'ouvre pas le menu des commandes"
+sleep 0.5 # the key itself comes after the window system's request for the menu: it must not close it
+menu_open || fail "le menu des commandes s'est refermé aussitôt"
+xdotool key Escape
+wait_for 30 menu_closed || fail "Échap ne ferme pas le menu des commandes"
+point_at $(( $(face_x 3) + face_size / 2 )) $(( face_y + face_size / 2 ))
+xdotool click 3
+wait_for 30 menu_open || fail "le clic droit n'ouvre pas le menu des commandes"
+[[ $(window_place) == "$left $top" ]] || fail "le clic droit a déplacé la fenêtre : $(window_place)"
+xdotool key Escape
+wait_for 30 menu_closed || fail "Échap ne ferme pas le menu ouvert par le clic droit"
 
 # "Quitter" (863 to 967 x 14 to 38) closes the window and ends the program without error: an instrumented
 # build checks for leaks then.

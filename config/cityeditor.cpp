@@ -290,16 +290,16 @@ void CityEditor::offerCities(int i, const QString& typed)
     auto* model = static_cast<QStandardItemModel*>(completer->model());
     model->clear();
     const QDateTime now = m_clock.now().universal;
-    for (const IndexedCity* city : index().search(typed, kCitiesOffered)) {
-        const QTimeZone zone = zoneOf(city->zone);
+    for (const IndexedCity& city : index().search(typed, kCitiesOffered)) {
+        const QTimeZone zone = zoneOf(city.zone);
         if (!zone.isValid())
             continue;
         // "Pékin — Chine, UTC+8"
-        QString place = city->place.isEmpty() ? QString() : city->place + QStringLiteral(", ");
-        auto* item = new QStandardItem(city->name + QStringLiteral(" — ") + place +
+        QString place = city.place.isEmpty() ? QString() : city.place + QStringLiteral(", ");
+        auto* item = new QStandardItem(city.name + QStringLiteral(" — ") + place +
                                        utcOffsetText(float(zone.offsetFromUtc(now) / 3600.0)));
-        item->setData(city->name, kNameRole);
-        item->setData(city->zone, kZoneRole);
+        item->setData(city.name, kNameRole);
+        item->setData(city.zone, kZoneRole);
         model->appendRow(item);
     }
     if (model->rowCount() > 0) {

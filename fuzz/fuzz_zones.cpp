@@ -39,9 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     const QString typed = QString::fromUtf8(bytes.left(2000));
-    const QList<const IndexedCity*> offered = CityIndex::builtIn().search(typed, 12);
+    const QList<IndexedCity> offered = CityIndex::builtIn().search(typed, 12);
     fuzzCheck(offered.size() <= 12, "no more cities offered than asked for");
-    for (const IndexedCity* city : offered)
-        fuzzCheck(!city->name.isEmpty() && !city->zone.isEmpty(), "every city offered has a name and a zone");
+    for (const IndexedCity& city : offered)
+        fuzzCheck(!city.name.isEmpty() && !city.zone.isEmpty(), "every city offered has a name and a zone");
     return 0;
 }

@@ -33,8 +33,6 @@ private slots:
     void storeRoundTrip();
     void damagedStores_data();
     void damagedStores();
-    void search_data();
-    void search();
     void utcOffsets_data();
     void utcOffsets();
     void onlyTheDatabasesIdsAreZones_data();
@@ -267,40 +265,6 @@ void TestZones::damagedStores()
     file.close();
     QCOMPARE(readZoneStore(file.fileName()).choices.size(), choices);
     QVERIFY(readZoneStore(QDir(env.programDirectory()).filePath("none")).choices.isEmpty());
-}
-
-void TestZones::search_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QStringList>("among");
-    QTest::addRow("pek") << "pek" << QStringList{"Pékin"};
-    QTest::addRow("sao") << "sao" << QStringList{"São Paulo"};
-    QTest::addRow("new") << "new" << QStringList{"New York", "La Nouvelle-Orléans"};
-    QTest::addRow("a word of the name") << "orleans" << QStringList{"La Nouvelle-Orléans"};
-    QTest::addRow("capitals") << "  LE CAI" << QStringList{"Le Caire"};
-    QTest::addRow("French overseas") << "fort-de" << QStringList{"Fort-de-France"};
-    QTest::addRow("nothing typed") << "" << QStringList{};
-    QTest::addRow("blanks") << "   " << QStringList{};
-    QTest::addRow("1,000 characters") << QString(1000, u'a') << QStringList{};
-    QTest::addRow("no such city") << "zzzq" << QStringList{};
-}
-
-void TestZones::search()
-{
-    QFETCH(QString, typed);
-    QFETCH(QStringList, among);
-    const CityIndex& index = CityIndex::builtIn();
-    QVERIFY(index.size() > 500);
-    const QList<const IndexedCity*> found = index.search(typed, 12);
-    QVERIFY(found.size() <= 12);
-    QCOMPARE(found.isEmpty(), among.isEmpty());
-    QStringList names;
-    for (const IndexedCity* city : found) {
-        names << city->name;
-        QVERIFY(QTimeZone(city->zone.toUtf8()).isValid());
-    }
-    for (const QString& name : among)
-        QVERIFY2(names.contains(name), qPrintable(names.join(", ")));
 }
 
 void TestZones::utcOffsets_data()

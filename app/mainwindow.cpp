@@ -121,6 +121,8 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& ci
 
 Main::~Main()
 {
+    // The widgets' own destructors move the focus: nothing of this window may answer then.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     delete m_about;
 }
 

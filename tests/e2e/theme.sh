@@ -22,22 +22,7 @@ fail() { echo "ÉCHEC : $*" >&2; exit 1; }
 
 # Each shot has an X server of its own, so that a server that goes down after one shot cannot take the
 # next with it; its log is shown when a shot fails.
-start_x() {
-    local name=$1
-    rm -f "$work/display"
-    exec 5> "$work/display"
-    Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >"$work/$name.xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    exec 5>&-
-    for _ in $(seq 200); do [[ -s $work/display ]] && break; sleep 0.05; done
-    [[ -s $work/display ]] || { cat "$work/$name.xvfb.log" >&2; fail "$name : Xvfb ne démarre pas"; }
-    export DISPLAY=":$(head -n1 "$work/display")"
-}
-stop_x() {
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-}
+source "$(dirname "$0")/xserver.sh"
 cp "$executable" "$work/horlune"
 cp "$(dirname "$executable")/horlune.ini" "$work/"
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work/home
@@ -50,7 +35,7 @@ faketime_library=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev
 # One shot of the window with the panel open, under the environment given.
 shoot() {
     local name=$1; shift
-    start_x "$name"
+    start_x "$work/$name.xvfb.log" || fail "$name : Xvfb ne démarre pas"
     env "$@" LD_PRELOAD="$faketime_library" FAKETIME="$FAKETIME" "$work/horlune" >"$work/$name.log" 2>&1 &
     local pid=$! window=""
     for _ in $(seq 300); do

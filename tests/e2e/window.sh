@@ -37,11 +37,8 @@ wait_for() {
 }
 
 # A display of our own.
-exec 5> "$work/display"
-Xvfb -displayfd 5 -screen 0 2048x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-wait_for 30 test -s "$work/display" || fail "Xvfb n'a pas démarré"
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/xserver.sh"
+start_x "$work/xvfb.log" 2048x1200x24 || fail "Xvfb n'a pas démarré"
 
 # The program folder: the executable beside a city file of our own; settings in a folder of our own. It is
 # started through a link in another folder, as installed on the PATH, and must still find its files.

@@ -29,6 +29,7 @@
 #include "data/zonestore.h"
 #include "plan/share.h"
 #include "rows/geometry.h"
+#include "search/citysearch.h"
 #include "time/timerules.h"
 #include "time/zones.h"
 #include "ui/controls.h"
@@ -166,6 +167,10 @@ void Main::buildCommands()
         rememberWindow();
     });
     m_alwaysOnTop->setCheckable(true);
+    add(QStringLiteral("Rechercher une ville…"), QKeySequence::Find, [this] {
+        if (!m_panel->isVisible())
+            m_search->open(QString());
+    });
     QAction* quit = add(QStringLiteral("Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q), &Main::quit);
     connect(m_buttons, &ButtonBar::quitClicked, quit, &QAction::trigger);
 }
@@ -290,6 +295,7 @@ void Main::moveEvent(QMoveEvent* event)
 
 void Main::openConfiguration()
 {
+    m_search->dismiss();
     if (!m_panel->isVisible())
         m_focusBeforePanel = focusWidget();
     m_grid->backToNow();
@@ -402,6 +408,11 @@ void Main::buildControls()
     controls.hoverSeconds = makeClockLabel(QStringLiteral("Label10"), twipsRect(12435, 180, 450, 285), look::kRed);
     controls.hoverSeconds->setCaption(QStringLiteral("00"));
     m_grid->setControls(controls);
+    m_search = new CitySearch(this, [this] { return m_grid->shownUniversal(); });
+    connect(m_search, &CitySearch::cityChosen, this, [this](const QString& name, const QString& zone) {
+        // Said to screen readers by the box, which keeps the keys for another city.
+        m_search->setAccessibleDescription(m_grid->describeCity(name, zoneOf(zone)));
+    });
 
     m_panel = new ConfigPanel(this, m_platform.clock, m_platform.dialogs, m_cityFolder, m_settingsFile);
     m_buttons->setButton(ButtonBar::Ok, m_panel->okButton());
@@ -618,6 +629,12 @@ void Main::keyPressEvent(QKeyEvent* event)
     default:
         if (m_grid->pressKey(event->key())) {
             showKeyFocus(true);
+            return;
+        }
+        // A letter starts a search for a city.
+        if (const QString typed = event->text(); (event->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier &&
+                                                 !typed.isEmpty() && typed.front().isLetter()) {
+            m_search->open(typed);
             return;
         }
     }

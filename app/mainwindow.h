@@ -13,6 +13,7 @@ class ButtonBar;
 class QAction;
 class QMenu;
 class CityGrid;
+class CitySearch;
 class ConfigPanel;
 class HorluneAbout;
 class Label;
@@ -122,6 +123,7 @@ private:
     ButtonBar* m_buttons;
     PointerDrag* m_drag;
     ConfigPanel* m_panel = nullptr;
+    CitySearch* m_search = nullptr;
     QPointer<HorluneAbout> m_about;
     bool m_quitting = false;
     bool m_keyFocusShown = false;

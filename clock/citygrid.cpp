@@ -177,6 +177,8 @@ void CityGrid::drawRows(const Instant& shown)
         setInstant(row, shown, m_computerOffset);
         row.day = isDayHour(row.cityTime.time().hour(), m_hours.day, m_hours.night);
     }
+    if (m_hover.described == Hover::kFoundCity)
+        setInstant(m_foundCity, shown, m_computerOffset);
     compareWithLocal(m_rows, localShown());
     markWorkStates();
     markChangesComing(shown.universal);
@@ -312,7 +314,7 @@ QString CityGrid::sharedInstant() const
     if (!marked.isEmpty())
         return shareText(marked, localShown(), false, QLocale());
     if (m_hover.hasSentence())
-        return shareText({m_rows[m_hover.described]}, localShown(), true, QLocale());
+        return shareText({describedRow()}, localShown(), true, QLocale());
     return {};
 }
 
@@ -387,10 +389,34 @@ void CityGrid::Image1_MouseMove(int index)
         m_controls.hoverSeconds->setCaption(twoDigits(m_clock.now().local.time().second()));
 }
 
+QString CityGrid::describeCity(const QString& name, const QTimeZone& zone)
+{
+    m_foundCity = ClockRow();
+    m_foundCity.name = name;
+    m_foundCity.zone = zone;
+    setInstant(m_foundCity, m_shown.at(m_clock.now()), m_computerOffset);
+    m_hover = Hover{-1, Hover::kFoundCity};
+    compareWithLocal(m_rows, localShown());
+    showRows();
+    writeSentence();
+    // Coloured as an unmarked city under the pointer, with its seconds while the clocks show now.
+    const QColor colour = look::toColor(rowLook(1, m_foundCity, true).text);
+    m_controls.hoverLine->setTextColor(colour);
+    m_controls.hoverSeconds->setTextColor(colour);
+    m_controls.hoverSeconds->setCaption(m_shown.isShifted() ? QString()
+                                                            : twoDigits(m_clock.now().local.time().second()));
+    return hoverSentence(m_foundCity, QLocale(), m_shown.tense()).whole();
+}
+
+const ClockRow& CityGrid::describedRow() const
+{
+    return m_hover.described == Hover::kFoundCity ? m_foundCity : m_rows[m_hover.described];
+}
+
 void CityGrid::writeSentence()
 {
     Label* line = m_controls.hoverLine;
-    const HoverSentence sentence = hoverSentence(m_rows[m_hover.described], QLocale(), m_shown.tense());
+    const HoverSentence sentence = hoverSentence(describedRow(), QLocale(), m_shown.tense());
     line->setCaption(fitSentence(sentence, line->fontMetrics(), line->contentsRect().width()));
     // Said whole to screen readers with the face that has the keys.
     if (m_hover.described == focusedRow())

@@ -59,6 +59,9 @@ public:
     void refresh(bool everyRow = false);
     // The pointer left the rows: the hover line is emptied and no row is highlighted.
     void clearHover();
+    // A city found by the search, in no row: the hover line speaks of it as of a row under the pointer, at
+    // the instant shown, until the pointer or the keys come to a row. Returns the sentence, whole.
+    QString describeCity(const QString& name, const QTimeZone& zone);
 
     // The keys among the clocks. One face at a time has the focus: Down and Up move it to the next or the
     // previous row that shows a time (Universal Time included), from the first city or the last when no
@@ -138,6 +141,7 @@ private:
     void drawRows(const Instant& shown);
     // The hover line's sentence about the row it describes, at the instant shown.
     void writeSentence();
+    const ClockRow& describedRow() const;
     // The computer's wall clock at the instant shown, its own change of summer time on the way included.
     QDateTime localShown() const;
     // Shows every row as its state says.
@@ -167,7 +171,8 @@ private:
     DayHours m_hours;
     QDateTime m_lastRedraw; // the computer's wall clock, to the minute, at the last full redraw
     Hover m_hover;
-    int m_keyRow = -1; // the row whose face had the keys last
+    ClockRow m_foundCity; // described by the hover line when the hover says so
+    int m_keyRow = -1;    // the row whose face had the keys last
     ShownInstant m_shown;
     TimeEntry* m_entry = nullptr;
     WorkHours m_workHours;

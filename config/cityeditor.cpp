@@ -1,19 +1,15 @@
 #include "cityeditor.h"
 
-#include <QAbstractItemView>
 #include <QCheckBox>
-#include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
-#include <QScrollBar>
-#include <QStandardItemModel>
 
 #include "data/cityfile.h"
-#include "data/cityindex.h"
 #include "platform/clock.h"
 #include "rows/clockrow.h"
 #include "rows/geometry.h"
 #include "time/zones.h"
+#include "ui/citycompleter.h"
 #include "ui/fitting.h"
 #include "ui/look.h"
 
@@ -162,16 +158,8 @@ void CityEditor::createLine(int i)
     describeLine(i);
 }
 
-const CityIndex& CityEditor::index()
-{
-    if (!m_index)
-        m_index = CityIndex::shared();
-    return *m_index;
-}
-
 void CityEditor::clear()
 {
-    m_index.reset();
     for (const Line& line : std::as_const(m_lines)) {
         for (QWidget* control : std::initializer_list<QWidget*>{line.name, line.summer, line.winter, line.mark}) {
             control->disconnect(this);
@@ -266,59 +254,23 @@ void CityEditor::Tvil_MouseMove(int i)
     m_headers->move(m_lines[i - 1].name->x(), m_headers->y());
 }
 
-namespace {
-
-constexpr int kNameRole = Qt::UserRole;
-constexpr int kZoneRole = Qt::UserRole + 1;
-constexpr int kCitiesOffered = 12;
-
-} // namespace
-
 void CityEditor::offerCities(int i, const QString& typed)
 {
     QLineEdit* box = m_lines[i - 1].name;
-    QCompleter* completer = box->completer();
+    auto* completer = qobject_cast<CityCompleter*>(box->completer());
     if (!completer) {
-        completer = new QCompleter(box);
-        completer->setModel(new QStandardItemModel(completer));
-        completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
-        completer->setCompletionRole(kNameRole);
-        box->setCompleter(completer);
-        connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
-                [this, i](const QModelIndex& city) { chooseCity(i, city); });
+        completer = new CityCompleter(box);
+        connect(completer, &CityCompleter::cityChosen, this,
+                [this, i](const QString& name, const QString& zone) { chooseCity(i, name, zone); });
     }
-    auto* model = static_cast<QStandardItemModel*>(completer->model());
-    model->clear();
-    const QDateTime now = m_clock.now().universal;
-    for (const IndexedCity& city : index().search(typed, kCitiesOffered)) {
-        const QTimeZone zone = zoneOf(city.zone);
-        if (!zone.isValid())
-            continue;
-        // "Pékin — Chine, UTC+8"
-        QString place = city.place.isEmpty() ? QString() : city.place + QStringLiteral(", ");
-        auto* item = new QStandardItem(city.name + QStringLiteral(" — ") + place +
-                                       utcOffsetText(float(zone.offsetFromUtc(now) / 3600.0)));
-        item->setData(city.name, kNameRole);
-        item->setData(city.zone, kZoneRole);
-        model->appendRow(item);
-    }
-    if (model->rowCount() > 0) {
-        // Under the box, as wide as its longest line, so that each place reads whole.
-        QAbstractItemView* list = completer->popup();
-        const int width =
-            list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 2 * list->frameWidth() + 4;
-        list->setMinimumWidth(width);
-        completer->complete();
-    } else if (completer->popup())
-        completer->popup()->hide();
+    completer->offer(typed, m_clock.now().universal);
 }
 
-void CityEditor::chooseCity(int i, const QModelIndex& city)
+void CityEditor::chooseCity(int i, const QString& name, const QString& zone)
 {
     Line& line = m_lines[i - 1];
-    const QString zone = city.data(kZoneRole).toString();
     const SeasonOffsets offsets = seasonOffsets(zoneOf(zone), m_clock.now().local.date().year());
-    line.name->setText(city.data(kNameRole).toString());
+    line.name->setText(name);
     line.summer->setText(shortestOffsetText(offsets.summer));
     line.winter->setText(shortestOffsetText(offsets.winter));
     line.zone = zone;

@@ -6,11 +6,9 @@
 #include "save/citylist.h"
 #include "ui/controls.h"
 
-class CityIndex;
 class Clock;
 class QCheckBox;
 class QLineEdit;
-class QModelIndex;
 
 // The city editor of the configuration panel (`Frame2`): one line per city row, its name (`Tvil`), summer
 // and winter offsets (`TEte`, `THiver`) and mark (`Pref`), under the column headers (`Frame3`). The lines
@@ -64,12 +62,10 @@ private:
     void Tvil_MouseMove(int i);
     // The cities of the index that the name typed in line i begins, under its box.
     void offerCities(int i, const QString& typed);
-    void chooseCity(int i, const QModelIndex& city);
+    void chooseCity(int i, const QString& name, const QString& zone);
     // The index of world cities, held while the panel is open.
-    const CityIndex& index();
 
     const Clock& m_clock;
-    std::shared_ptr<const CityIndex> m_index;
     QLineEdit* m_nameTemplate = nullptr;
     QLineEdit* m_summerTemplate = nullptr;
     QLineEdit* m_winterTemplate = nullptr;

@@ -53,12 +53,14 @@ struct ClockRow
 
 // The row under the pointer, and the row the hover line speaks of. The highlight lasts until the next full
 // redraw, which colours every row by the time alone; the sentence stays until the pointer leaves the rows.
-// Universal Time is highlighted by no hover and described by no sentence.
+// Universal Time is highlighted by no hover and described by no sentence. A city found by the search is
+// described as a row would be, and highlights none.
 struct Hover
 {
+    static constexpr int kFoundCity = -2;
     int highlighted = -1;
     int described = -1;
-    bool hasSentence() const { return described > 0; }
+    bool hasSentence() const { return described > 0 || described == kFoundCity; }
 };
 
 // Fills rows 1 to kCityRows from the records read, each with its zone (an id of `zones`, empty for none),

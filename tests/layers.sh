@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Folders from the bottom up; folders on one line are side by side and do not include one another.
-layers=("data" "time" "rows save" "plan" "platform" "ui" "clock config chrome about" "app")
+layers=("data" "time" "rows save" "plan" "platform" "ui" "clock config chrome about search" "app")
 level() {
     local i
     for i in "${!layers[@]}"; do

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLineEdit>
+#include <QPointer>
+#include <functional>
+
+class CityCompleter;
+
+// The search box of the main window (`RechercheVille`), under the hover line: any city of the gazetteer
+// by its name, another name or its country. It opens with a letter typed on the window, or Ctrl+F; the
+// cities found are offered under it (CityCompleter), Up and Down choose, Enter asks for the city chosen (or
+// the first found) to be described and leaves the box open for another, Escape closes it and gives the
+// keys back. Nothing of the list of cities or of the files changes.
+class CitySearch : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    // `shownUniversal` gives the instant the clocks show, whose offsets the cities found are offered with.
+    CitySearch(QWidget* window, std::function<QDateTime()> shownUniversal);
+
+    // Shows the box with `typed` in it and the keys in it, the cities it finds offered.
+    void open(const QString& typed);
+    // Hides the box and its list, lets the gazetteer go and gives the keys back to where they were.
+    void dismiss();
+    bool isOpen() const { return isVisible(); }
+
+signals:
+    void cityChosen(const QString& name, const QString& zone);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void offer(const QString& typed);
+    // Enter without a city chosen in the list: the first the text finds.
+    void chooseFirst();
+
+    std::function<QDateTime()> m_shownUniversal;
+    CityCompleter* m_completer;
+    QPointer<QWidget> m_focusBefore;
+};

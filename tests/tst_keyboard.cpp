@@ -414,7 +414,7 @@ void TestKeyboard::theMenuListsEveryCommand()
     for (const char* command :
          {"Configuration", "Aide", "A propos", "Revenir à maintenant", "Créneau commun suivant",
           "Créneau commun précédent", "Heures de bureau…", "Copier l'instant", "Exporter l'invitation…",
-          "Toujours au premier plan", "Quitter", "Une commande de plus"})
+          "Rechercher une ville…", "Toujours au premier plan", "Quitter", "Une commande de plus"})
         QVERIFY2(listed.contains(QString::fromUtf8(command)), command);
     // From the keyboard the first command is selected, to be chosen with Enter.
     if (over.isEmpty())

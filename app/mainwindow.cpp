@@ -22,7 +22,6 @@
 #include "clock/citygrid.h"
 #include "config/configpanel.h"
 #include "data/cityfile.h"
-#include "data/cityindex.h"
 #include "data/locations.h"
 #include "data/messages.h"
 #include "data/safefile.h"
@@ -484,7 +483,7 @@ void Main::loadCities(float offset, bool report)
     const StoredZones zones = readZoneStore(zoneStorePath(m_cityFolder));
     if (zones.tooLarge && report)
         tellOnce(tooLargeFileText(zoneStorePath(m_cityFolder), kMaxZoneStoreBytes));
-    m_grid->loadCities(contents.rows, cityZones(contents.rows, zones.choices, *CityIndex::shared(), today.year()));
+    m_grid->loadCities(contents.rows, cityZones(contents.rows, zones.choices, today.year()));
     m_panel->setSeasonMessage(seasonMessage(summer, offset, QLocale()));
 }
 

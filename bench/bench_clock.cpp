@@ -10,7 +10,6 @@
 #include "chrome/buttonbar.h"
 #include "clock/citygrid.h"
 #include "config/configpanel.h"
-#include "data/cityindex.h"
 #include "support/fakeplatform.h"
 #include "support/mainfixture.h"
 #include "support/testenv.h"
@@ -119,19 +118,6 @@ private slots:
             QCoreApplication::processEvents();
         }
         timer().stop();
-    }
-
-    // Reading the index of world cities, as the first start-up does.
-    void cityIndex()
-    {
-        QFile file(QStringLiteral(":/cities/index.tsv"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QBENCHMARK
-        {
-            CityIndex index(bytes);
-            QVERIFY(index.size() > 0);
-        }
     }
 
     // One notch of the wheel while planning with every city marked, a week before the changes of summer time

@@ -4,7 +4,6 @@
 #include <QTest>
 
 #include "data/cityfile.h"
-#include "data/cityindex.h"
 #include "plan/changes.h"
 #include "plan/commonhour.h"
 #include "time/zones.h"
@@ -18,7 +17,7 @@ private slots:
     {
         // The shipped list, every city marked, with its zone as the program gives it.
         const CityFileContents list = readCityFile(QStringLiteral(HORLUNE_SOURCE_DIR "/resources/horlune.ini"));
-        const QStringList zones = cityZones(list.rows, {}, *CityIndex::shared(), 2026);
+        const QStringList zones = cityZones(list.rows, {}, 2026);
         m_rows.resize(kCityRows + 1);
         loadCityRows(m_rows, list.rows, zones, false);
     }

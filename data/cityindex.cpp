@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QHash>
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
@@ -350,6 +351,23 @@ QStringList CityIndex::zonesOf(QStringView name) const
             zones.append(zone);
     }
     return zones;
+}
+
+QString defaultCityZone(QStringView name)
+{
+    static const QHash<QString, QString> zones = [] {
+        QHash<QString, QString> table;
+        QFile file(QStringLiteral(":/cities/defaults.tsv"));
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : file.readAll().split('\n')) {
+                const QList<QByteArray> fields = line.split('\t');
+                if (fields.size() == 2 && !fields[0].isEmpty())
+                    table.insert(foldForSearch(QString::fromUtf8(fields[0])), QString::fromUtf8(fields[1]));
+            }
+        }
+        return table;
+    }();
+    return zones.value(foldForSearch(name));
 }
 
 QString CityIndex::verify(QByteArrayView file)

@@ -80,6 +80,11 @@ private:
     qsizetype m_keysBegin = 0, m_keysEnd = 0;
 };
 
+// The zone of a city of the default list, or of a name it had there before, letter case and accents aside;
+// empty for any other name. A table of some sixty lines (resources/cities/defaults.tsv), read once: a start
+// with the default list needs no gazetteer.
+QString defaultCityZone(QStringView name);
+
 // A text as the gazetteer compares it: compatibility decomposition, marks dropped, letter case folded,
 // blanks, hyphens and apostrophes made single spaces, none at either end.
 QString foldForSearch(QStringView text);

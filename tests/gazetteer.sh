@@ -21,6 +21,7 @@ PYTHON
 }
 contents "$root/resources/cities/gazetteer.dat" >"$work/committed"
 contents "$work/gazetteer.dat" >"$work/made"
+cmp -s "$root/resources/cities/defaults.tsv" "$work/defaults.tsv" || fail "la table des villes de la liste par défaut n'est pas celle que le script donne"
 cmp -s "$work/committed" "$work/made" ||
     { diff "$work/committed" "$work/made" | head -20 >&2; fail "le répertoire des villes n'est pas celui que son script donne"; }
 echo "1 passed, 0 failed"

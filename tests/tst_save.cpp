@@ -2,7 +2,6 @@
 #include <QFile>
 #include <QTest>
 
-#include "data/cityindex.h"
 #include "data/settings.h"
 #include "data/zonestore.h"
 #include "save/save.h"
@@ -124,8 +123,7 @@ void TestSave::zonesAndMarksFollowTheStoredNames()
     // Read back as the next start does.
     const CityFileContents list = readCityFile(cityFilePath(folder));
     QCOMPARE(list.rows[1].record.name, stored);
-    const QStringList zones =
-        cityZones(list.rows, readZoneStore(zoneStorePath(folder)).choices, *CityIndex::shared(), kWinterDay.year());
+    const QStringList zones = cityZones(list.rows, readZoneStore(zoneStorePath(folder)).choices, kWinterDay.year());
     QCOMPARE(zones.value(1), QStringLiteral("Asia/Tokyo"));
     const RowMarks marks = marksForList(SettingsStore(environment.settingsFile()).readMarks(), list);
     QVERIFY(marks[2] && !marks[1]);

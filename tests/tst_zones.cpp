@@ -54,7 +54,7 @@ QDateTime utc(int y, int m, int d, int h, int mi)
 QList<ClockRow> shippedRowsAt(const QList<CityFileRow>& records, const QDateTime& universal)
 {
     QList<ClockRow> rows(kRows);
-    const QStringList zones = cityZones(records, {}, CityIndex::builtIn(), universal.date().year());
+    const QStringList zones = cityZones(records, {}, universal.date().year());
     loadCityRows(rows, records, zones, false);
     const Instant now{universal, QDateTime(universal.date(), universal.time(), Qt::UTC).addSecs(3600)};
     for (ClockRow& row : rows)
@@ -78,7 +78,7 @@ void TestZones::shippedListFollowsTheTzDatabase_data()
     // Around every change of 2026 of every zone of the shipped list: a minute before and a minute after.
     QTest::addColumn<int>("row");
     QTest::addColumn<QDateTime>("instant");
-    const QStringList zones = cityZones(m_shipped, {}, CityIndex::builtIn(), 2026);
+    const QStringList zones = cityZones(m_shipped, {}, 2026);
     for (int i = 0; i < zones.size(); ++i) {
         const QTimeZone zone(zones[i].toUtf8());
         const auto transitions = zone.transitions(utc(2026, 1, 1, 0, 0), utc(2027, 1, 1, 0, 0));

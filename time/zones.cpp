@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <cmath>
+#include <memory>
+#include <optional>
 
 #include "data/cityindex.h"
 #include "data/numbers.h"
@@ -84,8 +86,26 @@ bool offsetsAgree(const QTimeZone& zone, double summer, double winter, int year)
     return summerSeen && winterSeen;
 }
 
+namespace {
+
+// The zone a city follows when the gazetteer is not needed to tell it: the user's choice, or the default
+// list's city of that name with its offsets.
+std::optional<QString> zoneWithoutGazetteer(const CityRecord& city, const QList<ZoneChoice>& choices, int year)
+{
+    if (const ZoneChoice* choice = findChoice(choices, city))
+        return zoneOf(choice->zone).isValid() ? choice->zone : QString();
+    const QString id = defaultCityZone(city.name);
+    if (!id.isEmpty() && offsetsAgree(zoneOf(id), readNumber(city.summer), readNumber(city.winter), year))
+        return id;
+    return std::nullopt;
+}
+
+} // namespace
+
 QString derivedZone(const CityRecord& city, const CityIndex& index, int year)
 {
+    if (const std::optional<QString> zone = zoneWithoutGazetteer(city, {}, year))
+        return *zone;
     const double summer = readNumber(city.summer), winter = readNumber(city.winter);
     for (const QString& id : index.zonesOf(city.name)) {
         const QTimeZone zone = zoneOf(id);
@@ -102,12 +122,19 @@ QString cityZone(const CityRecord& city, const QList<ZoneChoice>& choices, const
     return derivedZone(city, index, year);
 }
 
-QStringList cityZones(const QList<CityFileRow>& rows, const QList<ZoneChoice>& choices, const CityIndex& index,
-                      int year)
+QStringList cityZones(const QList<CityFileRow>& rows, const QList<ZoneChoice>& choices, int year)
 {
+    std::shared_ptr<const CityIndex> gazetteer; // read at the first city that needs it, let go at the end
     QStringList zones;
-    for (const CityFileRow& row : rows)
-        zones.append(cityZone(row.record, choices, index, year));
+    for (const CityFileRow& row : rows) {
+        if (const std::optional<QString> zone = zoneWithoutGazetteer(row.record, choices, year)) {
+            zones.append(*zone);
+            continue;
+        }
+        if (!gazetteer)
+            gazetteer = CityIndex::shared();
+        zones.append(derivedZone(row.record, *gazetteer, year));
+    }
     return zones;
 }
 

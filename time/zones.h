@@ -32,12 +32,13 @@ SeasonOffsets seasonOffsets(const QTimeZone& zone, int year);
 bool offsetsAgree(const QTimeZone& zone, double summer, double winter, int year);
 
 // The zone a city of the list follows, as an id: the user's choice for it when there is one, else that of
-// an indexed city of its name whose offsets agree; empty when it follows its offsets.
+// the default list's city of its name, else a city of the gazetteer of its name, whose offsets agree; empty
+// when it follows its offsets.
 QString derivedZone(const CityRecord& city, const CityIndex& index, int year);
 QString cityZone(const CityRecord& city, const QList<ZoneChoice>& choices, const CityIndex& index, int year);
-// The zones of the rows of a city file read, in order.
-QStringList cityZones(const QList<CityFileRow>& rows, const QList<ZoneChoice>& choices, const CityIndex& index,
-                      int year);
+// The zones of the rows of a city file read, in order. The gazetteer is read only for a city that has no
+// choice and is not a city of the default list with its offsets.
+QStringList cityZones(const QList<CityFileRow>& rows, const QList<ZoneChoice>& choices, int year);
 
 // "UTC+8", "UTC-3:30", "UTC+5:45".
 QString utcOffsetText(float hours);

@@ -39,6 +39,10 @@ apostrophes made single spaces.  The build checks every folded name
 against the program's own folding and the checksum, and refuses the file
 otherwise.
 
+Beside it, defaults.tsv: the cities of the default list and their former
+names, each with its zone ("Terre-Neuve<tab>America/St_Johns"), which the
+clock reads at start instead of the whole gazetteer.
+
 Usage: /usr/bin/python3 make_index.py [output-path]
 """
 
@@ -261,6 +265,10 @@ def main(argv):
     digest = hashlib.sha256(contents).hexdigest()
     packed = struct.pack(">I", len(contents)) + zlib.compress(contents, 9)
     out.write_bytes(f"{MAGIC}\n{digest} {len(contents)}\n".encode("ascii") + packed)
+    # The default list's cities and their former names with their zones, which a start with that list reads
+    # instead of the whole gazetteer.
+    defaults = [(name, zone) for name, zone in CITIES] + [(FORMER_NAMES[n], z) for n, z in CITIES if n in FORMER_NAMES]
+    (out.parent / "defaults.tsv").write_text("".join(f"{name}\t{zone}\n" for name, zone in defaults), encoding="utf-8")
     print(f"{len(unique)} villes, {len(countries)} pays, {len(zone_ids)} fuseaux écrits dans {out} "
           f"({len(packed)} octets, {len(contents)} décompressés)")
 

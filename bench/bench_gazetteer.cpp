@@ -1,0 +1,58 @@
+// The gazetteer: reading it from the program's resources, a keystroke's search, and the zones of the 59
+// cities of the default list, which every start looks up. See docs/performance.md.
+#include <QTest>
+
+#include "data/cityfile.h"
+#include "data/cityindex.h"
+#include "time/zones.h"
+
+class BenchGazetteer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // From the compiled-in file to an index ready to search: uncompressing and finding each record.
+    void read()
+    {
+        QBENCHMARK
+        {
+            const std::shared_ptr<const CityIndex> index = CityIndex::shared();
+            QVERIFY(index->size() > 15000);
+        }
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<QString>("typed");
+        for (const char* typed : {"a", "p", "pa", "par", "pari", "paris", "san", "saint", "maroc", "états-unis",
+                                  "ouagadougou", "北京", "zzzq"})
+            QTest::addRow("%s", typed) << QString::fromUtf8(typed);
+        QTest::addRow("10,000 characters") << QString(10000, u'a');
+    }
+
+    // One keystroke: the twelve best cities for the text typed so far, as the lists offer them.
+    void search()
+    {
+        QFETCH(QString, typed);
+        const CityIndex& index = CityIndex::builtIn();
+        QBENCHMARK
+        {
+            index.search(typed, 12);
+        }
+    }
+
+    // The zones of the default list's cities, as a start-up without a zone store tells them: without the
+    // gazetteer.
+    void zonesOfTheDefaultList()
+    {
+        const QList<CityFileRow> rows = readCityFile(QStringLiteral(HORLUNE_SOURCE_DIR "/resources/horlune.ini")).rows;
+        QCOMPARE(rows.size(), 59);
+        QBENCHMARK
+        {
+            cityZones(rows, {}, 2026);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(BenchGazetteer)
+#include "bench_gazetteer.moc"

@@ -6,6 +6,9 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -227,7 +230,14 @@ std::shared_ptr<const CityIndex> CityIndex::shared()
             else
                 bytes = copy = file.readAll();
         }
-        index = std::make_shared<const CityIndex>(bytes);
+        // Let go, the memory it took goes back to the system: its blocks are large, but the allocator
+        // keeps freed memory for later once it has seen blocks of that size come and go.
+        index = std::shared_ptr<const CityIndex>(new CityIndex(bytes), [](const CityIndex* gone) {
+            delete gone;
+#ifdef __GLIBC__
+            malloc_trim(0);
+#endif
+        });
         kept = index;
     }
     return index;

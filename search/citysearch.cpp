@@ -7,7 +7,7 @@
 #include "ui/look.h"
 
 CitySearch::CitySearch(QWidget* window, std::function<QDateTime()> shownUniversal)
-    : QLineEdit(window), m_shownUniversal(std::move(shownUniversal)), m_completer(new CityCompleter(this))
+    : QLineEdit(window), m_shownUniversal(std::move(shownUniversal))
 {
     setObjectName(QStringLiteral("RechercheVille"));
     // Left of the digital clock, where the shift line writes while the clocks are moved: the box covers it
@@ -26,18 +26,22 @@ CitySearch::CitySearch(QWidget* window, std::function<QDateTime()> shownUniversa
     setMaxLength(200);
     hide();
     connect(this, &QLineEdit::textEdited, this, &CitySearch::offer);
-    connect(m_completer, &CityCompleter::cityChosen, this, [this](const QString& name, const QString& zone) {
-        // The name taken, selected so that the next letters start another search.
-        setText(name);
-        selectAll();
-        emit cityChosen(name, zone);
-    });
-    // Escape closes the box at once, the list with it (the list alone would take one press for itself).
-    m_completer->popup()->installEventFilter(this);
 }
 
 void CitySearch::open(const QString& typed)
 {
+    // The list exists while the box is open: closed, the program is as it was before the search.
+    if (!m_completer) {
+        m_completer = new CityCompleter(this);
+        connect(m_completer, &CityCompleter::cityChosen, this, [this](const QString& name, const QString& zone) {
+            // The name taken, selected so that the next letters start another search.
+            setText(name);
+            selectAll();
+            emit cityChosen(name, zone);
+        });
+        // Escape closes the box at once, the list with it (the list alone would take one press for itself).
+        m_completer->popup()->installEventFilter(this);
+    }
     if (!isVisible()) {
         m_focusBefore = window()->focusWidget();
         show();
@@ -56,7 +60,10 @@ void CitySearch::dismiss()
     if (!isVisible())
         return;
     m_completer->popup()->hide();
-    m_completer->release();
+    // Later: this may run inside its list's own key handling. The box lets go of it then (setCompleter would
+    // delete it at once).
+    m_completer->deleteLater();
+    m_completer = nullptr;
     clear();
     hide();
     if (m_focusBefore && m_focusBefore->isVisible())
@@ -102,7 +109,7 @@ void CitySearch::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
     // Its own list takes the keys for a moment; anything else closes the box.
-    if (event->reason() != Qt::PopupFocusReason && !m_completer->popup()->isVisible())
+    if (event->reason() != Qt::PopupFocusReason && m_completer && !m_completer->popup()->isVisible())
         dismiss();
 }
 
@@ -110,8 +117,8 @@ bool CitySearch::eventFilter(QObject* watched, QEvent* event)
 {
     // The list's own keys, before the completion's: Escape closes the box; Enter takes the city chosen in
     // the list, or the first, once.
-    QAbstractItemView* list = m_completer->popup();
-    if (watched != list || event->type() != QEvent::KeyPress)
+    QAbstractItemView* list = m_completer ? m_completer->popup() : nullptr;
+    if (!list || watched != list || event->type() != QEvent::KeyPress)
         return QLineEdit::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     switch (key->key()) {

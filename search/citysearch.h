@@ -40,6 +40,6 @@ private:
     void chooseFirst();
 
     std::function<QDateTime()> m_shownUniversal;
-    CityCompleter* m_completer;
+    CityCompleter* m_completer = nullptr; // while the box is open
     QPointer<QWidget> m_focusBefore;
 };

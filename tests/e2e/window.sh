@@ -259,6 +259,22 @@ wait_for 30 menu_open || fail "le clic droit n'ouvre pas le menu des commandes"
 xdotool key Escape
 wait_for 30 menu_closed || fail "Échap ne ferme pas le menu ouvert par le clic droit"
 
+# A letter typed on the window opens the search box (359 to 599 x 32 to 51, light grey inside), its list of
+# cities a window of its own; Enter takes the first city and leaves the box open, Escape closes both.
+xdotool windowfocus --sync "$window"
+box_open() { shoot; [[ $(colour_at 590 42) == E0E0E0* ]]; }
+box_closed() { shoot; [[ $(colour_at 590 42) != E0E0E0* ]]; }
+wait_for 30 box_closed || fail "la case de recherche est ouverte avant la première lettre"
+xdotool type --delay 100 "ouaga"
+wait_for 30 box_open || fail "une lettre tapée n'ouvre pas la case de recherche"
+wait_for 30 menu_open || fail "la case de recherche ne propose pas de villes"
+xdotool key Return
+wait_for 30 menu_closed || fail "Entrée ne ferme pas la liste des villes trouvées"
+box_open || fail "Entrée a fermé la case de recherche"
+wait_for 30 sentence_written || fail "la ville trouvée n'est pas décrite en haut de la fenêtre"
+xdotool key Escape
+wait_for 30 box_closed || fail "Échap ne ferme pas la case de recherche"
+
 # "Quitter" (863 to 967 x 14 to 38) closes the window and ends the program without error: an instrumented
 # build checks for leaks then.
 click_at 915 26

@@ -10,7 +10,6 @@
 
 #include "config/cityeditor.h"
 #include "data/cityfile.h"
-#include "data/cityindex.h"
 #include "data/locations.h"
 #include "data/messages.h"
 #include "data/zonestore.h"
@@ -214,12 +213,11 @@ void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
         m_dialogs.inform(window(), unreadCityFileTitle(contents.status), unreadCityFileText(m_cityFolder, contents),
                          DialogIcon::Warning);
     } else {
-        const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(m_cityFolder)).choices;
+        const QStringList zones = cityZones(contents.rows, readZoneStore(zoneStorePath(m_cityFolder)).choices, year);
         QList<EditorLine> lines;
         for (int i = 1; i <= kCityRows; ++i) {
             const CityRecord record = contents.rows.value(i - 1).record;
-            lines.append({record.name, record.summer, record.winter, marks[i],
-                          cityZone(record, choices, *CityIndex::shared(), year)});
+            lines.append({record.name, record.summer, record.winter, marks[i], zones.value(i - 1)});
         }
         m_editor->fill(lines);
         m_modified = false;

@@ -79,6 +79,9 @@ void CitySearch::offer(const QString& typed)
 
 void CitySearch::chooseFirst()
 {
+    // What the text finds now: after a city was taken, the list is no longer the text's.
+    if (!m_completer->popup()->isVisible())
+        offer(text());
     m_completer->popup()->hide();
     m_completer->choose(0);
 }

@@ -111,6 +111,7 @@ void TestSearch::keysAlone_data()
     QTest::addRow("the clocks moved: il sera")                   << QStringList{"PgUp", "PgUp", "Ctrl+F", "lima", "Return"} << "Lima (Tu -5) le 10 décembre, il sera 06.00." << true;
     QTest::addRow("Escape closes the list and the box")          << QStringList{"o", "uaga", "Escape"}              << "" << false;
     QTest::addRow("Escape after Enter: the sentence stays")      << QStringList{"o", "uaga", "Return", "Escape"}    << "Ouagadougou (Tu +0) le 10 décembre, il est 09.00." << false;
+    QTest::addRow("Enter again: the city whose name was taken")   << QStringList{"m", "aroc", "Down", "Down", "Return", "Return"} << "Rabat (Tu +1) le 10 décembre, il est 10.00." << true;
     QTest::addRow("nothing found: Enter does nothing")           << QStringList{"z", "zzq", "Return"}               << "" << true;
     QTest::addRow("a digit opens nothing")                       << QStringList{"7"}                                << "" << false;
     // clang-format on

@@ -1,6 +1,5 @@
 #include "citygrid.h"
 
-#include <QAccessible>
 #include <QFontMetrics>
 #include <QLocale>
 #include <algorithm>

@@ -378,9 +378,14 @@ void CityGrid::Image1_MouseMove(int index)
     if (index < 1)
         return; // Universal Time matches no row: the sentence stays
     m_hover.described = index;
-    const ClockRow& row = m_rows[index];
-    const QColor colour = look::toColor(rowLook(index, row, true).text);
     writeSentence();
+    colourSentence(index);
+}
+
+void CityGrid::colourSentence(int index)
+{
+    const ClockRow& row = describedRow();
+    const QColor colour = look::toColor(rowLook(index, row, true).text);
     m_controls.hoverLine->setTextColor(colour);
     m_controls.hoverSeconds->setTextColor(colour);
     // A marked city's seconds come with the next tick, as designed; a shifted instant has none.
@@ -398,12 +403,7 @@ QString CityGrid::describeCity(const QString& name, const QTimeZone& zone)
     compareWithLocal(m_rows, localShown());
     showRows();
     writeSentence();
-    // Coloured as an unmarked city under the pointer, with its seconds while the clocks show now.
-    const QColor colour = look::toColor(rowLook(1, m_foundCity, true).text);
-    m_controls.hoverLine->setTextColor(colour);
-    m_controls.hoverSeconds->setTextColor(colour);
-    m_controls.hoverSeconds->setCaption(m_shown.isShifted() ? QString()
-                                                            : twoDigits(m_clock.now().local.time().second()));
+    colourSentence(Hover::kFoundCity); // as an unmarked city under the pointer
     return hoverSentence(m_foundCity, QLocale(), m_shown.tense()).whole();
 }
 

@@ -142,6 +142,9 @@ private:
     // The hover line's sentence about the row it describes, at the instant shown.
     void writeSentence();
     const ClockRow& describedRow() const;
+    // The hover line and its seconds in the colour of the row described (index: its row, or
+    // Hover::kFoundCity), the seconds at once for a city that is not marked while the clocks show now.
+    void colourSentence(int index);
     // The computer's wall clock at the instant shown, its own change of summer time on the way included.
     QDateTime localShown() const;
     // Shows every row as its state says.

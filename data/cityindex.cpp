@@ -249,31 +249,30 @@ const CityIndex& CityIndex::builtIn()
     return *index;
 }
 
-QString CityIndex::textAt(quint32 offset, int field) const
+QList<QByteArrayView> CityIndex::fieldsAt(quint32 offset) const
 {
     const char* begin = m_contents.constData() + offset;
     const char* end = static_cast<const char*>(std::memchr(begin, '\n', size_t(m_contents.size() - offset)));
-    const QList<QByteArrayView> fields = fieldsOf(QByteArrayView(begin, end - begin));
-    return field < fields.size() ? QString::fromUtf8(fields[field]) : QString();
+    return fieldsOf(QByteArrayView(begin, end - begin));
 }
 
 IndexedCity CityIndex::city(qsizetype i) const
 {
     const City& city = m_cities[size_t(i)];
+    const QList<QByteArrayView> fields = fieldsAt(city.record); // six, as the reading checked
     IndexedCity found;
-    found.name = textAt(city.record, 0);
+    found.name = QString::fromUtf8(fields[0]);
     found.zone = QString::fromUtf8(m_zones[city.zone]);
     found.population = city.population;
-    const QString state = textAt(city.record, 4);
+    const QString state = QString::fromUtf8(fields[4]);
     if (city.country > 0) {
         const Country& country = m_countries[city.country - 1];
         found.country = country.code;
         found.place = state.isEmpty() ? country.name : state + QStringLiteral(", ") + country.name;
     } else
         found.place = state;
-    const QString others = textAt(city.record, 5);
-    if (!others.isEmpty())
-        found.otherNames = others.split(u'|');
+    if (!fields[5].isEmpty())
+        found.otherNames = QString::fromUtf8(fields[5]).split(u'|');
     return found;
 }
 
@@ -396,7 +395,7 @@ QString CityIndex::verify(QByteArrayView file)
         QStringList keys{foldForSearch(city.name)};
         for (const QString& other : city.otherNames)
             keys.append(foldForSearch(other));
-        const QString stored = index.textAt(index.m_cities[size_t(i)].keys, 0);
+        const QString stored = QString::fromUtf8(index.fieldsAt(index.m_cities[size_t(i)].keys).value(0));
         if (keys.join(u'|') != stored)
             return QStringLiteral("the folded names of %1 are \"%2\", not \"%3\"")
                 .arg(city.name, stored, keys.join(u'|'));

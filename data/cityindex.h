@@ -69,8 +69,8 @@ private:
         QStringList keys;
     };
     bool read(QByteArrayView file);
-    QString textAt(quint32 offset, int field) const;
-    int countryMatching(const QString& folded) const;
+    // The fields of the line that begins at `offset`.
+    QList<QByteArrayView> fieldsAt(quint32 offset) const;
 
     QByteArray m_contents;
     std::vector<City> m_cities;

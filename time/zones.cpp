@@ -100,12 +100,9 @@ std::optional<QString> zoneWithoutGazetteer(const CityRecord& city, const QList<
     return std::nullopt;
 }
 
-} // namespace
-
-QString derivedZone(const CityRecord& city, const CityIndex& index, int year)
+// The zone of a gazetteer's city of that name whose offsets agree.
+QString gazetteerZone(const CityRecord& city, const CityIndex& index, int year)
 {
-    if (const std::optional<QString> zone = zoneWithoutGazetteer(city, {}, year))
-        return *zone;
     const double summer = readNumber(city.summer), winter = readNumber(city.winter);
     for (const QString& id : index.zonesOf(city.name)) {
         const QTimeZone zone = zoneOf(id);
@@ -115,11 +112,18 @@ QString derivedZone(const CityRecord& city, const CityIndex& index, int year)
     return {};
 }
 
+} // namespace
+
+QString derivedZone(const CityRecord& city, const CityIndex& index, int year)
+{
+    return cityZone(city, {}, index, year);
+}
+
 QString cityZone(const CityRecord& city, const QList<ZoneChoice>& choices, const CityIndex& index, int year)
 {
-    if (const ZoneChoice* choice = findChoice(choices, city))
-        return zoneOf(choice->zone).isValid() ? choice->zone : QString();
-    return derivedZone(city, index, year);
+    if (const std::optional<QString> zone = zoneWithoutGazetteer(city, choices, year))
+        return *zone;
+    return gazetteerZone(city, index, year);
 }
 
 QStringList cityZones(const QList<CityFileRow>& rows, const QList<ZoneChoice>& choices, int year)
@@ -133,7 +137,7 @@ QStringList cityZones(const QList<CityFileRow>& rows, const QList<ZoneChoice>& c
         }
         if (!gazetteer)
             gazetteer = CityIndex::shared();
-        zones.append(derivedZone(row.record, *gazetteer, year));
+        zones.append(gazetteerZone(row.record, *gazetteer, year));
     }
     return zones;
 }

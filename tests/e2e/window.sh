@@ -89,10 +89,13 @@ brightness() {
     convert "$work/shot.png" -crop "$(crop "$1" "$2" 1 1)" -colorspace Gray -format "%[fx:int(255*u)]" info:
 }
 # Number of strongly red pixels in a rectangle of the window.
-red_pixels() {
+# How many points of the last shot's rectangle (x y width height) a colour rule takes.
+pixels_where() {
+    local rule=$1; shift
     convert "$work/shot.png" -crop "$(crop "$@")" +repage \
-        -fx "(r>0.75 && g<0.3 && b<0.3) ? 1 : 0" -format "%[fx:int(mean*w*h+0.5)]" info:
+        -fx "($rule) ? 1 : 0" -format "%[fx:int(mean*w*h+0.5)]" info:
 }
+red_pixels() { pixels_where "r>0.75 && g<0.3 && b<0.3" "$@"; }
 
 # Faces of rows 1 to 4: columns 1 to 4 of the first grid line. Sample the face a little left of and above its
 # centre, clear of the hands.
@@ -111,10 +114,7 @@ before=$(red_pixels 359 12 470 19)
 xdotool mousemove --sync $((left + ($(face_x 2) + face_size / 2) * scale)) $((top + (face_y + face_size / 2) * scale))
 hover_written() { shoot; (( $(red_pixels 359 12 470 19) > 30 )); }
 # A marked city's sentence is yellow, another's red: either has much red and little blue.
-warm_pixels() {
-    convert "$work/shot.png" -crop "$(crop "$@")" +repage \
-        -fx "(r>0.75 && b<0.3) ? 1 : 0" -format "%[fx:int(mean*w*h+0.5)]" info:
-}
+warm_pixels() { pixels_where "r>0.75 && b<0.3" "$@"; }
 sentence_written() { shoot; (( $(warm_pixels 359 12 470 19) > 30 )); }
 wait_for 30 hover_written || fail "la ligne d'information ne s'est pas écrite"
 if [[ -n ${HORLUNE_E2E_SCREENSHOT:-} ]]; then

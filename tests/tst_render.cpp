@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLocale>
+#include <QStringEncoder>
 #include <QTest>
 #include <functional>
 
@@ -55,9 +56,15 @@ QByteArray defaultList(bool longNames)
         qFatal("no default list");
     QByteArray bytes = file.readAll();
     if (longNames) {
-        bytes.replace("Honolulu,", "Honolulu sur l'île d'Oahu, Hawaï,");
-        bytes.replace("Paris,", "Paris, Ville Lumière et capitale,");
-        bytes.replace("Kiritimati,", "Kiritimati (île Christmas),");
+        // The list is in Windows-1252.
+        const auto replace = [&bytes](const char* city, const QString& by) {
+            QStringEncoder encoder("windows-1252");
+            bytes.replace(QByteArray(city) + ',', QByteArray(encoder(by + u',')));
+        };
+        replace("Honolulu", QStringLiteral("Honolulu sur l'île d'Oahu à Hawaï"));
+        replace("Paris", QStringLiteral("Paris Ville Lumière et capitale"));
+        replace("Kiritimati", QStringLiteral("Kiritimati (île Christmas)"));
+        replace("Lima", QStringLiteral("Lima & <b>Callao</b>"));
     }
     return bytes;
 }

@@ -31,6 +31,6 @@ int main(int argc, char* argv[])
     SystemPlatform platform;
     Main window(platform.services(), programDirectory, cityFolder, settingsFilePath());
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &Main::bringToFront);
-    window.Form_Load();
+    window.start();
     return QApplication::exec();
 }

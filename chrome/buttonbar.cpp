@@ -16,23 +16,27 @@ void ButtonBar::setButton(int i, const PictureButton& button)
     picture->setAccessibleRole(QAccessible::Button);
     picture->setAccessibleName(caption->caption());
     caption->setSpoken(false);
-    connect(picture, &Picture::mouseMoved, this, [this, i] { btn_MouseMove(i); });
-    connect(caption, &Label::mouseMoved, this, [this, i] { LabBTN_MouseMove(i); });
-    connect(picture, &Picture::clicked, this, [this, i] { btn_Click(i); });
-    connect(caption, &Label::clicked, this, [this, i] { LabBTN_Click(i); });
+    connect(picture, &Picture::mouseMoved, this, [this, i] { light(i); });
+    connect(caption, &Label::mouseMoved, this, [this, i] { light(i); });
+    if (i != Ok) {
+        connect(picture, &Picture::clicked, this, [this, i] { press(i); });
+        connect(caption, &Label::clicked, this, [this, i] { press(i); });
+    }
     // The keys' button is lit as the pointer's is.
     connect(picture, &Picture::focusChanged, this, [this, i](bool focused) {
         if (focused)
-            btn_MouseMove(i);
+            light(i);
         else
-            clearHover();
+            lightNone();
     });
 }
 
-void ButtonBar::btn_MouseMove(int index)
+void ButtonBar::light(int index)
 {
     for (int i = 0; i < kButtons; ++i) {
         const bool lit = i == index;
+        if (!m_buttons[i].picture)
+            continue; // the panel's, before the panel was first opened
         m_buttons[i].picture->setPicture(
             look::picture(lit ? QStringLiteral("btnon.gif") : QStringLiteral("btnoff.gif")));
         m_buttons[i].caption->setTextColor(lit ? look::kRed : look::kBlack);
@@ -40,7 +44,7 @@ void ButtonBar::btn_MouseMove(int index)
     }
 }
 
-void ButtonBar::btn_Click(int index)
+void ButtonBar::press(int index)
 {
     switch (index) {
     case Quit:
@@ -54,9 +58,6 @@ void ButtonBar::btn_Click(int index)
         break;
     case About:
         emit aboutClicked();
-        break;
-    case Ok:
-        emit okClicked();
         break;
     default:
         break; // names no button

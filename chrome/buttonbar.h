@@ -6,7 +6,8 @@
 #include "ui/controls.h"
 
 // The five picture buttons: a pill picture (`btn`) with a caption in front of it (`LabBTN`). At most one
-// is lit, the one under the pointer; a click on the picture or the caption runs the button's command.
+// is lit, the one under the pointer or the keys; a click on the picture or the caption of one of the window's
+// four runs its command. The configuration panel's "OK" is lit with them, and runs its panel's own command.
 class ButtonBar : public QObject
 {
     Q_OBJECT
@@ -31,20 +32,17 @@ public:
 
     // Lights button `index` and puts the others in the idle look; an index that names no button lights
     // nothing.
-    void btn_MouseMove(int index);
-    void LabBTN_MouseMove(int index) { btn_MouseMove(index); }
+    void light(int index);
     // Every button idle.
-    void clearHover() { btn_MouseMove(-1); }
-    // Runs the command of button `index`; any other index does nothing.
-    void btn_Click(int index);
-    void LabBTN_Click(int index) { btn_Click(index); }
+    void lightNone() { light(-1); }
+    // Runs the command of button `index` of the window; any other index does nothing.
+    void press(int index);
 
 signals:
     void quitClicked();
     void configurationClicked();
     void helpClicked();
     void aboutClicked();
-    void okClicked();
 
 private:
     std::array<PictureButton, kButtons> m_buttons{};

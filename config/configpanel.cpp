@@ -12,7 +12,6 @@
 #include "data/cityfile.h"
 #include "data/locations.h"
 #include "data/messages.h"
-#include "data/zonestore.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "rows/clockrow.h"
@@ -130,6 +129,9 @@ ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, 
     m_okButton.caption = makeLabel(this, QStringLiteral("LabBTN_4"), twipsRect(12750, 7215, 1200, 360),
                                    QStringLiteral("OK"), look::defaultFont());
     m_okButton.caption->setHorizontalAlignment(Qt::AlignHCenter);
+    // The picture, and the caption in front of it, run "OK".
+    connect(m_okButton.picture, &Picture::clicked, this, [this] { confirmAndClose(); });
+    connect(m_okButton.caption, &Label::clicked, this, [this] { confirmAndClose(); });
     m_help =
         makeLabel(this, QStringLiteral("Label11"), twipsRect(240, 5070, 4710, 2400), {}, look::sans(16), look::kMaroon);
 
@@ -194,30 +196,28 @@ void ConfigPanel::showPreviewTime(const QTime& time)
         face->setHands(handsAt(time));
 }
 
-void ConfigPanel::open(const DayHours& hours, const RowMarks& marks)
+void ConfigPanel::open(const Configuration& config)
 {
     if (isVisible()) {
         confirmAndClose();
         return;
     }
+    m_config = config;
     m_help->setCaption(editorHelpText());
     const int year = m_clock.now().local.date().year();
     m_summerStart->setCaption(QLocale().toString(summerStart(year), kLongDate));
     m_winterStart->setCaption(QLocale().toString(winterStart(year), kLongDate));
-    m_nightHour->setText(QString::number(hours.night));
-    m_dayHour->setText(QString::number(hours.day));
+    m_nightHour->setText(QString::number(config.hours.night));
+    m_dayHour->setText(QString::number(config.hours.day));
 
-    const CityFileContents contents = readCityFile(cityFilePath(m_cityFolder));
-    m_openedList = contents.fingerprint;
-    if (contents.status != ReadStatus::Read) {
-        m_dialogs.inform(window(), unreadCityFileTitle(contents.status), unreadCityFileText(m_cityFolder, contents),
-                         DialogIcon::Warning);
+    if (!config.hasList()) {
+        m_dialogs.inform(window(), unreadCityFileTitle(config.list.status),
+                         unreadCityFileText(m_cityFolder, config.list), DialogIcon::Warning);
     } else {
-        const QStringList zones = cityZones(contents.rows, readZoneStore(zoneStorePath(m_cityFolder)).choices, year);
         QList<EditorLine> lines;
         for (int i = 1; i <= kCityRows; ++i) {
-            const CityRecord record = contents.rows.value(i - 1).record;
-            lines.append({record.name, record.summer, record.winter, marks[i], zones.value(i - 1)});
+            const CityRecord record = config.list.rows.value(i - 1).record;
+            lines.append({record.name, record.summer, record.winter, config.marks[i], config.zones.value(i - 1)});
         }
         m_editor->fill(lines);
         m_modified = false;
@@ -306,16 +306,16 @@ void ConfigPanel::keyPressEvent(QKeyEvent* event)
 
 bool ConfigPanel::save()
 {
-    // With no lines (the file was missing when the panel opened) there is nothing to save.
+    // With no lines (the list could not be read) there is nothing to save.
     if (m_editor->lineCount() == 0)
         return true;
     const QDate today = m_clock.now().local.date();
-    const SavePlan plan = planSave(m_editor->lines(), m_cityFolder, m_openedList, today);
+    const SavePlan plan = planSave(m_editor->lines(), m_cityFolder, m_config.list.fingerprint, today);
     if (!askBeforeSaving(plan))
         return false; // back to the panel as the user left it
     m_editor->setLines(plan.lines);
-    const SaveOutcome outcome =
-        commitSave(plan, acceptedHours(m_nightHour->text(), m_dayHour->text()), m_cityFolder, m_settingsFile, today);
+    const std::optional<DayHours> hours = acceptedHours(m_nightHour->text(), m_dayHour->text());
+    const SaveOutcome outcome = commitSave(plan, hours, m_cityFolder, m_settingsFile, today);
     switch (outcome.step) {
     case SaveOutcome::ZonesNotWritten:
     case SaveOutcome::ListNotWritten:
@@ -323,8 +323,8 @@ bool ConfigPanel::save()
                          DialogIcon::Critical);
         return false;
     case SaveOutcome::SettingsNotWritten:
-        m_openedList = outcome.listFingerprint;
-        emit saved();
+        m_config = configurationAfterSave(m_config, plan, outcome, hours);
+        emit saved(m_config);
         // The cities are saved; the marks and hours stay in the panel, to be saved again.
         m_dialogs.inform(window(), QStringLiteral("Horlune"), unsavedPreferencesText(outcome.path, outcome.reason),
                          DialogIcon::Warning);
@@ -332,8 +332,8 @@ bool ConfigPanel::save()
     case SaveOutcome::Saved:
         break;
     }
-    m_openedList = outcome.listFingerprint;
-    emit saved();
+    m_config = configurationAfterSave(m_config, plan, outcome, hours);
+    emit saved(m_config);
     return true;
 }
 

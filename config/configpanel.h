@@ -3,8 +3,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "data/cityfile.h"
-#include "data/settings.h"
+#include "board/configuration.h"
 #include "ui/controls.h"
 
 class CityEditor;
@@ -24,9 +23,9 @@ public:
     ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, const QString& cityFolder,
                 const QString& settingsFile);
 
-    // The "Configuration" command: fills the panel from the city file, the hours and the marks, and shows
-    // it; when it is open already, confirms and closes it as "OK" does.
-    void open(const DayHours& hours, const RowMarks& marks);
+    // The "Configuration" command: fills the panel from the configuration (its list, marks and hours) and
+    // shows it; when it is open already, confirms and closes it as "OK" does.
+    void open(const Configuration& config);
     // The panel's "OK": offers to save what changed, then closes the panel. False when the save failed:
     // the panel then stays open with the user's edits.
     bool confirmAndClose();
@@ -40,7 +39,7 @@ public:
     // Tab (next) or Shift+Tab: the next or previous control of the panel in that order (a control added
     // later has its place in the window's), round and round, never out of the panel.
     bool moveFocus(bool next);
-    // The panel's "OK" button, which the window's button bar lights and runs with the others.
+    // The panel's "OK" button (`btn_4`, `LabBTN_4`), which the window's button bar lights with the others.
     PictureButton okButton() const { return m_okButton; }
 
 public slots:
@@ -50,8 +49,8 @@ public slots:
     void showPreviewTime(const QTime& time);
 
 signals:
-    // A save was written: the clock reloads everything.
-    void saved();
+    // A save was written: the configuration as it now stands.
+    void saved(const Configuration& config);
     // The panel was closed.
     void closed();
     // The closing's question is shown (true), or answered and done with (false).
@@ -66,8 +65,6 @@ protected:
 
 private:
     void buildHours();
-    // Builds the editor's lines from the city file.
-    void fillEditor();
     bool save();
     // The questions a save may have to ask first; false to go back to the panel.
     bool askBeforeSaving(const SavePlan& plan);
@@ -79,7 +76,7 @@ private:
     bool m_modified = false;
     bool m_asking = false;
     QPointer<QWidget> m_lastFocus; // the panel's control that had the keys last
-    QByteArray m_openedList;       // the fingerprint of the city list the panel was filled from
+    Configuration m_config;        // the one the panel was filled from, or last saved
     CityEditor* m_editor = nullptr;
     PictureButton m_okButton;
     Label* m_today = nullptr;         // `Label5`

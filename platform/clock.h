@@ -3,15 +3,12 @@
 #include "time/instant.h"
 
 // Every part of the program reads "now" through this interface; tests install a clock they set by hand.
-class Clock
+class Clock : public ComputerZone
 {
 public:
-    virtual ~Clock() = default;
     virtual Instant now() const = 0;
     // How long until the displayed second changes, in milliseconds (1 to 1000).
     virtual int msecsToNextSecond() const = 0;
-    // The computer's wall clock at another instant, its own changes of summer time included.
-    virtual QDateTime localAt(const QDateTime& universal) const = 0;
 };
 
 // The system clock, to the whole second (the display never shows fractions, and a reading rounded up would

@@ -176,6 +176,7 @@ struct RowLook
     Hands hands;
     Rim rim = Rim::None;
     QString changeSign; // by the time: "▲" summer time coming, "▼" winter time, empty for none
+    friend bool operator==(const RowLook&, const RowLook&) = default;
 };
 
 // How row `index` looks: Universal Time white and bold; a marked city yellow and bold, hands included;

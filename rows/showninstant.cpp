@@ -3,7 +3,6 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
-#include <Qt>
 #include <algorithm>
 
 namespace {
@@ -44,25 +43,6 @@ WheelTurn shiftAfterWheel(qint64 shift, int pending, int angle)
     const qint64 turned = qint64(pending) + angle;
     const qint64 notches = turned / ShownInstant::kNotch;
     return {clampShift(shift + notches * ShownInstant::kStep), int(turned % ShownInstant::kNotch)};
-}
-
-std::optional<qint64> shiftAfterKey(int key, qint64 shift)
-{
-    switch (key) {
-    case Qt::Key_Right:
-        return clampShift(shift + ShownInstant::kStep);
-    case Qt::Key_Left:
-        return clampShift(shift - ShownInstant::kStep);
-    case Qt::Key_PageUp:
-        return clampShift(shift + ShownInstant::kHour);
-    case Qt::Key_PageDown:
-        return clampShift(shift - ShownInstant::kHour);
-    case Qt::Key_Home:
-    case Qt::Key_Escape:
-        return 0;
-    default:
-        return std::nullopt;
-    }
 }
 
 Instant toTheMinute(const Instant& now)
@@ -181,12 +161,9 @@ ShownInstant::Step ShownInstant::turnWheel(int angle, const Instant& now)
     return moveTo(turn.shift, now);
 }
 
-std::optional<ShownInstant::Step> ShownInstant::pressKey(int key, const Instant& now)
+ShownInstant::Step ShownInstant::moveBy(qint64 seconds, const Instant& now)
 {
-    const std::optional<qint64> shift = shiftAfterKey(key, m_shift);
-    if (!shift)
-        return std::nullopt;
-    return moveTo(*shift, now);
+    return moveTo(clampShift(m_shift + seconds), now);
 }
 
 ShownInstant::Step ShownInstant::showCityTime(const ClockRow& row, const QTime& time, const Instant& now,

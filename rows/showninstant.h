@@ -40,8 +40,8 @@ public:
 
     // The steps, each taken while the clock reads `now`.
     Step turnWheel(int angle, const Instant& now);
-    // Nothing for a key that does not move the clocks.
-    std::optional<Step> pressKey(int key, const Instant& now);
+    // By `seconds` (a quarter of an hour, an hour; back where negative), within the week either way.
+    Step moveBy(qint64 seconds, const Instant& now);
     // To the first instant, from the one shown on, at which the city of `row` reads `time`.
     Step showCityTime(const ClockRow& row, const QTime& time, const Instant& now, float computerOffset);
     Step backToNow();
@@ -84,10 +84,6 @@ struct WheelTurn
     int pending = 0;
 };
 WheelTurn shiftAfterWheel(qint64 shift, int pending, int angle);
-
-// The shift after a key (a Qt::Key): Right and Left a quarter of an hour forward and back, Page Up and Page
-// Down an hour; Home and Escape back to now. Nothing for any other key.
-std::optional<qint64> shiftAfterKey(int key, qint64 shift);
 
 // "Now" to the minute: both readings moved back by the seconds of the Universal one.
 Instant toTheMinute(const Instant& now);

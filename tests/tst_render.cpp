@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLocale>
+#include <QScreen>
 #include <QStringEncoder>
 #include <QTest>
 #include <functional>
@@ -210,6 +211,21 @@ void TestRender::states()
     if (const QByteArray shots = qgetenv("HORLUNE_RENDER_SHOTS"); !shots.isEmpty()) {
         QDir().mkpath(QString::fromLocal8Bit(shots));
         picture.save(QDir(QString::fromLocal8Bit(shots)).filePath(key + QStringLiteral(".png")));
+    }
+    // What the window shows after drawing only what changed is what drawing it whole gives (the offscreen
+    // screen shows a window at its logical size only).
+    const auto shown = [&w] {
+        return w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    QImage onScreen = shown();
+    for (int wait = 0; picture.devicePixelRatio() == 1.0 && onScreen != picture && wait < 100; ++wait) {
+        QTest::qWait(20);
+        onScreen = shown();
+    }
+    if (picture.devicePixelRatio() == 1.0 && onScreen != picture) {
+        const QString failed = QDir::current().filePath(key + QStringLiteral("-screen.png"));
+        onScreen.save(failed);
+        QFAIL(qPrintable(QStringLiteral("%1 is shown otherwise than drawn whole: see %2").arg(key, failed)));
     }
     if (qEnvironmentVariableIsSet("HORLUNE_RENDER_ACCEPT"))
         return;

@@ -20,8 +20,6 @@ QString fitSentence(const HoverSentence& sentence, const QFontMetrics& metrics, 
     return sentence.rest;
 }
 
-namespace {
-
 QString plainToolTip(const QString& text)
 {
     if (text.trimmed().isEmpty())
@@ -43,8 +41,6 @@ QString plainToolTip(const QString& text)
     return QStringLiteral("<p style=\"white-space:pre\">") + lines.join(QLatin1Char('\n')).toHtmlEscaped() +
            QStringLiteral("</p>");
 }
-
-} // namespace
 
 void setWholeTextTip(QWidget* widget, const QString& text)
 {

@@ -1,5 +1,6 @@
 #include "mainfixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -7,10 +8,12 @@
 
 #include "about/aboutwindow.h"
 #include "chrome/buttonbar.h"
-#include "clock/citygrid.h"
+#include "clock/clockgrid.h"
 #include "config/cityeditor.h"
 #include "config/configpanel.h"
+#include "support/mouse.h"
 #include "ui/controls.h"
+#include "ui/fitting.h"
 #include "ui/look.h"
 
 QByteArray cityFile(const QList<QByteArray>& lines)
@@ -42,7 +45,7 @@ Main& ClockFixture::start()
     look::applyDesignLook();
     window =
         std::make_unique<Main>(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
-    window->Form_Load();
+    window->start();
     return *window;
 }
 
@@ -55,9 +58,21 @@ Main& ClockFixture::startActive()
     return w;
 }
 
-CityGrid& ClockFixture::grid() const
+ClockGrid& ClockFixture::grid() const
 {
-    return *control<CityGrid>(*window, QStringLiteral("CityGrid"));
+    return *control<ClockGrid>(*window, QStringLiteral("ClockGrid"));
+}
+
+const Board& ClockFixture::board() const
+{
+    return grid().board();
+}
+
+void ClockFixture::run(const std::function<Board::Changes(Board&, const Instant&)>& step) const
+{
+    // The board is the window's; a test steps it as the window's commands do.
+    auto& board = const_cast<Board&>(grid().board());
+    grid().draw(step(board, platform.clock.now()));
 }
 
 ButtonBar& ClockFixture::buttons() const
@@ -67,7 +82,7 @@ ButtonBar& ClockFixture::buttons() const
 
 ConfigPanel& ClockFixture::panel() const
 {
-    return *control<ConfigPanel>(*window, QStringLiteral("Frame1"));
+    return window->panel();
 }
 
 CityEditor& ClockFixture::editor() const
@@ -93,11 +108,6 @@ void ClockFixture::setLine(int i, const EditorLine& line) const
     mark(QStringLiteral("Pref_%1").arg(i))->setChecked(line.marked);
 }
 
-Picture* ClockFixture::face(int i) const
-{
-    return control<Picture>(*window, QStringLiteral("Image1_%1").arg(i));
-}
-
 bool ClockFixture::isLit(int i) const
 {
     const auto* picture = control<Picture>(*window, QStringLiteral("btn_%1").arg(i));
@@ -115,10 +125,119 @@ HorluneAbout* ClockFixture::about() const
 
 void ClockFixture::openPanel() const
 {
-    buttons().btn_Click(ButtonBar::Configuration);
+    buttons().press(ButtonBar::Configuration);
 }
 
 void ClockFixture::pressOk() const
 {
-    buttons().btn_Click(ButtonBar::Ok);
+    emit panel().okButton().picture->clicked();
+}
+
+QString RowPart::caption() const
+{
+    const Board::RowPicture& shown = grid->board().picture().rows[row];
+    if (kind == Time)
+        return shown.time.isEmpty() ? QStringLiteral("00:00") : shown.time;
+    return shown.name;
+}
+
+QString RowPart::text() const
+{
+    return kind == Name ? grid->shownName(row) : caption();
+}
+
+QColor RowPart::textColor() const
+{
+    return look::toColor(grid->board().picture().rows[row].look.text);
+}
+
+bool RowPart::isBold() const
+{
+    return grid->board().picture().rows[row].look.bold;
+}
+
+bool RowPart::isVisible() const
+{
+    return grid->isVisible() && (kind != Time || grid->board().picture().rows[row].timeShown);
+}
+
+QRect RowPart::geometry() const
+{
+    switch (kind) {
+    case Name:
+        return grid->nameRect(row);
+    case Time:
+        return grid->timeRect(row);
+    case Face:
+        break;
+    }
+    return grid->faceRect(row);
+}
+
+QString RowPart::toolTip() const
+{
+    const Board::RowPicture& shown = grid->board().picture().rows[row];
+    if (kind == Name)
+        return grid->shownName(row) == shown.name ? QString() : plainToolTip(shown.name);
+    return {};
+}
+
+QPixmap RowPart::picture() const
+{
+    const Board::RowPicture& shown = grid->board().picture().rows[row];
+    const bool day = !shown.time.isEmpty() && shown.look.face == Face::Day;
+    return look::picture(day ? QStringLiteral("jour.gif") : QStringLiteral("nuit.gif"));
+}
+
+std::optional<Hands> RowPart::hands() const
+{
+    const Board::RowPicture& shown = grid->board().picture().rows[row];
+    return shown.time.isEmpty() ? std::nullopt : std::optional(shown.look.hands);
+}
+
+QColor RowPart::minuteColour() const
+{
+    return look::toColor(grid->board().picture().rows[row].look.handColours.minute);
+}
+
+QColor RowPart::hourColour() const
+{
+    return look::toColor(grid->board().picture().rows[row].look.handColours.hour);
+}
+
+Rim RowPart::rim() const
+{
+    return grid->board().picture().rows[row].look.rim;
+}
+
+QAccessibleInterface* RowPart::accessible() const
+{
+    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(const_cast<ClockGrid*>(grid));
+    return interface ? interface->child(row) : nullptr;
+}
+
+QString RowPart::accessibleName() const
+{
+    return accessible()->text(QAccessible::Name);
+}
+
+QString RowPart::accessibleDescription() const
+{
+    return accessible()->text(QAccessible::Description);
+}
+
+void moveOver(const RowPart& part, const QPoint& point)
+{
+    auto* grid = const_cast<ClockGrid*>(part.grid);
+    sendMouse(grid, QEvent::MouseMove, grid->mapToGlobal(part.pos() + point), Qt::NoButton);
+}
+
+void turnWheelOver(const RowPart& part, int angle, bool inverted, const QPoint& point)
+{
+    turnWheelOver(const_cast<ClockGrid*>(part.grid), angle, inverted, part.pos() + point);
+}
+
+void doubleClick(const RowPart& part, const QPoint& point)
+{
+    QTest::mouseDClick(const_cast<ClockGrid*>(part.grid), Qt::LeftButton, {}, part.pos() + point);
 }

@@ -4,16 +4,21 @@
 #include <QDateTime>
 #include <QList>
 #include <QTest>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/mainwindow.h"
+#include "board/board.h"
 #include "save/citylist.h"
 #include "support/fakeplatform.h"
 #include "support/testenv.h"
 
 class ButtonBar;
+class Board;
 class CityEditor;
-class CityGrid;
+class ClockGrid;
+class QAccessibleInterface;
 class ConfigPanel;
 class HorluneAbout;
 class Label;
@@ -36,6 +41,50 @@ template <class T = QWidget> T* control(const QObject& parent, const QString& na
     return found;
 }
 
+// A part of a row of the grid of clocks, its name (`Ville`), its time (`Digit`) or its face (`Image1`), as
+// the grid draws it and as screen readers are told of it. Used as a control would be: `f.digit(3)->caption()`.
+struct RowPart
+{
+    enum Kind
+    {
+        Name,
+        Time,
+        Face
+    };
+    const ClockGrid* grid;
+    int row;
+    Kind kind;
+
+    const RowPart* operator->() const { return this; }
+    // The whole name, or the time "HH.MM"; the text drawn, which a long name shortens.
+    QString caption() const;
+    QString text() const;
+    QColor textColor() const;
+    bool isBold() const;
+    bool isVisible() const;
+    // In the window.
+    QRect geometry() const;
+    QPoint pos() const { return geometry().topLeft(); }
+    QSize size() const { return geometry().size(); }
+    int x() const { return geometry().x(); }
+    QString toolTip() const;
+    // The face: its picture, hands and ring.
+    QPixmap picture() const;
+    std::optional<Hands> hands() const;
+    QColor minuteColour() const;
+    QColor hourColour() const;
+    Rim rim() const;
+    // The face as screen readers see it.
+    QAccessibleInterface* accessible() const;
+    QString accessibleName() const;
+    QString accessibleDescription() const;
+};
+
+// The pointer over a point of a row's part, no button held; the wheel turned there; a double click there.
+void moveOver(const RowPart& part, const QPoint& point = QPoint(2, 2));
+void turnWheelOver(const RowPart& part, int angle, bool inverted = false, const QPoint& point = QPoint(5, 5));
+void doubleClick(const RowPart& part, const QPoint& point = QPoint(5, 5));
+
 // A main window on a fake clock, in a throw-away program folder and settings store. Its parts are found
 // by the names they carry, as the window's design names them.
 struct ClockFixture
@@ -52,7 +101,8 @@ struct ClockFixture
     // The same, the window then made active, as keys need it (a face takes the focus only then).
     Main& startActive();
 
-    CityGrid& grid() const;
+    ClockGrid& grid() const;
+    const Board& board() const;
     ButtonBar& buttons() const;
     ConfigPanel& panel() const;
     CityEditor& editor() const;
@@ -62,9 +112,11 @@ struct ClockFixture
     // Types a line of the editor as a paste would: its three texts and its mark.
     void setLine(int i, const EditorLine& line) const;
     // Row i's name (`Ville`), time (`Digit`) and face (`Image1`).
-    Label* ville(int i) const { return label(QStringLiteral("Ville_%1").arg(i)); }
-    Label* digit(int i) const { return label(QStringLiteral("Digit_%1").arg(i)); }
-    Picture* face(int i) const;
+    RowPart ville(int i) const { return {&grid(), i, RowPart::Name}; }
+    RowPart digit(int i) const { return {&grid(), i, RowPart::Time}; }
+    RowPart face(int i) const { return {&grid(), i, RowPart::Face}; }
+    // Runs a step of the board as the window would, with the fake clock's now, and draws it.
+    void run(const std::function<Board::Changes(Board&, const Instant&)>& step) const;
     // Whether button i shows its lit look.
     bool isLit(int i) const;
     // The About window, while it is open.

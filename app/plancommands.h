@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "plan/workhours.h"
+#include "platform/platform.h"
+
+class Board;
+class QWidget;
+
+// The commands that take the instant the clocks show out of the program, and the working hours that the
+// common hour is searched with: each asks, writes and reports through the platform.
+class PlanCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    PlanCommands(QWidget* window, Platform platform, const Board& board, const QString& settingsFile);
+
+public slots:
+    // Ctrl+C: the instant shown, as text, on the clipboard.
+    void copyInstant();
+    // The instant shown as an invitation (iCalendar), where the user says.
+    void exportInvitation();
+    // The working hours of the marked cities, asked and kept in the settings.
+    void askOfficeHours();
+
+signals:
+    // The user chose these working hours; they are being kept in the settings.
+    void workHoursChosen(const WorkHours& hours);
+
+private:
+    // The instant shown as text to share; empty, the user told how to choose cities, when there are none.
+    QString instantToShare(const QString& purpose);
+
+    QWidget* m_window;
+    Platform m_platform;
+    const Board& m_board;
+    QString m_settingsFile;
+};

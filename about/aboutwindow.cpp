@@ -92,7 +92,7 @@ HorluneAbout::HorluneAbout(Desktop& desktop, QWidget* parent)
     auto* map = new Picture(this, QStringLiteral("Image1"));
     map->setTwipsGeometry(90, 615, 5805, 4500);
     map->setPicture(look::picture(QStringLiteral("about.jpg")));
-    connect(map, &Picture::clicked, this, &HorluneAbout::Form_Click);
+    connect(map, &Picture::clicked, this, &HorluneAbout::closeAndReturn);
 
     m_version =
         makeLabel(this, QStringLiteral("Label2"), look::twipsRect(2910, 8205, 3060, 360), look::sans(18), look::kRed);
@@ -123,7 +123,7 @@ HorluneAbout::HorluneAbout(Desktop& desktop, QWidget* parent)
 
     // The paragraph, the notice and the web link answer the mouse alike, as designed: a click on the notice
     // opens the web page too.
-    connect(m_paragraph, &Label::clicked, this, &HorluneAbout::Form_Click);
+    connect(m_paragraph, &Label::clicked, this, &HorluneAbout::closeAndReturn);
     connect(m_notice, &Label::clicked, this, &HorluneAbout::openWebPage);
     connect(m_webLink, &Label::clicked, this, &HorluneAbout::openWebPage);
     connect(m_paragraph, &Label::mouseMoved, this, [this] { lightLinks(false, false); });
@@ -133,14 +133,14 @@ HorluneAbout::HorluneAbout(Desktop& desktop, QWidget* parent)
     centreOnScreen(this);
 }
 
-void HorluneAbout::Form_Load()
+void HorluneAbout::open()
 {
     m_paragraph->setCaption(about::paragraph());
     m_version->setCaption(about::versionLine(kVersionMajor, kVersionMinor, kVersionPatch));
     show();
 }
 
-void HorluneAbout::Form_Click()
+void HorluneAbout::closeAndReturn()
 {
     close();
 }
@@ -172,7 +172,7 @@ void HorluneAbout::closeEvent(QCloseEvent* event)
 void HorluneAbout::mouseReleaseEvent(QMouseEvent* event)
 {
     if (rect().contains(event->position().toPoint()))
-        Form_Click();
+        closeAndReturn();
 }
 
 void HorluneAbout::keyPressEvent(QKeyEvent* event)
@@ -183,7 +183,7 @@ void HorluneAbout::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Enter:
     case Qt::Key_Space:
         if (!event->isAutoRepeat())
-            Form_Click();
+            closeAndReturn();
         break;
     default:
         QWidget::keyPressEvent(event);

@@ -35,9 +35,9 @@ public:
     explicit HorluneAbout(Desktop& desktop, QWidget* parent = nullptr);
 
     // Fills the texts and shows the window.
-    void Form_Load();
+    void open();
     // A click on the window, the map or the paragraph closes it.
-    void Form_Click();
+    void closeAndReturn();
 
 signals:
     // As the window closes, however it is closed.

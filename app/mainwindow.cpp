@@ -182,6 +182,8 @@ ConfigPanel& Main::panel()
     connect(m_panel, &Frame::mouseMoved, m_buttons, &ButtonBar::lightNone);
     connect(m_panel, &Frame::pressed, this, &Main::startMove);
     connect(m_panel, &ConfigPanel::closed, this, [this] {
+        for (QAction* key : m_grid->actions())
+            key->setEnabled(true);
         draw(m_board.leaveRows(m_platform.clock.now()));
         // The keys go back where they were; to the clocks rather than a face, which would describe its city.
         QWidget* back = m_focusBeforePanel;
@@ -337,6 +339,9 @@ void Main::openConfiguration()
         m_focusBeforePanel = focusWidget();
         draw(m_board.backToNow(m_platform.clock.now()));
         m_grid->showKeyFrame(false);
+        // The clocks' keys act on the clocks, never behind the panel: the menu lists them, not to be chosen.
+        for (QAction* key : m_grid->actions())
+            key->setEnabled(false);
     }
     configPanel.open(m_config);
 }
@@ -375,7 +380,7 @@ void Main::showAbout()
         move(place);
         show();
     });
-    m_about->Form_Load();
+    m_about->open();
 }
 
 void Main::quit()

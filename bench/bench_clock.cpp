@@ -8,10 +8,11 @@
 
 #include "app/mainwindow.h"
 #include "chrome/buttonbar.h"
-#include "clock/citygrid.h"
+#include "clock/clockgrid.h"
 #include "config/configpanel.h"
 #include "support/fakeplatform.h"
 #include "support/mainfixture.h"
+#include "support/mouse.h"
 #include "support/testenv.h"
 
 class BenchClock : public QObject
@@ -27,7 +28,7 @@ private slots:
         m_platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(18, 42, 0), Qt::UTC), 3600);
         m_window = std::make_unique<Main>(m_platform.services(), m_env.programDirectory(), m_env.programDirectory(),
                                           m_env.settingsFile());
-        m_window->Form_Load();
+        m_window->start();
         timer().stop();
         QCoreApplication::processEvents();
     }
@@ -37,7 +38,7 @@ private slots:
     {
         QBENCHMARK
         {
-            m_window->Timer1_Timer();
+            m_window->tick();
             QCoreApplication::processEvents();
         }
     }
@@ -49,7 +50,7 @@ private slots:
         QBENCHMARK
         {
             m_platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(18, 42, second++ % 60), Qt::UTC), 3600);
-            m_window->Timer1_Timer();
+            m_window->tick();
             QCoreApplication::processEvents();
         }
     }
@@ -61,7 +62,7 @@ private slots:
         QBENCHMARK
         {
             m_platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(18, minute++ % 60, 0), Qt::UTC), 3600);
-            m_window->Timer1_Timer();
+            m_window->tick();
             QCoreApplication::processEvents();
         }
     }
@@ -70,24 +71,37 @@ private slots:
     // shift line, and the repaint. Turned back and forth between a quarter and half an hour ahead.
     void scrubStep()
     {
-        CityGrid& grid = *control<CityGrid>(*m_window, QStringLiteral("CityGrid"));
-        grid.turnWheel(120);
+        ClockGrid& grid = *control<ClockGrid>(*m_window, QStringLiteral("ClockGrid"));
+        turnWheelOver(&grid, 120);
         QCoreApplication::processEvents();
         int direction = 1;
         QBENCHMARK
         {
-            grid.turnWheel(direction * 120);
+            turnWheelOver(&grid, direction * 120);
             direction = -direction;
             QCoreApplication::processEvents();
         }
-        grid.backToNow();
+        QTest::keyClick(&grid, Qt::Key_Home);
     }
 
-    void formLoad()
+    // The pointer from one city to the next: the two rows drawn again, the hover line written.
+    void hover()
+    {
+        ClockGrid& grid = *control<ClockGrid>(*m_window, QStringLiteral("ClockGrid"));
+        int row = 0;
+        QBENCHMARK
+        {
+            moveOver(&grid, grid.faceRect(1 + row++ % 59).center());
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // The start on the live window: the configuration read, the clocks drawn.
+    void start()
     {
         QBENCHMARK
         {
-            m_window->Form_Load();
+            m_window->start();
             QCoreApplication::processEvents();
         }
         timer().stop();
@@ -98,23 +112,23 @@ private slots:
     {
         QBENCHMARK
         {
-            buttons().btn_Click(ButtonBar::Configuration);
+            buttons().press(ButtonBar::Configuration);
             QCoreApplication::processEvents();
-            buttons().btn_Click(ButtonBar::Ok);
+            emit m_window->panel().okButton().picture->clicked();
             QCoreApplication::processEvents();
         }
     }
 
-    // Opening the panel, a change, "OK" and "Oui": sort, write, store, and the clock reloaded.
+    // Opening the panel, a change, "OK" and "Oui": sort, write, store, and the clocks follow what was written.
     void saveAndReload()
     {
         int edit = 0;
         QBENCHMARK
         {
-            buttons().btn_Click(ButtonBar::Configuration);
+            buttons().press(ButtonBar::Configuration);
             control<QLineEdit>(*m_window, QStringLiteral("Text1"))->setText(QString::number(20 + edit++ % 3));
             m_platform.dialogs.answers = {true};
-            buttons().btn_Click(ButtonBar::Ok);
+            emit m_window->panel().okButton().picture->clicked();
             QCoreApplication::processEvents();
         }
         timer().stop();
@@ -127,19 +141,19 @@ private slots:
         for (int row = 1; row <= kCityRows; ++row)
             m_env.writeSetting(QStringLiteral("P%1").arg(row), QStringLiteral("T"));
         m_platform.clock.set(QDateTime(QDate(2026, 10, 20), QTime(18, 42, 0), Qt::UTC), 7200);
-        m_window->Form_Load();
+        m_window->start();
         timer().stop();
-        CityGrid& grid = *control<CityGrid>(*m_window, QStringLiteral("CityGrid"));
-        grid.turnWheel(120);
+        ClockGrid& grid = *control<ClockGrid>(*m_window, QStringLiteral("ClockGrid"));
+        turnWheelOver(&grid, 120);
         QCoreApplication::processEvents();
         int direction = 1;
         QBENCHMARK
         {
-            grid.turnWheel(direction * 120);
+            turnWheelOver(&grid, direction * 120);
             direction = -direction;
             QCoreApplication::processEvents();
         }
-        grid.backToNow();
+        QTest::keyClick(&grid, Qt::Key_Home);
     }
 
     void cleanupTestCase() { m_window.reset(); }

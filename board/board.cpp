@@ -310,6 +310,7 @@ Board::Changes Board::follow(ShownInstant::Step step, const Instant& now)
         return ShiftLine;
     case ShownInstant::BackToNow: {
         paintShiftLine(now);
+        m_picture.seconds = m_hover.hasSentence() ? twoDigits(now.local.time().second()) : QString();
         Changes changes = ShiftLine | Seconds | redrawAtNow(now);
         if (m_hover.hasSentence()) {
             paintSentence();

@@ -399,6 +399,16 @@ QRect ClockGrid::rowArea(int row) const
     return faceRect(row) | nameRect(row) | timeRect(row) | signRect(row);
 }
 
+QLineF ClockGrid::dateLine() const
+{
+    const int row = m_board.picture().dateLineRow;
+    if (row < 0)
+        return {};
+    const int x = grid::left(row) - grid::kDateLineBeforeFace;
+    const int top = grid::faceTop(row);
+    return QLineF(x, top - grid::kDateLineAbove, x, top + grid::kDateLineBelow);
+}
+
 QRect ClockGrid::dateLineArea(int row) const
 {
     if (row < 0)
@@ -542,6 +552,12 @@ void ClockGrid::paintEvent(QPaintEvent* event)
         painter.drawLine(
             QLineF(x, (top - grid::kDateLineAbove) / kTwipsPerPixel, x, (top + grid::kDateLineBelow) / kTwipsPerPixel));
     }
+}
+
+void ClockGrid::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The menu is the window's.
+    passMenuRequestOn(this, event);
 }
 
 void ClockGrid::paintRow(QPainter& painter, int row) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineF>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -37,6 +38,9 @@ public:
     QRect signRect(int row) const;
     // The row whose name, face or time lies under `point` of the window, the last drawn first; -1 for none.
     int rowAt(const QPoint& point) const;
+    // The date line, in twips of the window: before the face of the first row whose day differs from the
+    // row before it, from above its name into its time; a null line when every row shows the same day.
+    QLineF dateLine() const;
     // Row i's name as it is drawn: shortened with "…" where it is too long for its place.
     QString shownName(int row) const;
 
@@ -71,6 +75,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

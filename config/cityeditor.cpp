@@ -133,10 +133,10 @@ void CityEditor::createLine(int i)
     line.mark = makeMark(this, QStringLiteral("Pref_%1").arg(i),
                          twipsRect(left + kNameLeft - kMarkBeforeName, top, kMarkSize, kMarkSize));
 
-    connect(line.name, &QLineEdit::textChanged, this, [this, i] { Tvil_Change(i); });
+    connect(line.name, &QLineEdit::textChanged, this, [this, i] { nameChanged(i); });
     connect(line.name, &QLineEdit::textEdited, this, [this, i](const QString& typed) { offerCities(i, typed); });
-    connect(line.summer, &QLineEdit::textChanged, this, [this, i] { TEte_Change(i); });
-    connect(line.winter, &QLineEdit::textChanged, this, [this, i] { THiver_Change(i); });
+    connect(line.summer, &QLineEdit::textChanged, this, [this, i] { summerChanged(i); });
+    connect(line.winter, &QLineEdit::textChanged, this, [this, i] { winterChanged(i); });
     // Offsets typed by the user are the city's own: it no longer follows a zone.
     for (QLineEdit* offset : {line.summer, line.winter})
         connect(offset, &QLineEdit::textEdited, this, [this, i] { m_lines[i - 1].zone.clear(); });
@@ -216,7 +216,7 @@ bool showsWhole(const QLineEdit* box)
 
 } // namespace
 
-void CityEditor::Tvil_Change(int i)
+void CityEditor::nameChanged(int i)
 {
     describeLine(i);
     emit changed();
@@ -237,19 +237,19 @@ void CityEditor::describeLine(int i)
     line.mark->setAccessibleName(city + QStringLiteral(", repérée"));
 }
 
-void CityEditor::TEte_Change(int i)
+void CityEditor::summerChanged(int i)
 {
     replaceCommas(m_lines[i - 1].summer);
     emit changed();
 }
 
-void CityEditor::THiver_Change(int i)
+void CityEditor::winterChanged(int i)
 {
     replaceCommas(m_lines[i - 1].winter);
     emit changed();
 }
 
-void CityEditor::Tvil_MouseMove(int i)
+void CityEditor::moveHeadersOver(int i)
 {
     m_headers->move(m_lines[i - 1].name->x(), m_headers->y());
 }
@@ -281,7 +281,7 @@ bool CityEditor::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseMove) {
         const QVariant line = watched->property("editorLine");
         if (line.isValid())
-            Tvil_MouseMove(line.toInt());
+            moveHeadersOver(line.toInt());
     }
     return Frame::eventFilter(watched, event);
 }

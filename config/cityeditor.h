@@ -51,15 +51,15 @@ private:
     };
     void createLine(int i);
     void setLine(Line& line, const EditorLine& values);
-    void Tvil_Change(int i);
+    void nameChanged(int i);
     // Line i's name where its box cannot show it whole (the tooltip), and for screen readers the city and
     // the column of each of its boxes.
     void describeLine(int i);
     // An offset box turns every comma into a point.
-    void TEte_Change(int i);
-    void THiver_Change(int i);
+    void summerChanged(int i);
+    void winterChanged(int i);
     // Over a line's texts, the column headers move above its column group.
-    void Tvil_MouseMove(int i);
+    void moveHeadersOver(int i);
     // The cities of the index that the name typed in line i begins, under its box.
     void offerCities(int i, const QString& typed);
     void chooseCity(int i, const QString& name, const QString& zone);

@@ -31,7 +31,7 @@ struct AboutFixture
     AboutFixture()
     {
         QObject::connect(window, &HorluneAbout::closed, [this] { ++closings; });
-        window->Form_Load();
+        window->open();
     }
     ~AboutFixture() { delete window; }
 };
@@ -222,7 +222,7 @@ void TestAbout::reopeningStartsAfresh()
         AboutFixture f;
         moveOver(label(*f.window, "Label1_0"));
         moveOver(label(*f.window, "Label3"));
-        f.window->Form_Click();
+        f.window->closeAndReturn();
     }
     AboutFixture f;
     QCOMPARE(label(*f.window, "Label1_2")->textColor(), look::kRed);

@@ -7,6 +7,7 @@
 #include "about/aboutwindow.h"
 #include "chrome/buttonbar.h"
 #include "chrome/pointerdrag.h"
+#include "clock/clockgrid.h"
 #include "config/cityeditor.h"
 #include "config/configpanel.h"
 #include "rows/geometry.h"
@@ -68,12 +69,13 @@ void TestChrome::hoverLightsOneButton()
     QFETCH(int, index);
     ClockFixture f(fullFile());
     Main& w = f.start();
-    f.buttons().btn_MouseMove(3);
-    f.buttons().btn_MouseMove(index);
+    f.panel(); // which makes the fifth button, its "OK"
+    f.buttons().light(3);
+    f.buttons().light(index);
     for (int i = 0; i < ButtonBar::kButtons; ++i) {
         const bool lit = i == index;
         QCOMPARE(f.isLit(i), lit);
-        const auto* picture = control<Picture>(w, QStringLiteral("btn_%1").arg(i));
+        const auto* picture = f.find<Picture>(QStringLiteral("btn_%1").arg(i));
         const QPixmap expected = look::picture(lit ? QStringLiteral("btnon.gif") : QStringLiteral("btnoff.gif"));
         QCOMPARE(picture->picture().toImage(), expected.toImage());
         QCOMPARE(f.label(QStringLiteral("LabBTN_%1").arg(i))->textColor(), lit ? look::kRed : look::kBlack);
@@ -85,9 +87,9 @@ void TestChrome::hoverMovesFromButtonToButton()
 {
     ClockFixture f(fullFile());
     Main& w = f.start();
-    moveOver(control<Picture>(w, "btn_2"));
+    moveOver(f.find<Picture>("btn_2"));
     QVERIFY(f.isLit(2));
-    moveOver(control<Picture>(w, "btn_3"));
+    moveOver(f.find<Picture>("btn_3"));
     QVERIFY(f.isLit(3));
     QVERIFY(!f.isLit(2));
     // Other controls leave the lit button as it is.
@@ -107,7 +109,7 @@ void TestChrome::captionsActLikeTheirPictures()
     QVERIFY(f.isLit(1));
     QTest::mouseClick(f.label("LabBTN_2"), Qt::LeftButton);
     QCOMPARE(f.platform.desktop.openedHelp.size(), 1);
-    QTest::mouseClick(control<Picture>(w, "btn_2"), Qt::LeftButton);
+    QTest::mouseClick(f.find<Picture>("btn_2"), Qt::LeftButton);
     QCOMPARE(f.platform.desktop.openedHelp.size(), 2);
     QVERIFY(!f.panel().isVisible());
 }
@@ -135,7 +137,7 @@ void TestChrome::onlyTheLeftButtonClicks()
     QFile page(helpPage(f));
     QVERIFY(page.open(QIODevice::WriteOnly));
     page.close();
-    QTest::mouseClick(control(w, name), Qt::MouseButton(button));
+    QTest::mouseClick(f.find(name), Qt::MouseButton(button));
     QCOMPARE(f.platform.desktop.openedHelp.size(), runs ? 1 : 0);
 }
 
@@ -143,15 +145,16 @@ void TestChrome::bareWindowAndPanelClearTheButtons()
 {
     ClockFixture f(fullFile());
     Main& w = f.start();
-    moveOver(control<Picture>(w, "btn_0"));
-    sendMouse(&w, QEvent::MouseMove, w.mapToGlobal(QPoint(700, 520)), Qt::NoButton);
+    moveOver(f.find<Picture>("btn_0"));
+    // The bare window: the clocks' grid, where no row lies.
+    sendMouse(&f.grid(), QEvent::MouseMove, w.mapToGlobal(QPoint(700, 520)), Qt::NoButton);
     QVERIFY(!f.isLit(0));
 
-    moveOver(control<Picture>(w, "btn_1"));
+    moveOver(f.find<Picture>("btn_1"));
     f.openPanel();
     QVERIFY(f.panel().isVisible());
-    QVERIFY(f.isLit(1));            // stays lit under the panel...
-    moveOver(control(w, "Frame4")); // ...over controls that do not clear it...
+    QVERIFY(f.isLit(1));        // stays lit under the panel...
+    moveOver(f.find("Frame4")); // ...over controls that do not clear it...
     QVERIFY(f.isLit(1));
     moveOver(&f.panel()); // ...until the pointer is over the bare panel
     for (int i = 0; i < ButtonBar::kButtons; ++i)
@@ -171,8 +174,8 @@ void TestChrome::clickOutsideTheButtonsDoesNothing()
     QFETCH(int, index);
     ClockFixture f(fullFile());
     Main& w = f.start();
-    f.buttons().btn_Click(index);
-    f.buttons().LabBTN_Click(index);
+    f.buttons().press(index);
+    f.buttons().press(index);
     QVERIFY(w.isVisible());
     QVERIFY(!f.panel().isVisible());
     QVERIFY(!f.about());
@@ -185,14 +188,14 @@ void TestChrome::quitClosesEverything()
     {
         ClockFixture f(fullFile());
         Main& w = f.start();
-        f.buttons().btn_Click(0); // the About window was never opened
+        f.buttons().press(0); // the About window was never opened
         QVERIFY(!w.isVisible());
     }
     ClockFixture f(fullFile());
     Main& w = f.start();
-    f.buttons().btn_Click(ButtonBar::About);
+    f.buttons().press(ButtonBar::About);
     QPointer<HorluneAbout> about = f.about();
-    f.buttons().btn_Click(0);
+    f.buttons().press(0);
     QTRY_VERIFY(!about);
     QVERIFY(!w.isVisible()); // the About window's closing does not bring the clock back
     QVERIFY(f.platform.dialogs.shown.isEmpty());
@@ -211,7 +214,7 @@ void TestChrome::configurationOpensThePanel()
     QCOMPARE(f.label("Label4")->caption(), QStringLiteral("dimanche 26 oct. 2025"));
     QCOMPARE(f.box("Text1")->text(), QStringLiteral("20"));
     QCOMPARE(f.box("Text2")->text(), QStringLiteral("8"));
-    QCOMPARE(control(w, "Frame3")->y(), 2); // 30 twips
+    QCOMPARE(f.find("Frame3")->y(), 2); // 30 twips
     QCOMPARE(f.label("Label11")->caption(),
              QStringLiteral("Vous pouvez modifier dans l'écran de droite les villes affichées, en connaissant les "
                             "décalages avec TU en été et en hiver.\r\n"
@@ -250,7 +253,7 @@ void TestChrome::helpOpensThePage()
     QFile page(QDir(f.env.programDirectory()).filePath(QStringLiteral("HLN.html")));
     QVERIFY(page.open(QIODevice::WriteOnly));
     page.close();
-    f.buttons().btn_Click(2);
+    f.buttons().press(2);
     QTest::keyClick(&w, Qt::Key_F1);
     QCOMPARE(f.platform.desktop.openedHelp, QStringList({page.fileName(), page.fileName()}));
     QVERIFY(f.platform.dialogs.shown.isEmpty());
@@ -260,7 +263,7 @@ void TestChrome::helpMissingOrUnopenedIsReported()
 {
     ClockFixture f(fullFile());
     f.start();
-    f.buttons().btn_Click(2);
+    f.buttons().press(2);
     QCOMPARE(f.platform.dialogs.shown.size(), 1);
     QVERIFY(f.platform.dialogs.shown[0].text.contains(QStringLiteral("introuvable")));
     QVERIFY(f.platform.dialogs.shown[0].text.contains(helpPage(f)));
@@ -270,7 +273,7 @@ void TestChrome::helpMissingOrUnopenedIsReported()
     QVERIFY(page.open(QIODevice::WriteOnly));
     page.close();
     f.platform.desktop.openSucceeds = false;
-    f.buttons().btn_Click(2);
+    f.buttons().press(2);
     QCOMPARE(f.platform.dialogs.shown.size(), 2);
     QVERIFY(f.platform.dialogs.shown[1].text.startsWith(QStringLiteral("Aucun programme n'a pu ouvrir")));
 }
@@ -282,7 +285,7 @@ void TestChrome::aboutHidesTheClockUntilClosed()
     w.move(40, 30);
     const QPoint place = w.pos();
     for (int opening = 0; opening < 2; ++opening) {
-        f.buttons().btn_Click(3);
+        f.buttons().press(3);
         QVERIFY(!w.isVisible());
         QPointer<HorluneAbout> about = f.about();
         QVERIFY(about && about->isVisible());
@@ -325,17 +328,17 @@ void TestChrome::pressesThatMoveTheWindow()
     Main& w = f.start();
     if (panelOpen)
         f.openPanel();
-    QWidget* target = name == QLatin1String("Main") ? &w : control(w, name);
     // A corner of the control; for the bare window and frames, a point that no child covers.
     QPoint point(1, 1);
     if (name == QLatin1String("Main"))
         point = QPoint(700, 522);
     else if (name == QLatin1String("Frame2"))
         point = QPoint(5, twipsToPixels(560));
-    QVERIFY(!target->childAt(point));
-    QTest::mousePress(target, Qt::MouseButton(button), {}, point);
+    const ClockFixture::Spot target = f.spot(name, point);
+    QVERIFY(!target.widget->childAt(target.point));
+    QTest::mousePress(target.widget, Qt::MouseButton(button), {}, target.point);
     QCOMPARE(f.platform.desktop.moves, 1);
-    QTest::mouseRelease(target, Qt::MouseButton(button), {}, point);
+    QTest::mouseRelease(target.widget, Qt::MouseButton(button), {}, target.point);
     if (panelOpen)
         f.pressOk();
 }
@@ -356,7 +359,7 @@ void TestChrome::pressesThatDoNotMoveTheWindow()
     Main& w = f.start();
     f.openPanel(); // the panel's controls exist and show
     f.platform.dialogs.answers = {false};
-    QWidget* target = control(w, name);
+    QWidget* target = f.find(name);
     const bool panelControl = f.panel().isAncestorOf(target);
     if (!panelControl)
         f.pressOk();
@@ -386,7 +389,7 @@ void TestChrome::windowFollowsThePointerWhenTheSystemRefuses()
     QWidget* clock = f.label("HeureDigitale");
     const QPoint pointer = QCursor::pos();
     QTest::mousePress(clock, Qt::LeftButton, {}, QPoint(3, 3));
-    QVERIFY(control<PointerDrag>(w, "PointerDrag")->isFollowing());
+    QVERIFY(f.find<PointerDrag>("PointerDrag")->isFollowing());
 
     sendMouse(clock, QEvent::MouseMove, pointer + QPoint(30, 20), Qt::LeftButton);
     QCOMPARE(w.pos(), start + QPoint(30, 20));
@@ -395,7 +398,7 @@ void TestChrome::windowFollowsThePointerWhenTheSystemRefuses()
     if (releaseSeen)
         sendMouse(clock, QEvent::MouseButtonRelease, pointer + QPoint(-15, 45), Qt::NoButton);
     sendMouse(clock, QEvent::MouseMove, pointer + QPoint(200, 200), Qt::NoButton);
-    QVERIFY(!control<PointerDrag>(w, "PointerDrag")->isFollowing());
+    QVERIFY(!f.find<PointerDrag>("PointerDrag")->isFollowing());
     // The window stays where it was left, whatever the pointer does next.
     QCOMPARE(w.pos(), start + QPoint(-15, 45));
     sendMouse(clock, QEvent::MouseMove, pointer + QPoint(120, 100), Qt::LeftButton);

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "clock/citygrid.h"
+#include "clock/clockgrid.h"
 #include "config/configpanel.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
@@ -151,7 +151,7 @@ void TestCommonHour::notBehindThePanel()
     QCOMPARE(QApplication::focusWidget(), mark);
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Left})
         QTest::keyClick(mark, key, Qt::ControlModifier);
-    QVERIFY(!f.grid().isShifted());
+    QVERIFY(!f.board().isShifted());
     QVERIFY(!f.label("HeureVisee")->isVisible());
     f.pressOk();
     QCOMPARE(f.digit(1)->caption(), QStringLiteral("10.00"));
@@ -177,8 +177,8 @@ void TestCommonHour::ringsOnlyWhileMoved()
     command(w, QStringLiteral("Heures de bureau…"))->trigger();
     QCOMPARE(f.face(1)->rim(), Rim::Dotted);
     QVERIFY(f.face(1)->accessibleName().endsWith(QStringLiteral(", hors des heures de bureau")));
-    QVERIFY(f.grid().isShifted());
-    f.grid().backToNow();
+    QVERIFY(f.board().isShifted());
+    f.run([](Board& board, const Instant& now) { return board.backToNow(now); });
     QCOMPARE(f.face(1)->rim(), Rim::None);
     QVERIFY(!f.face(1)->accessibleName().contains(QStringLiteral("bureau")));
 }
@@ -188,18 +188,18 @@ void TestCommonHour::changesComingAreSigned()
     // Fifteen days before Paris changes to winter time: nothing yet.
     ClockFixture f(threeCities(), QDateTime(QDate(2026, 10, 10), QTime(10, 0), Qt::UTC), 2);
     Main& w = f.start();
-    QVERIFY(!w.findChild<Label*>(QStringLiteral("Changement_1")));
+    QVERIFY(!f.sign(1)->isVisible());
     // Moved a week on, the clocks see it coming; New York's, on 1 November, is still too far.
     for (int i = 0; i < 7 * 24; ++i)
         QTest::keyClick(&w, Qt::Key_PageUp);
-    auto* paris = w.findChild<Label*>(QStringLiteral("Changement_1"));
-    QVERIFY(paris && paris->isVisible());
+    const RowPart paris = f.sign(1);
+    QVERIFY(paris->isVisible());
     QCOMPARE(paris->toolTip(), QStringLiteral("Passe à l'heure d'hiver dimanche 25 octobre à 03.00 : −1 h"));
     QCOMPARE(paris->caption(), QStringLiteral("▼"));
     QVERIFY(f.face(1)->accessibleName().endsWith(paris->toolTip()));
-    QVERIFY(!w.findChild<Label*>(QStringLiteral("Changement_3")));
+    QVERIFY(!f.sign(3)->isVisible());
     // Back to now, the sign goes.
-    f.grid().backToNow();
+    f.run([](Board& board, const Instant& now) { return board.backToNow(now); });
     QVERIFY(!paris->isVisible());
 }
 
@@ -208,12 +208,12 @@ void TestCommonHour::signsStayUnderThePanel()
     // Five days before Paris changes to winter time, its sign shows at rest; the panel opens over it.
     ClockFixture f(threeCities(), QDateTime(QDate(2026, 10, 20), QTime(10, 0), Qt::UTC), 2);
     Main& w = f.start();
-    auto* paris = w.findChild<Label*>(QStringLiteral("Changement_1"));
-    QVERIFY(paris && paris->isVisible());
-    QCOMPARE(w.childAt(paris->geometry().center()), paris);
+    const RowPart paris = f.sign(1);
+    QVERIFY(paris->isVisible());
+    QCOMPARE(w.childAt(paris->geometry().center()), &f.grid());
     f.openPanel();
     QWidget* seen = w.childAt(paris->geometry().center());
-    QVERIFY(seen != paris);
+    QVERIFY(seen != &f.grid());
     QVERIFY(f.panel().isAncestorOf(seen));
 }
 
@@ -253,7 +253,7 @@ void TestCommonHour::theInstantCopied()
     if (!told.isEmpty())
         QVERIFY2(f.platform.dialogs.shown[0].text.startsWith(told), qPrintable(f.platform.dialogs.shown[0].text));
     // Nothing else changes: the clocks stay where they were.
-    QVERIFY(!f.grid().isShifted());
+    QVERIFY(!f.board().isShifted());
 }
 
 void TestCommonHour::theInvitationExported_data()

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "app/mainwindow.h"
+#include "clock/clockgrid.h"
 #include "support/fakeplatform.h"
 #include "support/testenv.h"
 #include "ui/controls.h"
@@ -90,16 +91,17 @@ void TestHighDpi::faceIsDrawnPixelForPixel()
     FakePlatform platform;
     platform.clock.set(QDateTime(QDate(2024, 12, 9), QTime(12, 0), Qt::UTC), 3600);
     Main window(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
-    window.Form_Load();
-    const auto* face = window.findChild<Picture*>(QStringLiteral("Image1_1"));
-    QVERIFY(face);
-    QCOMPARE(face->picture().cacheKey(), look::picture(QStringLiteral("jour.gif")).cacheKey());
+    window.start();
+    const auto* grid = window.findChild<ClockGrid*>(QStringLiteral("ClockGrid"));
+    QVERIFY(grid);
+    QCOMPARE(grid->board().picture().rows[1].look.face, Face::Day);
+    const QRect face = grid->faceRect(1);
 
     // The face's corners let the background through.
-    const QRect pixels(face->pos() * 2, face->size() * 2);
+    const QRect pixels(face.topLeft() * 2, face.size() * 2);
     QImage expected = premultiplied(doubleSizeFile(QStringLiteral("background.bmp")).copy(pixels));
     QPainter(&expected).drawImage(0, 0, doubleSizeFile(QStringLiteral("jour.gif")));
-    const QImage shown = premultiplied(window.grab(face->geometry()).toImage());
+    const QImage shown = premultiplied(window.grab(face).toImage());
     const QRect lowerHalf(0, pixels.height() / 2 + 8, pixels.width(), pixels.height() / 2 - 8);
     QCOMPARE(shown.copy(lowerHalf), expected.copy(lowerHalf));
 }

@@ -17,7 +17,7 @@
 
 #include "about/aboutwindow.h"
 #include "chrome/buttonbar.h"
-#include "clock/citygrid.h"
+#include "clock/clockgrid.h"
 #include "clock/timeentry.h"
 #include "config/configpanel.h"
 #include "data/settings.h"
@@ -82,9 +82,13 @@ QByteArray threeCities()
     return cityFile({"Paris,2,1", "Tokyo,9,9", "Honolulu,-10,-10"});
 }
 
+// What has the keys: a control's name; among the clocks, the face they are on ("Image1_2"), or "Main" when
+// they are on none, as on the window itself.
 QString focusName()
 {
     QWidget* focus = QApplication::focusWidget();
+    if (const auto* grid = qobject_cast<ClockGrid*>(focus))
+        return grid->focusedFace() >= 0 ? QStringLiteral("Image1_%1").arg(grid->focusedFace()) : QStringLiteral("Main");
     return focus ? focus->objectName() : QString();
 }
 
@@ -132,6 +136,12 @@ void rightClick(QWidget* control, const QPoint& point)
 {
     QWidget* window = control->window();
     QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, control->mapTo(window, point));
+}
+
+void rightClick(const RowPart& part, const QPoint& point)
+{
+    QWidget* window = part.grid->window();
+    QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, part.grid->mapTo(window, part.pos() + point));
 }
 
 // What the keys opened: "panel", "about", "help", "closed" (the clock is gone), "typing" (a time for a
@@ -284,29 +294,29 @@ void TestKeyboard::screenReadersFollowTheKeys()
     ClockFixture f(threeCities(), kMonday10.addSecs(50), 1);
     Main& w = f.startActive();
     press(w, {QStringLiteral("Down")});
-    QAccessibleInterface* paris = accessible(f.face(1));
+    QAccessibleInterface* paris = f.face(1)->accessible();
     QVERIFY(paris->state().focusable);
     QVERIFY(paris->state().focused);
     QCOMPARE(paris->text(QAccessible::Name), QStringLiteral("Paris, 10 h 00, lundi 9 décembre, jour"));
     QCOMPARE(paris->text(QAccessible::Description), QStringLiteral("Paris (Tu +1) le 09 décembre, il est 10.00."));
 
     press(w, {QStringLiteral("Down")});
-    QAccessibleInterface* tokyo = accessible(f.face(2));
+    QAccessibleInterface* tokyo = f.face(2)->accessible();
     QVERIFY(tokyo->state().focused);
     QVERIFY(!paris->state().focused);
     QVERIFY(paris->text(QAccessible::Description).isEmpty());
     QCOMPARE(tokyo->text(QAccessible::Description), QStringLiteral("Tokyo (Tu +9) le 09 décembre, il est 18.00."));
 
     f.platform.clock.advanceSeconds(10);
-    w.Timer1_Timer();
+    w.tick();
     QCOMPARE(tokyo->text(QAccessible::Name), QStringLiteral("Tokyo, 18 h 01, lundi 9 décembre, jour"));
     QCOMPARE(tokyo->text(QAccessible::Description), QStringLiteral("Tokyo (Tu +9) le 09 décembre, il est 18.01."));
     // Still highlighted after the full redraw, which colours the other rows by the time alone.
     QCOMPARE(redRows(f), QList<int>{2});
     // Universal Time: its name only.
     press(w, {QStringLiteral("Up"), QStringLiteral("Up")});
-    QVERIFY(accessible(f.face(0))->state().focused);
-    QVERIFY(accessible(f.face(0))->text(QAccessible::Description).isEmpty());
+    QVERIFY(f.face(0)->accessible()->state().focused);
+    QVERIFY(f.face(0)->accessible()->text(QAccessible::Description).isEmpty());
     closeWindow(f);
 }
 
@@ -335,8 +345,8 @@ void TestKeyboard::buttonsByKeys()
     // The button with the keys is lit as the pointer's is, and framed with black dots inside its pill.
     press(w, {QStringLiteral("Tab"), QStringLiteral("Tab")});
     QVERIFY(f.isLit(1));
-    auto dots = [&w] {
-        const QImage pill = control<Picture>(w, QStringLiteral("btn_1"))->grab().toImage();
+    auto dots = [&f] {
+        const QImage pill = f.find<Picture>(QStringLiteral("btn_1"))->grab().toImage();
         int black = 0;
         for (int x = 0; x < pill.width(); ++x)
             black += pill.pixelColor(x, 3) == QColor(Qt::black) ? 1 : 0;
@@ -346,7 +356,7 @@ void TestKeyboard::buttonsByKeys()
     press(w, {QStringLiteral("Tab")});
     QVERIFY(!f.isLit(1));
     QVERIFY2(framed - dots() > 30, qPrintable(QStringLiteral("%1 against %2").arg(framed).arg(dots())));
-    w.setFocus(Qt::MouseFocusReason); // a click on the window: the keys are for the clocks
+    f.grid().setFocus(Qt::MouseFocusReason); // a click on the window: the keys are for the clocks
 
     press(w, keys);
     QCOMPARE(whatIsOpen(f), opened);
@@ -394,27 +404,53 @@ void TestKeyboard::theMenuListsEveryCommand()
     if (over.isEmpty()) {
         press(w, {keys.last()});
     } else {
-        QWidget* target = over == QLatin1String("Main") ? &w : control(w, over);
-        // A point no control covers, on the bare window and frames.
-        const QPoint point = over == QLatin1String("Main")     ? QPoint(700, 522)
-                             : over == QLatin1String("Frame1") ? QPoint(5, 5)
-                                                               : QPoint(2, 2);
-        QVERIFY(target->childAt(point) == nullptr);
-        rightClick(target, point);
+        const int row = over.section(u'_', 1).toInt();
+        if (over.startsWith(QLatin1String("Image1_")))
+            rightClick(f.face(row), QPoint(5, 5));
+        else if (over.startsWith(QLatin1String("Ville_")))
+            rightClick(f.ville(row), QPoint(2, 2));
+        else if (over.startsWith(QLatin1String("Digit_")))
+            rightClick(f.digit(row), QPoint(5, 5));
+        else {
+            QWidget* target = over == QLatin1String("Main") ? &f.grid() : f.find(over);
+            // A point no control covers, on the bare window and frames.
+            const QPoint point = over == QLatin1String("Main")     ? QPoint(700, 522)
+                                 : over == QLatin1String("Frame1") ? QPoint(5, 5)
+                                                                   : QPoint(2, 2);
+            QVERIFY(target->childAt(point) == nullptr);
+            rightClick(target, point);
+        }
     }
     QMenu* commands = menu(f);
     QVERIFY(commands->isVisible());
-    // Every command of the window, in its order; the required ones among them.
+    // Every command of the window, in its order, with the clocks' keys after its first three; the required
+    // ones among them.
     QStringList listed, expected;
     for (QAction* action : commands->actions())
         listed << action->text();
-    for (QAction* action : w.actions())
+    for (QAction* action : w.actions().mid(0, 3) + f.grid().actions() + w.actions().mid(3))
         expected << action->text();
     QCOMPARE(listed, expected);
-    for (const char* command :
-         {"Configuration", "Aide", "A propos", "Revenir à maintenant", "Créneau commun suivant",
-          "Créneau commun précédent", "Heures de bureau…", "Copier l'instant", "Exporter l'invitation…",
-          "Rechercher une ville…", "Toujours au premier plan", "Quitter", "Une commande de plus"})
+    for (const char* command : {"Configuration",
+                                "Aide",
+                                "A propos",
+                                "Ville suivante",
+                                "Ville précédente",
+                                "Taper une heure pour la ville…",
+                                "Un quart d'heure plus tard",
+                                "Un quart d'heure plus tôt",
+                                "Une heure plus tard",
+                                "Une heure plus tôt",
+                                "Revenir à maintenant",
+                                "Créneau commun suivant",
+                                "Créneau commun précédent",
+                                "Heures de bureau…",
+                                "Copier l'instant",
+                                "Exporter l'invitation…",
+                                "Rechercher une ville…",
+                                "Toujours au premier plan",
+                                "Quitter",
+                                "Une commande de plus"})
         QVERIFY2(listed.contains(QString::fromUtf8(command)), command);
     // From the keyboard the first command is selected, to be chosen with Enter.
     if (over.isEmpty())
@@ -467,7 +503,7 @@ void TestKeyboard::theMenuRunsACommand()
     press(w, {QStringLiteral("Return")});
     QVERIFY(!commands->isVisible());
     QCOMPARE(whatIsOpen(f), opened);
-    QCOMPARE(f.grid().isShifted(), shifted);
+    QCOMPARE(f.board().isShifted(), shifted);
     QVERIFY(f.platform.dialogs.shown.isEmpty());
     closeWindow(f);
 }
@@ -593,7 +629,7 @@ void TestKeyboard::aClickOnThePanelLeavesItTheKeys()
     Main& w = f.startActive();
     press(w, {QStringLiteral("Ctrl+,"), QStringLiteral("Tab"), QStringLiteral("Tab")});
     QCOMPARE(focusName(), QStringLiteral("THiver_1"));
-    QWidget* frame = control(w, over);
+    QWidget* frame = f.find(over);
     const QPoint point = over == QLatin1String("Frame2") ? QPoint(5, twipsToPixels(560)) : QPoint(2, 2);
     QVERIFY(frame->childAt(point) == nullptr);
     QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, frame->mapTo(&w, point));
@@ -644,7 +680,7 @@ void TestKeyboard::heldKeys()
     QCOMPARE(whatIsOpen(f), opened);
     QCOMPARE(f.platform.dialogs.shown.size(), qsizetype(questions));
     // Nothing the held key did not mean: no shift of the clocks, no text typed over a name.
-    QVERIFY(!f.grid().isShifted());
+    QVERIFY(!f.board().isShifted());
     if (f.panel().isVisible())
         QVERIFY(!f.panel().isModified());
     closeWindow(f);
@@ -684,7 +720,7 @@ void TestKeyboard::nothingRunsBeneathTheQuestion()
         if (meanwhile == QLatin1String("right button"))
             rightClick(f.face(2), QPoint(5, 5));
         else if (meanwhile.startsWith(QLatin1String("press ")))
-            accessible(control<Picture>(w, meanwhile.mid(6)))
+            accessible(f.find<Picture>(meanwhile.mid(6)))
                 ->actionInterface()
                 ->doAction(QAccessibleActionInterface::pressAction());
         else if (meanwhile == QLatin1String("close"))
@@ -729,7 +765,7 @@ void TestKeyboard::accessiblePressReturnsAtOnce()
     bool returned = false, askedAfterReturn = false;
     f.platform.dialogs.whileAsking = [&] { askedAfterReturn = returned; };
     f.platform.dialogs.answers = {true};
-    accessible(control<Picture>(w, QStringLiteral("btn_4")))
+    accessible(f.find<Picture>(QStringLiteral("btn_4")))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
     returned = true;
@@ -774,7 +810,7 @@ void TestKeyboard::nothingStaysStale()
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(&w, &leave);
     } else if (then == QLatin1String("about")) {
-        f.buttons().btn_Click(ButtonBar::About);
+        f.buttons().press(ButtonBar::About);
         f.about()->close();
         QTRY_VERIFY(w.isVisible());
     } else {
@@ -791,7 +827,7 @@ void TestKeyboard::nothingStaysStale()
     QVERIFY(redRows(f).isEmpty());
     // Nor at the next tick.
     f.platform.clock.advanceSeconds(1);
-    w.Timer1_Timer();
+    w.tick();
     QVERIFY(f.label("Label8")->caption().isEmpty());
     QVERIFY(f.label("Label10")->caption().isEmpty());
     closeWindow(f);
@@ -829,7 +865,7 @@ void TestKeyboard::theSentenceFollowsTheMinute()
     QCOMPARE(f.label("Label8")->caption(), QStringLiteral("Tokyo (Tu +9) le 09 décembre, il est 18.00."));
     QCOMPARE(f.label("Label10")->caption(), QStringLiteral("58"));
     f.platform.clock.advanceSeconds(2);
-    w.Timer1_Timer();
+    w.tick();
     QCOMPARE(f.label("Label8")->caption(), QStringLiteral("Tokyo (Tu +9) le 09 décembre, il est 18.01."));
     QCOMPARE(f.label("Label10")->caption(), QStringLiteral("00"));
     closeWindow(f);
@@ -862,11 +898,11 @@ void TestKeyboard::theShiftLineStaysTrue()
     press(w, keys);
     for (int second = 0; second < seconds; ++second) {
         f.platform.clock.advanceSeconds(1);
-        w.Timer1_Timer();
+        w.tick();
     }
     QCOMPARE(f.label("HeureVisee")->caption(), line);
     QCOMPARE(f.label("HeureVisee")->isVisible(), !line.isEmpty());
-    QCOMPARE(f.grid().isShifted(), !line.isEmpty());
+    QCOMPARE(f.board().isShifted(), !line.isEmpty());
     closeWindow(f);
 }
 

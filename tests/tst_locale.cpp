@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <QTest>
 
-#include "clock/citygrid.h"
+#include "clock/clockgrid.h"
 #include "platform/process.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
@@ -59,7 +59,7 @@ QString textOf(ClockFixture& f, Main& w, const QString& path)
     }
     if (path == QLatin1String("change coming")) {
         pressKeys(w, QStringLiteral("PgUp"), 7 * 24); // a week on, Paris's change to winter time is near
-        return control<Label>(w, QStringLiteral("Changement_1"))->toolTip();
+        return f.sign(1)->toolTip();
     }
     if (path == QLatin1String("copied")) {
         pressKeys(w, QStringLiteral("Ctrl+C"));

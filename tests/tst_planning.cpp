@@ -4,7 +4,7 @@
 #include <QTest>
 #include <cmath>
 
-#include "clock/citygrid.h"
+#include "clock/clockgrid.h"
 #include "clock/timeentry.h"
 #include "config/configpanel.h"
 #include "rows/geometry.h"
@@ -64,13 +64,14 @@ TimeEntry* entry(const ClockFixture& f)
 // The date line's place, in twips from the window's left edge; -250 out of sight.
 qreal dateLineX(const ClockFixture& f)
 {
-    return control<LineItem>(*f.window, QStringLiteral("Line1"))->ends().x1();
+    const QLineF line = f.grid().dateLine();
+    return line.isNull() ? -250 : line.x1();
 }
 
 // Types `text` in the box opened over row `row`'s time label, then Enter.
 void typeTime(const ClockFixture& f, int row, const QString& text)
 {
-    QTest::mouseDClick(f.digit(row), Qt::LeftButton);
+    doubleClick(f.digit(row));
     TimeEntry* box = entry(f);
     QVERIFY(box && box->isVisible());
     // What the box opened with is selected: typing replaces it, and Backspace empties it.
@@ -112,13 +113,13 @@ void TestPlanning::wheelMovesEveryClock()
     ClockFixture f(threeCities(), kMonday10.addSecs(7), 1);
     Main& w = f.start();
     QVERIFY(!shiftLine(f)->isVisible());
-    QWidget* target = over == QLatin1String("Main") ? &w : control<QWidget>(w, over);
+    const ClockFixture::Spot target = f.spot(over, QPoint(5, 5));
     for (int angle : angles)
-        turnWheelOver(target, angle, inverted);
+        turnWheelOver(target.widget, angle, inverted, target.point);
     QCOMPARE(f.digit(2)->caption(), tokyo);
     QCOMPARE(shiftLine(f)->caption(), line);
     QCOMPARE(shiftLine(f)->isVisible(), !line.isEmpty());
-    QCOMPARE(f.grid().isShifted(), !line.isEmpty());
+    QCOMPARE(f.board().isShifted(), !line.isEmpty());
     // The digital clock keeps the real time.
     QCOMPARE(f.label("HeureDigitale")->caption(), QStringLiteral("Heure locale : 10.00.07"));
 }
@@ -147,7 +148,7 @@ void TestPlanning::keysMoveEveryClock()
     QFETCH(QString, line);
     ClockFixture f(threeCities(), kMonday10, 1);
     Main& w = f.start();
-    QCOMPARE(w.focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(f.grid().focusPolicy(), Qt::StrongFocus);
     for (int key : keys)
         QTest::keyClick(&w, Qt::Key(key));
     QCOMPARE(f.digit(2)->caption(), tokyo);
@@ -158,7 +159,7 @@ void TestPlanning::keysMoveEveryClock()
     f.openPanel();
     QVERIFY(!shiftLine(f)->isVisible());
     QTest::keyClick(&w, Qt::Key_PageUp);
-    QVERIFY(!f.grid().isShifted());
+    QVERIFY(!f.board().isShifted());
     f.pressOk();
 }
 
@@ -170,7 +171,7 @@ void TestPlanning::keysAreShownWhereTheyAct()
     Main& w = f.start();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QVERIFY(w.hasFocus());
+    QVERIFY(f.grid().hasFocus());
     // White dots along the frame's left edge, in the margin left of the clocks and of the open panel.
     auto framePixels = [&w] {
         const QImage image = w.grab().toImage();
@@ -189,12 +190,12 @@ void TestPlanning::keysAreShownWhereTheyAct()
     f.pressOk();
     QTest::keyClick(&w, Qt::Key_Right);
     QVERIFY(framePixels() > 50);
-    w.clearFocus();
+    f.grid().clearFocus();
     QCOMPARE(framePixels(), 0);
-    w.setFocus(Qt::MouseFocusReason);
+    f.grid().setFocus(Qt::MouseFocusReason);
     QCOMPARE(framePixels(), 0);
-    w.clearFocus();
-    w.setFocus(Qt::TabFocusReason);
+    f.grid().clearFocus();
+    f.grid().setFocus(Qt::TabFocusReason);
     QVERIFY(framePixels() > 50);
 }
 
@@ -210,7 +211,7 @@ void TestPlanning::dateLineSweepsWithTheShift()
     QCOMPARE(dateLineX(f), -250.0);
     turnWheelOver(f.face(1), 20 * 120);
     QCOMPARE(f.digit(2)->caption(), QStringLiteral("00.00"));
-    QCOMPARE(f.grid().row(2).cityTime.date(), QDate(2024, 12, 10));
+    QCOMPARE(f.board().row(2).cityTime.date(), QDate(2024, 12, 10));
     QCOMPARE(dateLineX(f), qreal(grid::left(2) - grid::kDateLineBeforeFace));
     QTest::keyClick(&w, Qt::Key_Escape);
     QCOMPARE(dateLineX(f), beforeHonolulu);
@@ -229,12 +230,12 @@ void TestPlanning::acrossAChangeOfSummerTime()
         QTest::keyClick(&w, Qt::Key_PageUp);
     QCOMPARE(f.digit(1)->caption(), QStringLiteral("13.00"));
     QCOMPARE(f.digit(2)->caption(), QStringLiteral("07.00"));
-    QCOMPARE(f.grid().row(2).offset, -4.0f);
+    QCOMPARE(f.board().row(2).offset, -4.0f);
     QCOMPARE(shiftLine(f)->caption(), QStringLiteral("Dans 1 j — dimanche 29 mars, 12.00 ici"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Horlune (TU + 1 )"));
     QTest::keyClick(&w, Qt::Key_Home);
     QCOMPARE(f.digit(2)->caption(), QStringLiteral("06.00"));
-    QCOMPARE(f.grid().row(2).offset, -5.0f);
+    QCOMPARE(f.board().row(2).offset, -5.0f);
 }
 
 void TestPlanning::hoverSpeaksOfTheShiftedInstant()
@@ -249,7 +250,7 @@ void TestPlanning::hoverSpeaksOfTheShiftedInstant()
     QCOMPARE(f.label("Label8")->caption(), QStringLiteral("Tokyo (Tu +9) le 10 décembre, il sera 02.15."));
     QVERIFY(f.label("Label10")->caption().isEmpty());
     QCOMPARE(f.ville(2)->textColor(), QColor(Qt::red));
-    w.Timer1_Timer();
+    w.tick();
     QVERIFY(f.label("Label10")->caption().isEmpty());
     QTest::keyClick(&w, Qt::Key_PageDown);
     QTest::keyClick(&w, Qt::Key_PageDown);
@@ -312,15 +313,15 @@ void TestPlanning::backToNow()
     else if (how == QLatin1String("panel"))
         f.openPanel();
     else
-        f.grid().refresh(true);
-    QVERIFY(!f.grid().isShifted());
+        f.run([&f](Board& board, const Instant& now) { return board.reload(f.window->configuration(), now); });
+    QVERIFY(!f.board().isShifted());
     QVERIFY(!shiftLine(f)->isVisible());
     QCOMPARE(f.digit(2)->caption(), QStringLiteral("18.01"));
     QCOMPARE(f.digit(0)->caption(), QStringLiteral("09.01"));
     QCOMPARE(f.platform.desktop.moves, 0); // a click on the line does not move the window
     if (how == QLatin1String("panel")) {
         // The panel's preview faces show the Universal Time of now.
-        QCOMPARE(control<Picture>(w, QStringLiteral("Nuit"))->hands(), std::optional(handsAt(QTime(9, 1))));
+        QCOMPARE(f.find<Picture>(QStringLiteral("Nuit"))->hands(), std::optional(handsAt(QTime(9, 1))));
         f.pressOk();
     }
     // Nothing was saved: the settings store is as the start left it.
@@ -333,14 +334,16 @@ void TestPlanning::ticksLeaveTheShiftedRowsAlone()
     ClockFixture f(threeCities(), kMonday10, 1);
     Main& w = f.start();
     turnWheelOver(f.face(2), 120);
-    f.digit(2)->setCaption(QStringLiteral("xx"));
+    const QString time = f.digit(2)->caption();
     const std::optional<Hands> hands = f.face(2)->hands();
     for (int second = 0; second < 90; ++second) {
         f.platform.clock.advanceSeconds(1);
-        w.Timer1_Timer();
+        const Board::Changes changes = f.run([](Board& board, const Instant& now) { return board.tick(now); });
+        QVERIFY(!(changes & Board::Rows));
     }
+    w.tick();
     QCOMPARE(f.label("HeureDigitale")->caption(), QStringLiteral("Heure locale : 10.01.30"));
-    QCOMPARE(f.digit(2)->caption(), QStringLiteral("xx"));
+    QCOMPARE(f.digit(2)->caption(), time);
     QCOMPARE(f.face(2)->hands(), hands);
     // The line keeps its distance true: a minute and a half later, 10.15 is 14 minutes away.
     QCOMPARE(shiftLine(f)->caption(), QStringLiteral("Dans 14 min — lundi 9 décembre, 10.15 ici"));
@@ -353,22 +356,22 @@ void TestPlanning::twoMinutesWithoutAStepBringBackNow()
     turnWheelOver(f.face(2), 120);
     // A step after 100 seconds counts the two minutes again from there.
     f.platform.clock.advanceSeconds(100);
-    w.Timer1_Timer();
+    w.tick();
     QTest::keyClick(&w, Qt::Key_Right);
     f.platform.clock.advanceSeconds(119);
-    w.Timer1_Timer();
-    QVERIFY(f.grid().isShifted());
+    w.tick();
+    QVERIFY(f.board().isShifted());
     QCOMPARE(f.digit(2)->caption(), QStringLiteral("18.30"));
     f.platform.clock.advanceSeconds(1);
-    w.Timer1_Timer();
-    QVERIFY(!f.grid().isShifted());
+    w.tick();
+    QVERIFY(!f.board().isShifted());
     QVERIFY(!shiftLine(f)->isVisible());
     QCOMPARE(f.digit(2)->caption(), QStringLiteral("18.03")); // now: 10:03:39
     // A clock set back by a day does not leave the clocks shifted for good.
     QTest::keyClick(&w, Qt::Key_Right);
     f.platform.clock.advanceSeconds(-86400);
-    w.Timer1_Timer();
-    QVERIFY(!f.grid().isShifted());
+    w.tick();
+    QVERIFY(!f.board().isShifted());
 }
 
 void TestPlanning::typedTimeMovesEveryClock_data()
@@ -421,7 +424,7 @@ void TestPlanning::typingCanBeAbandoned()
     // to the clocks. A row without a time has no box.
     ClockFixture f(threeCities(), kMonday10, 1);
     Main& w = f.start();
-    QTest::mouseDClick(f.digit(2), Qt::LeftButton);
+    doubleClick(f.digit(2));
     TimeEntry* box = entry(f);
     QVERIFY(box->isVisible());
     QCOMPARE(box->text(), QStringLiteral("18.00"));
@@ -432,26 +435,26 @@ void TestPlanning::typingCanBeAbandoned()
     QTest::keyClick(box, Qt::Key_PageUp); // not for the clocks while typing
     QTest::keyClick(box, Qt::Key_Escape);
     QVERIFY(!box->isVisible());
-    QVERIFY(!f.grid().isShifted());
+    QVERIFY(!f.board().isShifted());
     QCOMPARE(f.digit(2)->caption(), QStringLiteral("18.00"));
     QTest::keyClick(&w, Qt::Key_Escape); // the window's own Escape: nothing to undo
-    QVERIFY(!f.grid().isShifted());
+    QVERIFY(!f.board().isShifted());
 
     // The second press of a double click (all the test sends) opens the box on a time, and moves the window
     // on a name, as before.
     const int moves = f.platform.desktop.moves;
-    QTest::mouseDClick(f.digit(1), Qt::LeftButton);
+    doubleClick(f.digit(1));
     QCOMPARE(f.platform.desktop.moves, moves);
     QVERIFY(box->isVisible());
     box->cancel();
-    QTest::mouseDClick(f.ville(1), Qt::LeftButton);
+    doubleClick(f.ville(1));
     QCOMPARE(f.platform.desktop.moves, moves + 1);
     QVERIFY(!box->isVisible());
 
     ClockFixture empty(cityFile({"Paris,2,1", "Tokyo,9,9", "Vide"}), kMonday10, 1);
     empty.start();
     QVERIFY(!empty.digit(3)->isVisible());
-    QTest::mouseDClick(empty.digit(3), Qt::LeftButton);
+    doubleClick(empty.digit(3));
     QVERIFY(!entry(empty) || !entry(empty)->isVisible());
 }
 

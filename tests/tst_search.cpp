@@ -7,7 +7,7 @@
 #include <QLocale>
 #include <QTest>
 
-#include "clock/citygrid.h"
+#include "clock/clockgrid.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
 #include "ui/controls.h"
@@ -131,8 +131,8 @@ void TestSearch::keysAlone()
     if (!open) // the keys are back on the window
         QVERIFY(!searchBox(f)->hasFocus());
     // Nothing of the list changes, on screen or on disk.
-    QCOMPARE(f.grid().row(1).name, QStringLiteral("Paris"));
-    QCOMPARE(f.grid().row(3).name, QStringLiteral("New York"));
+    QCOMPARE(f.board().row(1).name, QStringLiteral("Paris"));
+    QCOMPARE(f.board().row(3).name, QStringLiteral("New York"));
     QCOMPARE(contentsOf(f.env.cityFile()), listBefore);
     QVERIFY(!contentsOf(f.env.settingsFile()).contains("Ouagadougou"));
     closeWindow(f);
@@ -160,9 +160,9 @@ void TestSearch::theSentenceStaysUntilAnotherCity()
     QCOMPARE(f.label("Label8")->caption(), QStringLiteral("Ouagadougou (Tu +0) le 10 décembre, il est 09.00."));
     if (then == QLatin1String("minute")) {
         f.platform.clock.set(kThursday10.addSecs(60), 3600);
-        f.window->Timer1_Timer();
+        f.window->tick();
     } else if (then == QLatin1String("wheel"))
-        f.grid().turnWheel(120);
+        f.run([](Board& board, const Instant& now) { return board.turnWheel(120, now); });
     else if (then == QLatin1String("pointer"))
         moveOver(f.face(2));
     else

@@ -20,8 +20,8 @@ private slots:
     void wheel_data();
     void wheel();
     void smallStepsMakeWholeNotches();
-    void keys_data();
-    void keys();
+    void moves_data();
+    void moves();
     void anchorIsNowToTheMinute();
     void expiry_data();
     void expiry();
@@ -107,33 +107,34 @@ void TestShownInstant::smallStepsMakeWholeNotches()
     QCOMPARE(turn.pending, -8);
 }
 
-void TestShownInstant::keys_data()
+void TestShownInstant::moves_data()
 {
-    QTest::addColumn<int>("key");
     QTest::addColumn<qint64>("shift");
-    QTest::addColumn<bool>("taken");
+    QTest::addColumn<qint64>("by");
     QTest::addColumn<qint64>("newShift");
-    QTest::addRow("Right: a quarter of an hour forward") << int(Qt::Key_Right) << 0LL << true << kQuarter;
-    QTest::addRow("Left: a quarter of an hour back") << int(Qt::Key_Left) << kHour << true << kHour - kQuarter;
-    QTest::addRow("Page Up: an hour forward") << int(Qt::Key_PageUp) << kQuarter << true << kHour + kQuarter;
-    QTest::addRow("Page Down: an hour back") << int(Qt::Key_PageDown) << 0LL << true << -kHour;
-    QTest::addRow("Home: back to now") << int(Qt::Key_Home) << 3 * kDay << true << 0LL;
-    QTest::addRow("Escape: back to now") << int(Qt::Key_Escape) << -kHour << true << 0LL;
-    QTest::addRow("Page Up stops at a week") << int(Qt::Key_PageUp) << kWeek - kQuarter << true << kWeek;
-    QTest::addRow("Left stops at a week back") << int(Qt::Key_Left) << -kWeek << true << -kWeek;
-    QTest::addRow("Up is not for the clocks") << int(Qt::Key_Up) << kHour << false << kHour;
-    QTest::addRow("nor a letter") << int(Qt::Key_A) << kHour << false << kHour;
+    QTest::addRow("a quarter of an hour forward") << 0LL << kQuarter << kQuarter;
+    QTest::addRow("a quarter of an hour back") << kHour << -kQuarter << kHour - kQuarter;
+    QTest::addRow("an hour forward") << kQuarter << kHour << kHour + kQuarter;
+    QTest::addRow("an hour back") << 0LL << -kHour << -kHour;
+    QTest::addRow("back to now by the steps") << kQuarter << -kQuarter << 0LL;
+    QTest::addRow("stops at a week") << kWeek - kQuarter << kHour << kWeek;
+    QTest::addRow("stops at a week back") << -kWeek << -kQuarter << -kWeek;
 }
 
-void TestShownInstant::keys()
+void TestShownInstant::moves()
 {
-    QFETCH(int, key);
     QFETCH(qint64, shift);
-    QFETCH(bool, taken);
+    QFETCH(qint64, by);
     QFETCH(qint64, newShift);
-    const std::optional<qint64> moved = shiftAfterKey(key, shift);
-    QCOMPARE(moved.has_value(), taken);
-    QCOMPARE(moved.value_or(shift), newShift);
+    const Instant now{QDateTime(QDate(2024, 12, 9), QTime(10, 0), Qt::UTC),
+                      QDateTime(QDate(2024, 12, 9), QTime(11, 0), Qt::UTC)};
+    ShownInstant shown;
+    shown.moveBy(shift, now);
+    const ShownInstant::Step step = shown.moveBy(by, now);
+    QCOMPARE(shown.shift(), newShift);
+    QCOMPARE(step, newShift == 0       ? ShownInstant::BackToNow
+                   : newShift == shift ? ShownInstant::Unchanged
+                                       : ShownInstant::Moved);
 }
 
 void TestShownInstant::anchorIsNowToTheMinute()
@@ -366,11 +367,9 @@ void TestShownInstant::stepsOfTheInstantShown()
     const Instant start{QDateTime(QDate(2024, 12, 9), QTime(10, 0, 33), Qt::UTC),
                         QDateTime(QDate(2024, 12, 9), QTime(11, 0, 33), Qt::UTC)};
     const ClockRow tokyo = cityRow(QStringLiteral("9"), QStringLiteral("9"), QString());
-    const QMap<QString, int> keys{{"Right", Qt::Key_Right},
-                                  {"PageUp", Qt::Key_PageUp},
-                                  {"PageDown", Qt::Key_PageDown},
-                                  {"Home", Qt::Key_Home},
-                                  {"Escape", Qt::Key_Escape}};
+    // The steps the clocks' keys take.
+    const QMap<QString, qint64> moves{
+        {"Right", ShownInstant::kStep}, {"PageUp", ShownInstant::kHour}, {"PageDown", -ShownInstant::kHour}};
     ShownInstant shown;
     Instant now = start;
     int step = -1;
@@ -379,7 +378,7 @@ void TestShownInstant::stepsOfTheInstantShown()
         if (verb == "wheel")
             step = shown.turnWheel(argument.toInt(), now);
         else if (verb == "key")
-            step = shown.pressKey(keys.value(argument), now).value();
+            step = moves.contains(argument) ? shown.moveBy(moves.value(argument), now) : shown.backToNow();
         else if (verb == "type")
             step = shown.showCityTime(tokyo, QTime::fromString(argument, QStringLiteral("HH:mm")), now, 1);
         else {

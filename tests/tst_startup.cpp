@@ -78,7 +78,7 @@ void TestStartup::caption()
     platform.clock.set(QDateTime(QDate(2025, 1, 15), QTime(10, 0), Qt::UTC), offsetMinutes * 60);
     Main window(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
     QCOMPARE(window.windowTitle(), QStringLiteral("Horlune."));
-    window.Form_Load();
+    window.start();
     QCOMPARE(window.windowTitle(), caption);
 }
 
@@ -87,7 +87,7 @@ void TestStartup::windowOpensBorderlessWithOneBeep()
     TestEnvironment env;
     FakePlatform platform;
     Main window(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
-    window.Form_Load();
+    window.start();
     QVERIFY(window.isVisible());
     QCOMPARE(window.size(), QSize(981, 529));
     QCOMPARE(window.minimumSize(), window.maximumSize());
@@ -326,7 +326,7 @@ void TestStartup::theDesktopsThemeChangesNothing()
         f.openPanel();
         const QImage window = f.window->grab().toImage();
         f.pressOk();
-        f.buttons().btn_Click(ButtonBar::About);
+        f.buttons().press(ButtonBar::About);
         HorluneAbout* about = f.about();
         if (!about)
             qFatal("the About window did not open");
@@ -383,8 +383,7 @@ void TestStartup::aSettingsFileTooLargeIsToldOnce()
     settings.close();
     FakePlatform platform;
     Main window(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
-    window.Form_Load();
-    window.Form_Load();
+    window.start();
     int told = 0;
     for (const auto& shown : platform.dialogs.shown)
         told += shown.text.contains(QStringLiteral("seul son début a été lu")) ? 1 : 0;

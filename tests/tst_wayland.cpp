@@ -38,7 +38,7 @@ void TestWayland::startMoveAboutAndQuit()
     QTest::mouseRelease(f.label(QStringLiteral("HeureDigitale")), Qt::LeftButton, {}, QPoint(3, 3));
     QVERIFY(w.windowHandle()->isExposed());
 
-    f.buttons().btn_Click(ButtonBar::About);
+    f.buttons().press(ButtonBar::About);
     QPointer<HorluneAbout> about = f.about();
     QVERIFY(about);
     QVERIFY(QTest::qWaitForWindowExposed(about));
@@ -48,7 +48,7 @@ void TestWayland::startMoveAboutAndQuit()
     QTRY_VERIFY(!about);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-    f.buttons().btn_Click(ButtonBar::Quit);
+    f.buttons().press(ButtonBar::Quit);
     QVERIFY(!w.isVisible());
 }
 

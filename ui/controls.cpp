@@ -35,8 +35,8 @@ bool isPress(const QMouseEvent* event)
     return event->button() != Qt::RightButton;
 }
 
-// The menu is the window's: the request goes on to the control's container as if the control were not
-// there, since Qt stops it where the mouse's events stop.
+} // namespace
+
 void passMenuRequestOn(QWidget* control, QContextMenuEvent* event)
 {
     QWidget* container = control->isWindow() ? nullptr : control->parentWidget();
@@ -49,6 +49,8 @@ void passMenuRequestOn(QWidget* control, QContextMenuEvent* event)
     QCoreApplication::sendEvent(container, &request);
     event->setAccepted(request.isAccepted());
 }
+
+namespace {
 
 // A picture as screen readers see it: its role and name, and a press when it is a button.
 class AccessiblePicture : public QAccessibleWidget

@@ -17,6 +17,10 @@
 // Screen readers see a Picture with the role it is given and its accessibleName(), a Label as its whole
 // text unless it is not spoken.
 
+// The menu is the window's: a request for it goes on from a control to its container as if the control were
+// not there, since Qt stops it where the control stops the mouse's events.
+void passMenuRequestOn(QWidget* control, QContextMenuEvent* event);
+
 // Places a top-level window in the middle of its screen's available area.
 void centreOnScreen(QWidget* window);
 

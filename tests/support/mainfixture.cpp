@@ -46,16 +46,17 @@ Main& ClockFixture::start()
     window =
         std::make_unique<Main>(platform.services(), env.programDirectory(), env.programDirectory(), env.settingsFile());
     window->start();
+    // Active, as a window the user works in: the keys go to the control that has them, and a command's keys
+    // are its shortcut.
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qWarning("the window did not become active");
     return *window;
 }
 
 Main& ClockFixture::startActive()
 {
-    Main& w = start();
-    w.activateWindow();
-    if (!QTest::qWaitForWindowActive(&w))
-        qWarning("the window did not become active");
-    return w;
+    return start();
 }
 
 ClockGrid& ClockFixture::grid() const
@@ -68,11 +69,13 @@ const Board& ClockFixture::board() const
     return grid().board();
 }
 
-void ClockFixture::run(const std::function<Board::Changes(Board&, const Instant&)>& step) const
+Board::Changes ClockFixture::run(const std::function<Board::Changes(Board&, const Instant&)>& step) const
 {
     // The board is the window's; a test steps it as the window's commands do.
     auto& board = const_cast<Board&>(grid().board());
-    grid().draw(step(board, platform.clock.now()));
+    const Board::Changes changes = step(board, platform.clock.now());
+    grid().draw(changes);
+    return changes;
 }
 
 ButtonBar& ClockFixture::buttons() const
@@ -92,12 +95,12 @@ CityEditor& ClockFixture::editor() const
 
 QLineEdit* ClockFixture::box(const QString& name) const
 {
-    return control<QLineEdit>(*window, name);
+    return find<QLineEdit>(name);
 }
 
 QCheckBox* ClockFixture::mark(const QString& name) const
 {
-    return control<QCheckBox>(*window, name);
+    return find<QCheckBox>(name);
 }
 
 void ClockFixture::setLine(int i, const EditorLine& line) const
@@ -108,9 +111,24 @@ void ClockFixture::setLine(int i, const EditorLine& line) const
     mark(QStringLiteral("Pref_%1").arg(i))->setChecked(line.marked);
 }
 
+ClockFixture::Spot ClockFixture::spot(const QString& name, const QPoint& inside) const
+{
+    const int row = name.section(u'_', 1).toInt();
+    const auto onRow = [&](RowPart::Kind kind) { return Spot{&grid(), RowPart{&grid(), row, kind}.pos() + inside}; };
+    if (name.startsWith(QLatin1String("Image1_")))
+        return onRow(RowPart::Face);
+    if (name.startsWith(QLatin1String("Ville_")))
+        return onRow(RowPart::Name);
+    if (name.startsWith(QLatin1String("Digit_")))
+        return onRow(RowPart::Time);
+    if (name == QLatin1String("Main"))
+        return {&grid(), inside};
+    return {find(name), inside};
+}
+
 bool ClockFixture::isLit(int i) const
 {
-    const auto* picture = control<Picture>(*window, QStringLiteral("btn_%1").arg(i));
+    const auto* picture = find<Picture>(QStringLiteral("btn_%1").arg(i));
     return picture->picture().cacheKey() == look::picture(QStringLiteral("btnon.gif")).cacheKey();
 }
 
@@ -138,6 +156,8 @@ QString RowPart::caption() const
     const Board::RowPicture& shown = grid->board().picture().rows[row];
     if (kind == Time)
         return shown.time.isEmpty() ? QStringLiteral("00:00") : shown.time;
+    if (kind == Sign)
+        return shown.look.changeSign;
     return shown.name;
 }
 
@@ -158,7 +178,10 @@ bool RowPart::isBold() const
 
 bool RowPart::isVisible() const
 {
-    return grid->isVisible() && (kind != Time || grid->board().picture().rows[row].timeShown);
+    const Board::RowPicture& shown = grid->board().picture().rows[row];
+    if (kind == Sign)
+        return grid->isVisible() && !shown.look.changeSign.isEmpty() && !shown.time.isEmpty();
+    return grid->isVisible() && (kind != Time || shown.timeShown);
 }
 
 QRect RowPart::geometry() const
@@ -168,6 +191,8 @@ QRect RowPart::geometry() const
         return grid->nameRect(row);
     case Time:
         return grid->timeRect(row);
+    case Sign:
+        return grid->signRect(row);
     case Face:
         break;
     }
@@ -179,6 +204,8 @@ QString RowPart::toolTip() const
     const Board::RowPicture& shown = grid->board().picture().rows[row];
     if (kind == Name)
         return grid->shownName(row) == shown.name ? QString() : plainToolTip(shown.name);
+    if (kind == Sign)
+        return shown.changeTip;
     return {};
 }
 

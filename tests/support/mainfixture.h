@@ -49,14 +49,15 @@ struct RowPart
     {
         Name,
         Time,
-        Face
+        Face,
+        Sign // of a change of offset coming, by the time
     };
     const ClockGrid* grid;
     int row;
     Kind kind;
 
     const RowPart* operator->() const { return this; }
-    // The whole name, or the time "HH.MM"; the text drawn, which a long name shortens.
+    // The whole name, the time "HH.MM" or the sign; the text drawn, which a long name shortens.
     QString caption() const;
     QString text() const;
     QColor textColor() const;
@@ -106,7 +107,14 @@ struct ClockFixture
     ButtonBar& buttons() const;
     ConfigPanel& panel() const;
     CityEditor& editor() const;
-    Label* label(const QString& name) const { return control<Label>(*window, name); }
+    // A control of the window by its name; one of the configuration panel's makes the panel first.
+    template <class T = QWidget> T* find(const QString& name) const
+    {
+        if (!window->findChild<T*>(name))
+            window->panel();
+        return control<T>(*window, name);
+    }
+    Label* label(const QString& name) const { return find<Label>(name); }
     QLineEdit* box(const QString& name) const;
     QCheckBox* mark(const QString& name) const;
     // Types a line of the editor as a paste would: its three texts and its mark.
@@ -115,8 +123,18 @@ struct ClockFixture
     RowPart ville(int i) const { return {&grid(), i, RowPart::Name}; }
     RowPart digit(int i) const { return {&grid(), i, RowPart::Time}; }
     RowPart face(int i) const { return {&grid(), i, RowPart::Face}; }
-    // Runs a step of the board as the window would, with the fake clock's now, and draws it.
-    void run(const std::function<Board::Changes(Board&, const Instant&)>& step) const;
+    RowPart sign(int i) const { return {&grid(), i, RowPart::Sign}; }
+    // A point of the window by the name of what lies there, and `inside` it: a control; a row's name, face or
+    // time ("Ville_1", "Image1_2", "Digit_3"), which the grid draws; the bare window ("Main"), which is the
+    // grid's where no control lies. The widget the pointer's events go to, and the point in it.
+    struct Spot
+    {
+        QWidget* widget;
+        QPoint point;
+    };
+    Spot spot(const QString& name, const QPoint& inside = QPoint(2, 2)) const;
+    // Runs a step of the board as the window would, with the fake clock's now, and draws what it changed.
+    Board::Changes run(const std::function<Board::Changes(Board&, const Instant&)>& step) const;
     // Whether button i shows its lit look.
     bool isLit(int i) const;
     // The About window, while it is open.

@@ -251,7 +251,15 @@ void Main::exportInvitation()
     if (!path)
         return;
     const QByteArray text = calendarText(m_grid->shownUniversal(), m_platform.clock.now().universal, description);
-    if (QString reason; !writeWholeFile(*path, text, &reason))
+    const ExportTarget target = exportTarget(*path);
+    if (!target.refusal.isEmpty()) {
+        m_platform.dialogs.inform(this, QStringLiteral("Horlune"), target.refusal, DialogIcon::Warning);
+        return;
+    }
+    if (!target.question.isEmpty() &&
+        !m_platform.dialogs.askYesNo(this, QStringLiteral("Horlune"), target.question, DialogIcon::Question))
+        return;
+    if (QString reason; !writeExport(target, text, &reason))
         m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
                                   QStringLiteral("L'invitation n'a pas pu être écrite dans %1 : %2").arg(*path, reason),
                                   DialogIcon::Warning);
@@ -281,7 +289,10 @@ void Main::askOfficeHours()
     SettingsStore settings(m_settingsFile);
     settings.writeOfficeHours(workHoursText(m_workHours));
     if (!settings.sync())
-        m_platform.dialogs.inform(this, QStringLiteral("Horlune"), settings.error(), DialogIcon::Warning);
+        m_platform.dialogs.inform(
+            this, QStringLiteral("Horlune"),
+            unsavedSettingsText(QStringLiteral("Les heures de bureau"), m_settingsFile, settings.error()),
+            DialogIcon::Warning);
 }
 
 void Main::moveEvent(QMoveEvent* event)

@@ -287,7 +287,7 @@ void TestCommonHour::theInvitationExported()
     } else {
         QVERIFY(!QFileInfo(path).isFile());
         const bool told = f.platform.dialogs.shown.size() == 2 &&
-                          f.platform.dialogs.shown[1].text.startsWith(QStringLiteral("L'invitation n'a pas pu"));
+                          f.platform.dialogs.shown[1].text.startsWith(QStringLiteral("L'invitation n'a pas"));
         QCOMPARE(told, where == QLatin1String("folder"));
     }
 }

@@ -20,6 +20,7 @@
 #include "data/messages.h"
 #include "data/numbers.h"
 #include "data/reasons.h"
+#include "data/safefile.h"
 
 namespace {
 
@@ -271,6 +272,7 @@ bool SettingsStore::sync(std::chrono::milliseconds limit)
         m_error = QStringLiteral("le dossier temporaire n'a pas pu servir");
         return false;
     }
+    removeLeftoverTemporaryFiles(m_path);
     if (!writeWholeFile(m_path, bytes, &m_error))
         return false;
     m_values = values;

@@ -474,13 +474,22 @@ void TestSettings::leftoverScratchFoldersAreRemoved()
     QCOMPARE(folder.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name), kept);
     QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("elsewhere/settings.conf"))));
 
-    // Nothing is left by a read and a write that end normally.
+    // Nothing is left by a read and a write that end normally; a write's temporary file that a kill left beside
+    // the settings, an hour old, goes at the next write.
     const QStringList ownBefore = QDir::temp().entryList({thisProcess + u'*'}, QDir::Dirs);
     TestEnvironment env;
+    const QString beside = env.settingsFile() + QStringLiteral(".aB3xYz");
+    QVERIFY(QDir().mkpath(QFileInfo(beside).absolutePath()));
+    QFile cut(beside);
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    cut.close();
+    const timeval old[2] = {{::time(nullptr) - 7200, 0}, {::time(nullptr) - 7200, 0}};
+    QCOMPARE(::utimes(QFile::encodeName(beside).constData(), old), 0);
     SettingsStore store(env.settingsFile());
     store.writeHours(DayHours{7, 21});
     QVERIFY(store.sync());
     QCOMPARE(QDir::temp().entryList({thisProcess + u'*'}, QDir::Dirs), ownBefore);
+    QVERIFY(!QFileInfo::exists(beside));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -25,11 +25,6 @@ QList<CityRecord> recordsOf(const QList<EditorLine>& lines)
     return records;
 }
 
-CityRecord storedRecord(const EditorLine& line)
-{
-    return {storedText(line.name), storedText(line.summer), storedText(line.winter)};
-}
-
 // A text short enough for a message: a name may be 32,767 characters long.
 QString shown(const QString& text)
 {
@@ -42,11 +37,14 @@ QString zoneText(const QString& zone)
     return zone.isEmpty() ? QStringLiteral("sans fuseau, suit ses décalages") : QStringLiteral("fuseau ") + zone;
 }
 
-QList<NameClash> nameClashes(const QList<EditorLine>& lines)
+// The editor's lines (numbered as the user sees them) that the file would give back with the same texts: the
+// offset in force as the save writes it ("+1" is "1"), every text as the file keeps it.
+QList<NameClash> nameClashes(const QList<EditorLine>& lines, bool summer, const QCollator& collator)
 {
     QList<NameClash> groups;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const CityRecord stored = storedRecord(lines[i]);
+        const EditorLine saved = sortForSave({lines[i]}, summer, collator).constFirst();
+        const CityRecord stored{storedText(saved.name), storedText(saved.summer), storedText(saved.winter)};
         auto group = std::find_if(groups.begin(), groups.end(),
                                   [&stored](const NameClash& clash) { return clash.stored == stored; });
         if (group == groups.end())
@@ -72,8 +70,9 @@ SavePlan planSave(const QList<EditorLine>& lines, const QString& cityFolder, con
                   const QDate& today)
 {
     SavePlan plan;
-    plan.clashes = nameClashes(lines);
-    plan.lines = sortForSave(lines, isSummerTime(today), QCollator(QLocale()));
+    const QCollator collator{QLocale()};
+    plan.clashes = nameClashes(lines, isSummerTime(today), collator);
+    plan.lines = sortForSave(lines, isSummerTime(today), collator);
     plan.listPath = cityFilePath(cityFolder);
     plan.onDisk = readCityFile(plan.listPath);
     plan.listChangedOnDisk = plan.onDisk.fingerprint != openedList;

@@ -322,6 +322,8 @@ void TestSave::linesTheFileWouldConfuseAreRefused_data()
     QTest::addRow("one name typed twice, two zones") << QList<EditorLine>{
         {"Springfield", "-5", "-6", false, "America/Chicago"}, {"Springfield", "-5", "-6", false, ""}}
         << QList<int>{1, 2};
+    QTest::addRow("the offset in force written two ways") << QList<EditorLine>{
+        {"Paris", "2", "+1", false, "Europe/Paris"}, {"Paris", "2", "1.0", false, ""}} << QList<int>{1, 2};
     QTest::addRow("names alike but past the reader's cut") << QList<EditorLine>{
         {beyondTheCut + "x", "1", "1", false, "Africa/Algiers"}, {beyondTheCut + "y", "1", "1", false, "Africa/Lagos"}}
         << QList<int>{1, 2};

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "board/board.h"
+#include "data/messages.h"
 #include "data/safefile.h"
 #include "data/settings.h"
 #include "plan/share.h"
@@ -50,7 +51,16 @@ void PlanCommands::exportInvitation()
         return;
     const Instant now = m_platform.clock.now();
     const QByteArray text = calendarText(m_board.shownUniversal(now), now.universal, description);
-    if (QString reason; !writeWholeFile(*path, text, &reason))
+    // Only a regular file, reached through the user's own links; the question names the file replaced.
+    const ExportTarget target = exportTarget(*path);
+    if (!target.refusal.isEmpty()) {
+        m_platform.dialogs.inform(m_window, QStringLiteral("Horlune"), target.refusal, DialogIcon::Warning);
+        return;
+    }
+    if (!target.question.isEmpty() &&
+        !m_platform.dialogs.askYesNo(m_window, QStringLiteral("Horlune"), target.question, DialogIcon::Question))
+        return;
+    if (QString reason; !writeExport(target, text, &reason))
         m_platform.dialogs.inform(m_window, QStringLiteral("Horlune"),
                                   QStringLiteral("L'invitation n'a pas pu être écrite dans %1 : %2").arg(*path, reason),
                                   DialogIcon::Warning);
@@ -79,5 +89,8 @@ void PlanCommands::askOfficeHours()
     SettingsStore settings(m_settingsFile);
     settings.writeOfficeHours(workHoursText(*hours));
     if (!settings.sync())
-        m_platform.dialogs.inform(m_window, QStringLiteral("Horlune"), settings.error(), DialogIcon::Warning);
+        m_platform.dialogs.inform(
+            m_window, QStringLiteral("Horlune"),
+            unsavedSettingsText(QStringLiteral("Les heures de bureau"), m_settingsFile, settings.error()),
+            DialogIcon::Warning);
 }

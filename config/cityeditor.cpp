@@ -183,6 +183,26 @@ void CityEditor::setLines(const QList<EditorLine>& lines)
         setLine(m_lines[i], lines[i]);
 }
 
+void CityEditor::markLines(const QList<int>& lines)
+{
+    for (int i = 1; i <= m_lines.size(); ++i)
+        flagLine(i, lines.contains(i));
+    if (!lines.isEmpty() && lines.first() <= m_lines.size())
+        m_lines[lines.first() - 1].name->setFocus(Qt::OtherFocusReason);
+}
+
+void CityEditor::flagLine(int i, bool flagged)
+{
+    Line& line = m_lines[i - 1];
+    if (line.flagged == flagged)
+        return;
+    line.flagged = flagged;
+    line.name->setStyleSheet(flagged ? QStringLiteral("QLineEdit { border: 1px solid #FF0000; padding: 0px; "
+                                                      "background: #FFE0E0; }")
+                                     : QStringLiteral("QLineEdit { border: 1px solid #000000; padding: 0px; }"));
+    line.name->setAccessibleDescription(flagged ? QStringLiteral("À renommer avant d'enregistrer") : QString());
+}
+
 void CityEditor::setLine(Line& line, const EditorLine& values)
 {
     line.zone = values.zone;
@@ -218,6 +238,7 @@ bool showsWhole(const QLineEdit* box)
 
 void CityEditor::nameChanged(int i)
 {
+    flagLine(i, false);
     describeLine(i);
     emit changed();
 }
@@ -239,12 +260,14 @@ void CityEditor::describeLine(int i)
 
 void CityEditor::summerChanged(int i)
 {
+    flagLine(i, false);
     replaceCommas(m_lines[i - 1].summer);
     emit changed();
 }
 
 void CityEditor::winterChanged(int i)
 {
+    flagLine(i, false);
     replaceCommas(m_lines[i - 1].winter);
     emit changed();
 }

@@ -32,6 +32,10 @@ public:
     QList<EditorLine> lines() const;
     // Sets the texts and marks; the change handlers run as when typing.
     void setLines(const QList<EditorLine>& lines);
+    // Shows that these lines (counted from 1) must be changed before a save can be made, in red, until one of
+    // their texts changes, and gives the keys to the first.
+    void markLines(const QList<int>& lines);
+    bool isLineMarked(int line) const { return m_lines.value(line - 1).flagged; }
 
 signals:
     // Any change of a text or a mark, by the user or the program.
@@ -48,7 +52,9 @@ private:
         QLineEdit* winter = nullptr;
         QCheckBox* mark = nullptr;
         QString zone;
+        bool flagged = false; // to be changed before a save (markLines)
     };
+    void flagLine(int i, bool flagged);
     void createLine(int i);
     void setLine(Line& line, const EditorLine& values);
     void nameChanged(int i);

@@ -311,11 +311,16 @@ bool ConfigPanel::save()
         return true;
     const QDate today = m_clock.now().local.date();
     const SavePlan plan = planSave(m_editor->lines(), m_cityFolder, m_config.list.fingerprint, today);
+    if (const QString refusal = saveRefusal(plan); !refusal.isEmpty()) {
+        m_dialogs.inform(window(), QStringLiteral("Horlune"), refusal, DialogIcon::Warning);
+        m_editor->markLines(clashingLines(plan));
+        return false;
+    }
     if (!askBeforeSaving(plan))
         return false; // back to the panel as the user left it
     m_editor->setLines(plan.lines);
     const std::optional<DayHours> hours = acceptedHours(m_nightHour->text(), m_dayHour->text());
-    const SaveOutcome outcome = commitSave(plan, hours, m_cityFolder, m_settingsFile, today);
+    const SaveOutcome outcome = commitSave(plan, hours, m_cityFolder, m_settingsFile);
     switch (outcome.step) {
     case SaveOutcome::ZonesNotWritten:
     case SaveOutcome::ListNotWritten:
@@ -339,23 +344,9 @@ bool ConfigPanel::save()
 
 bool ConfigPanel::askBeforeSaving(const SavePlan& plan)
 {
-    // Someone else wrote the list while the panel was open (by hand, another program).
-    if (plan.listChangedOnDisk &&
-        !m_dialogs.askYesNo(window(), QStringLiteral("Horlune"),
-                            QStringLiteral("Le fichier des villes %1 a été modifié depuis l'ouverture du panneau. "
-                                           "Le remplacer par la liste du panneau ?")
-                                .arg(cityFilePath(m_cityFolder)),
-                            DialogIcon::Question))
-        return false;
-    if (plan.changes.isEmpty())
-        return true;
-    QStringList lines;
-    for (const TextChange& change : plan.changes)
-        lines.append(change.before + QStringLiteral(" → ") + change.after);
-    return m_dialogs.askYesNo(window(), QStringLiteral("Horlune"),
-                              QStringLiteral("Le fichier des villes ne peut pas garder ces textes tels quels :\n\n%1"
-                                             "\n\nEnregistrer quand même ? (Non : retour au panneau, pour les "
-                                             "modifier.)")
-                                  .arg(lines.join(u'\n')),
-                              DialogIcon::Question);
+    for (const QString& question : saveQuestions(plan)) {
+        if (!m_dialogs.askYesNo(window(), QStringLiteral("Horlune"), question, DialogIcon::Question))
+            return false;
+    }
+    return true;
 }

@@ -155,8 +155,9 @@ bool needsQuotes(const QString& text)
 QString storedText(const QString& text)
 {
     // Decide on the text as the file can hold it: a character outside the code page may turn into
-    // punctuation on the way.
-    QString stored = decodeCp1252(encodeCp1252(text));
+    // punctuation on the way, or into several letters ("ﬃ" into "ffi"), and the reader keeps no more than
+    // kMaxFieldBytes of a field.
+    QString stored = decodeCp1252(encodeCp1252(text).left(kMaxFieldBytes));
     if (!needsQuotes(stored))
         return stored;
     // A double quote cannot stand inside a quoted field: there it becomes a typographic quote.

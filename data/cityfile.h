@@ -76,7 +76,8 @@ QByteArray cityFileFingerprint(const QByteArray& bytes);
 CityFileContents readCityFile(const QString& path);
 
 // A text as the file gives it back once written: in Windows-1252 (a character it lacks becomes its plain
-// form, "ō" becoming "o", or "?"), a double quote made typographic where the field is quoted.
+// form, "ō" becoming "o", or "?"), no longer than kMaxFieldBytes, a double quote made typographic where the
+// field is quoted.
 QString storedText(const QString& text);
 // A text as it is written into the file: unchanged when the reader gets it back as it is, otherwise as a
 // quoted field.

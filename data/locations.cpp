@@ -1,19 +1,51 @@
 #include "locations.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <unistd.h>
 
 QString cityFilePath(const QString& folder)
 {
     return QDir(folder).filePath(QStringLiteral("horlune.ini"));
 }
 
+namespace {
+
+bool present(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
 QString zoneStorePath(const QString& cityFolder)
 {
-    return QDir(cityFolder).filePath(QStringLiteral("horlune.zones"));
+    const QString beside = QDir(cityFolder).filePath(QStringLiteral("horlune.zones"));
+    if (present(beside))
+        return beside;
+    const QString own = ownZoneStorePath(cityFolder);
+    if (present(own))
+        return own;
+    // A folder where no new file can be made, around a list that can still be written in place: the choices
+    // go to the user's own folder rather than keep the list from being saved.
+    const QByteArray folder = QFile::encodeName(cityFolder);
+    if (QFileInfo(cityFolder).isDir() && ::access(folder.constData(), W_OK | X_OK) != 0)
+        return own;
+    return beside;
+}
+
+QString ownZoneStorePath(const QString& cityFolder)
+{
+    const QByteArray list = QFileInfo(cityFilePath(cityFolder)).absoluteFilePath().toUtf8();
+    const QString key =
+        QString::fromLatin1(QCryptographicHash::hash(list, QCryptographicHash::Sha256).toHex().left(32));
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("horlune/horlune-") + key + QStringLiteral(".zones"));
 }
 
 QString settingsFilePath()

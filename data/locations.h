@@ -6,8 +6,12 @@
 
 // The city list in a folder: <folder>/horlune.ini.
 QString cityFilePath(const QString& folder);
-// The time zones chosen for its cities, beside it: <folder>/horlune.zones.
+// The time zones chosen for its cities, beside it: <folder>/horlune.zones. Where that file is missing and the
+// folder takes no new file (a list writable in a read-only folder), the user's own store for that list,
+// ownZoneStorePath(); once that one exists it is used.
 QString zoneStorePath(const QString& cityFolder);
+// $XDG_DATA_HOME/horlune/horlune-<the first 32 hex digits of the SHA-256 of the list's path>.zones.
+QString ownZoneStorePath(const QString& cityFolder);
 // The user's settings: ~/.config/<name>/<name>.conf ($XDG_CONFIG_HOME), the executable's base name as <name>.
 QString settingsFilePath();
 

@@ -18,13 +18,35 @@ QString unreadCityFileText(const QString& cityFolder, const CityFileContents& co
         .arg(cityFilePath(cityFolder), contents.error);
 }
 
+namespace {
+
+QString sizeText(qint64 bytes)
+{
+    return bytes >= 1024 * 1024 ? QStringLiteral("%1 Mo").arg(bytes / (1024 * 1024))
+                                : QStringLiteral("%1 Ko").arg(bytes / 1024);
+}
+
+} // namespace
+
 QString tooLargeFileText(const QString& path, qint64 limit)
 {
-    const QString size = limit >= 1024 * 1024 ? QStringLiteral("%1 Mo").arg(limit / (1024 * 1024))
-                                              : QStringLiteral("%1 Ko").arg(limit / 1024);
     return QStringLiteral("Le fichier %1 est bien trop grand pour être celui d'Horlune : seul son début a été lu (ses "
-                          "%2 premiers, jusqu'à la dernière ligne entière), la suite est ignorée.")
-        .arg(path, size);
+                          "%2 premiers, jusqu'à la dernière ligne entière), la suite est ignorée. Horlune ne le "
+                          "remplacera pas par ce début : pour enregistrer de nouveau, réduisez-le ou déplacez-le.")
+        .arg(path, sizeText(limit));
+}
+
+QString tooLargeToReplaceReason(qint64 limit)
+{
+    return QStringLiteral("il dépasse %1 et n'a été lu qu'en partie : le remplacer effacerait sa fin ; réduisez-le ou "
+                          "déplacez-le, puis réessayez")
+        .arg(sizeText(limit));
+}
+
+QString unsavedSettingsText(const QString& what, const QString& path, const QString& reason)
+{
+    return QStringLiteral("%1 n'ont pas pu être enregistrées dans le fichier de réglages %2 (%3).")
+        .arg(what, path, reason);
 }
 
 QString unreadSettingsText(const QString& path, const QString& reason)

@@ -13,3 +13,7 @@ QString unreadCityFileText(const QString& cityFolder, const CityFileContents& co
 QString unreadSettingsText(const QString& path, const QString& reason);
 // The message that says that only the beginning of a file much too large was read, up to `limit` bytes.
 QString tooLargeFileText(const QString& path, qint64 limit);
+// Why a file larger than `limit`, of which only the beginning was read, is not replaced, and what to do.
+QString tooLargeToReplaceReason(qint64 limit);
+// `what` (in the plural: "Les heures de bureau") could not be stored in the settings file, for `reason`.
+QString unsavedSettingsText(const QString& what, const QString& path, const QString& reason);

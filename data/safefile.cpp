@@ -8,8 +8,10 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -164,20 +166,12 @@ FileRead readRegularFile(const QString& path, qint64 limit)
     return result;
 }
 
-bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error)
-{
-    const QByteArray name = QFile::encodeName(path);
-    struct stat target, own;
-    const bool reached = ::stat(name.constData(), &target) == 0;
-    const int code = errno;
-    if (reached && S_ISDIR(target.st_mode))
-        return fail(error, kAFolder);
-    // Written through, a pipe or a device would never hold the list: the name itself is replaced.
-    if ((reached && !S_ISREG(target.st_mode)) || (!reached && code == ELOOP)) {
-        if (::lstat(name.constData(), &own) == 0 && ::unlink(name.constData()) != 0)
-            return fail(error, frenchReason(errno));
-    }
+namespace {
 
+// The bytes in place of the regular file at `path` (or a new one), through a temporary file beside it, or in
+// place where the folder takes no new file.
+bool replaceRegularFile(const QString& path, const QByteArray& bytes, QString* error)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         // A folder that refuses the temporary file, around a file that can be written: in place, or the list
@@ -205,6 +199,24 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error
     return true;
 }
 
+} // namespace
+
+bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat target, own;
+    const bool reached = ::stat(name.constData(), &target) == 0;
+    const int code = errno;
+    if (reached && S_ISDIR(target.st_mode))
+        return fail(error, kAFolder);
+    // Written through, a pipe or a device would never hold the list: the name itself is replaced.
+    if ((reached && !S_ISREG(target.st_mode)) || (!reached && code == ELOOP)) {
+        if (::lstat(name.constData(), &own) == 0 && ::unlink(name.constData()) != 0)
+            return fail(error, frenchReason(errno));
+    }
+    return replaceRegularFile(path, bytes, error);
+}
+
 void removeLeftoverTemporaryFiles(const QString& path)
 {
     // QSaveFile writes "<name>.XXXXXX" beside the file; one an hour old belongs to no save still running.
@@ -217,4 +229,104 @@ void removeLeftoverTemporaryFiles(const QString& path)
             file.lastModified().toUTC() < anHourAgo)
             QFile::remove(file.absoluteFilePath());
     }
+}
+
+namespace {
+
+QString userName(uid_t uid)
+{
+    struct passwd entry, *found = nullptr;
+    char buffer[1024];
+    if (::getpwuid_r(uid, &entry, buffer, sizeof buffer, &found) == 0 && found)
+        return QString::fromLocal8Bit(found->pw_name);
+    return QStringLiteral("n° %1").arg(uid);
+}
+
+QString kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return kAFolder;
+    if (S_ISFIFO(mode))
+        return QStringLiteral("c'est un tube nommé");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("c'est un périphérique");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("c'est une prise de communication (socket)");
+    return kNotARegularFile;
+}
+
+// The folder part of a path, as written: "." for a bare name.
+QString folderOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+ExportTarget refused(ExportTarget target, const QString& reason)
+{
+    target.refusal = QStringLiteral("L'invitation n'a pas été écrite : %1. Rien n'y a été changé ; choisissez un "
+                                    "autre nom de fichier.")
+                         .arg(reason);
+    return target;
+}
+
+} // namespace
+
+ExportTarget exportTarget(const QString& path)
+{
+    ExportTarget target;
+    target.named = path;
+    // Each link of the name is followed by hand, as the kernel would, so that its owner can be checked: a
+    // link another user made (in /tmp) could lead the export onto any file of the user's.
+    QString current = path;
+    constexpr int kMostLinks = 40; // as the kernel
+    for (int links = 0; links <= kMostLinks; ++links) {
+        const QByteArray name = QFile::encodeName(current);
+        struct stat info;
+        if (::lstat(name.constData(), &info) != 0) {
+            if (errno != ENOENT)
+                return refused(target,
+                               QStringLiteral("%1 ne peut pas être atteint (%2)").arg(current, frenchReason(errno)));
+            target.file = current; // a new file, where the name (or its last link) says
+            return target;
+        }
+        if (S_ISLNK(info.st_mode)) {
+            if (info.st_uid != ::geteuid())
+                return refused(target, QStringLiteral("%1 est un lien symbolique de l'utilisateur %2, et Horlune ne "
+                                                      "suit que les liens qui sont les vôtres")
+                                           .arg(current, userName(info.st_uid)));
+            QByteArray leadsTo(PATH_MAX, Qt::Uninitialized);
+            const ssize_t size = ::readlink(name.constData(), leadsTo.data(), size_t(leadsTo.size()));
+            if (size <= 0 || size >= leadsTo.size())
+                return refused(target, QStringLiteral("le lien %1 ne peut pas être lu").arg(current));
+            leadsTo.truncate(size);
+            const QString next = QFile::decodeName(leadsTo);
+            // The folders on the way are left to the kernel, which applies its own rules to their links.
+            current = next.startsWith(u'/') ? next : folderOf(current) + u'/' + next;
+            continue;
+        }
+        target.file = current;
+        if (!S_ISREG(info.st_mode)) {
+            const QString named = current == path ? current : QStringLiteral("%1 (où mène %2)").arg(current, path);
+            return refused(target,
+                           QStringLiteral("%1 n'est pas un fichier ordinaire (%2)").arg(named, kindOf(info.st_mode)));
+        }
+        target.exists = true;
+        if (current != path)
+            target.question = QStringLiteral("%1 est un lien vers le fichier %2 : c'est ce fichier que l'invitation "
+                                             "remplacera. Le remplacer ?")
+                                  .arg(path, current);
+        return target;
+    }
+    return refused(target, QStringLiteral("%1 ne peut pas être atteint (%2)").arg(path, frenchReason(ELOOP)));
+}
+
+bool writeExport(const ExportTarget& target, const QByteArray& bytes, QString* error)
+{
+    // Looked at again: the name may lead elsewhere since the question.
+    const ExportTarget now = exportTarget(target.named);
+    if (!now.refusal.isEmpty() || now.file != target.file || now.exists != target.exists)
+        return fail(error,
+                    QStringLiteral("%1 a changé depuis qu'il a été choisi ; rien n'a été écrit").arg(target.named));
+    return replaceRegularFile(now.file, bytes, error);
 }

@@ -34,5 +34,21 @@ FileRead readRegularFile(const QString& path, qint64 limit);
 // or a loop of links) is replaced by a regular file. On failure `error` says why, in French.
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error);
 
+// Where an export that the user named `path` would write. Only a regular file is replaced, or a new one made:
+// a folder, a pipe, a device or a socket is refused and left as it is, and a link is followed only when it is
+// the user's own (another user's link in /tmp could lead onto any of the user's files).
+struct ExportTarget
+{
+    QString named;       // the name the user gave
+    QString file;        // the file that will be written: `named`, or where its links lead
+    bool exists = false; // that file is there, and will be replaced
+    QString refusal;     // why nothing may be written there: the whole message, in French; empty when it may
+    QString question;    // to ask first, in French, when the file replaced is not the one named; else empty
+};
+ExportTarget exportTarget(const QString& path);
+// Writes `bytes` where `target` (which exportTarget gave) says, once sure that the name still leads there; on
+// failure `error` says why, in French.
+bool writeExport(const ExportTarget& target, const QByteArray& bytes, QString* error);
+
 // Removes the temporary files that writes of `path` cut short left beside it, once an hour old.
 void removeLeftoverTemporaryFiles(const QString& path);

@@ -1,14 +1,18 @@
 #include "settings.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +20,7 @@
 #include "data/messages.h"
 #include "data/numbers.h"
 #include "data/reasons.h"
+#include "data/safefile.h"
 
 namespace {
 
@@ -35,12 +40,23 @@ QString cityText(const CityRecord& city)
 
 namespace {
 
+const QString kScratchPrefix = QStringLiteral("horlune-settings-");
+
 // QSettings reads and writes its INI text only through a file: one in a folder of the program's own, removed
 // as soon as the text is read or made, so that nothing is left behind should the program be stopped later.
+// The folder's name carries the process's number, so that a folder left by a process killed in the middle
+// can be told from one in use (removeLeftoverSettingsFolders).
+QString scratchTemplate()
+{
+    static std::once_flag leftoversRemoved;
+    std::call_once(leftoversRemoved, [] { removeLeftoverSettingsFolders(QDir::tempPath()); });
+    return QDir(QDir::tempPath()).filePath(kScratchPrefix + QString::number(::getpid()) + QStringLiteral("-XXXXXX"));
+}
+
 QVariantMap parseIni(const QByteArray& bytes)
 {
     QVariantMap values;
-    const QTemporaryDir folder;
+    const QTemporaryDir folder(scratchTemplate());
     const QString path = folder.filePath(QStringLiteral("settings.conf"));
     if (QFile file(path); !folder.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return values;
@@ -52,7 +68,7 @@ QVariantMap parseIni(const QByteArray& bytes)
 
 QByteArray makeIni(const QVariantMap& values)
 {
-    const QTemporaryDir folder;
+    const QTemporaryDir folder(scratchTemplate());
     const QString path = folder.filePath(QStringLiteral("settings.conf"));
     {
         QSettings ini(path, QSettings::IniFormat);
@@ -243,6 +259,11 @@ bool SettingsStore::sync(std::chrono::milliseconds limit)
         m_error = current.error;
         return false;
     }
+    if (current.tooLarge) {
+        // What lies past the part read would be lost: the file is left as it is until the user makes it smaller.
+        m_error = tooLargeToReplaceReason(kMaxBytes);
+        return false;
+    }
     QVariantMap values = parseIni(current.bytes);
     for (const auto& [key, written] : std::as_const(m_written))
         values.insert(key, written);
@@ -251,6 +272,7 @@ bool SettingsStore::sync(std::chrono::milliseconds limit)
         m_error = QStringLiteral("le dossier temporaire n'a pas pu servir");
         return false;
     }
+    removeLeftoverTemporaryFiles(m_path);
     if (!writeWholeFile(m_path, bytes, &m_error))
         return false;
     m_values = values;
@@ -267,4 +289,26 @@ RowMarks marksForList(const StoredMarks& stored, const CityFileContents& list)
     for (int row = 1; row <= kCityRows && row <= list.rows.size(); ++row)
         marks[row] = stored.cities.contains(list.rows[row - 1].record);
     return marks;
+}
+
+void removeLeftoverSettingsFolders(const QString& folder)
+{
+    static const QRegularExpression leftover(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(kScratchPrefix) + QStringLiteral("([0-9]+)-[A-Za-z0-9]{6}")));
+    const QDateTime anHourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    for (const QString& name : QDir(folder).entryList({kScratchPrefix + u'*'}, QDir::Dirs | QDir::Hidden)) {
+        const QRegularExpressionMatch match = leftover.match(name);
+        if (!match.hasMatch())
+            continue;
+        const QString path = QDir(folder).filePath(name);
+        struct stat info;
+        // Only a real folder of the user's own; one of a process still running stays, unless it is old.
+        if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+            info.st_uid != ::geteuid())
+            continue;
+        const pid_t owner = pid_t(match.captured(1).toLongLong());
+        const bool ended = owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH;
+        if (ended || QFileInfo(path).lastModified().toUTC() < anHourAgo)
+            QDir(path).removeRecursively();
+    }
 }

@@ -36,6 +36,11 @@ struct StoredMarks
 // otherwise on the rows that hold the marked cities.
 RowMarks marksForList(const StoredMarks& stored, const CityFileContents& list);
 
+// Removes from `folder` the scratch folders in which writes of the settings were stopped (the process killed):
+// those of a process that has ended, or an hour old. The first read of the settings does it for the system's
+// temporary folder.
+void removeLeftoverSettingsFolders(const QString& folder);
+
 // The user's preferences, in an INI file of their own (the platform's native settings file,
 // settingsFilePath()), group "data": the day and night hours ("HJ", "HN") and the marks. The file is read
 // once, whole, into memory (readRegularFile: never waiting on a pipe, a device or a lock); a save replaces
@@ -77,7 +82,7 @@ public:
     // Writes to disk: takes the store's lock, waiting at most `limit` for another writer, reads the file
     // again so that what another copy of the program wrote meanwhile stays, and replaces it whole with that
     // and the values written here. False when the store could not be written; `error` then says why, and
-    // the file is as it was.
+    // the file is as it was. A file too large to be read whole is never replaced: its end would be lost.
     bool sync(std::chrono::milliseconds limit = std::chrono::seconds(2));
     QString error() const { return m_error; }
     QString fileName() const { return m_path; }

@@ -21,6 +21,10 @@ struct StoredZones
 {
     QList<ZoneChoice> choices;
     bool tooLarge = false; // only the beginning of the file was read, which holds no whole store
+    // What kept the file from being read whole, in French ("il dépasse 4 Mo"), when it may hold choices that
+    // were not read: a save must not replace it without asking. Empty when every choice it holds was read (a
+    // missing file, a pipe in its place).
+    QString unread;
 };
 
 // A store written by the program is a few kilobytes; of a much larger one only the beginning is read.

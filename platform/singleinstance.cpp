@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusReply>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -60,7 +61,53 @@ bool addressOf(const QString& path, sockaddr_un* address)
     return true;
 }
 
+// An address's value with the bytes D-Bus does not take as they are written %XX.
+QString escapedForBus(const QString& path)
+{
+    QString escaped;
+    for (const char byte : QFile::encodeName(path)) {
+        const auto c = static_cast<unsigned char>(byte);
+        const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                           (c != 0 && std::strchr("-_/.*", c));
+        if (plain)
+            escaped += QLatin1Char(char(c));
+        else
+            escaped += QStringLiteral("%%1").arg(uint(c), 2, 16, QLatin1Char('0'));
+    }
+    return escaped;
+}
+
+// Whether the bus says that the connection `name` (a unique name) is this user's.
+bool isThisUsers(const QDBusConnection& bus, const QString& name)
+{
+    const QDBusReply<uint> user = bus.interface()->serviceUid(name);
+    return user.isValid() && user.value() == ::getuid();
+}
+
 } // namespace
+
+QString userBusAddress()
+{
+    const QString given = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    if (!given.isEmpty()) {
+        QStringList kept;
+        for (const QString& address : given.split(u';', Qt::SkipEmptyParts)) {
+            if (!address.trimmed().startsWith(QLatin1String("autolaunch:")))
+                kept.append(address);
+        }
+        return kept.join(u';');
+    }
+    // As the bus library looks for it, but for the X server.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty() || !isPrivateFolder(runtime))
+        return {};
+    const QString socket = runtime + QStringLiteral("/bus");
+    struct stat info;
+    if (::lstat(QFile::encodeName(socket).constData(), &info) != 0 || !S_ISSOCK(info.st_mode) ||
+        info.st_uid != ::getuid())
+        return {};
+    return QStringLiteral("unix:path=") + escapedForBus(socket);
+}
 
 SingleInstance::SingleInstance(const QString& cityListPath, QObject* parent) : QObject(parent)
 {
@@ -91,27 +138,45 @@ bool SingleInstance::claim()
 
 void SingleInstance::show()
 {
+    // On a bus that other users reach, only a start of this user's brings the clock forward.
+    if (calledFromDBus() && !isThisUsers(connection(), message().service()))
+        return;
     emit activationRequested();
 }
 
 bool SingleInstance::claimOnTheBus(bool* claimed)
 {
-    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_connectionName);
+    const QString address = userBusAddress();
+    if (address.isEmpty())
+        return false;
+    QDBusConnection bus = QDBusConnection::connectToBus(address, m_connectionName);
     if (!bus.isConnected() || !bus.interface())
         return false;
-    // The object that answers first, then the name: a second start in between would call no one.
-    bus.registerObject(kObjectPath, this, QDBusConnection::ExportScriptableSlots);
-    if (bus.registerService(m_busName)) {
-        *claimed = true;
+    // Twice at most: the owner found taken may end before it is asked who it is.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        // The object that answers first, then the name: a second start in between would call no one.
+        bus.registerObject(kObjectPath, this, QDBusConnection::ExportScriptableSlots);
+        if (bus.registerService(m_busName)) {
+            *claimed = true;
+            return true;
+        }
+        bus.unregisterObject(kObjectPath);
+        const QDBusReply<QString> owner = bus.interface()->serviceOwner(m_busName);
+        if (!owner.isValid())
+            continue;
+        // A name another user holds (a bus other users reach) says nothing of this user's clock: the socket,
+        // which only this user's copies can hold, decides instead.
+        if (!isThisUsers(bus, owner.value()))
+            break;
+        // The first copy, asked by its own connection's name, so that the name cannot change hands meanwhile.
+        bus.call(QDBusMessage::createMethodCall(owner.value(), kObjectPath, QStringLiteral("fr.horlune.Horlune"),
+                                                QStringLiteral("show")),
+                 QDBus::Block, kWaitMs);
+        *claimed = false;
         return true;
     }
-    bus.unregisterObject(kObjectPath);
-    // The name has an owner on the user's own bus: the first copy.
-    bus.call(QDBusMessage::createMethodCall(m_busName, kObjectPath, QStringLiteral("fr.horlune.Horlune"),
-                                            QStringLiteral("show")),
-             QDBus::Block, kWaitMs);
-    *claimed = false;
-    return true;
+    QDBusConnection::disconnectFromBus(m_connectionName);
+    return false;
 }
 
 bool SingleInstance::claimTheSocket()

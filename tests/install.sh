@@ -40,9 +40,10 @@ install_into
 [[ $(cat "$program/horlune.ini") == $'Ma ville,2,1\r' ]] || fail "la deuxième installation a remplacé la liste des villes"
 cmp -s "$program/HLN.html" "$root/resources/HLN.html" || fail "la deuxième installation n'a pas renouvelé la page d'aide"
 
-# Removing keeps the cities unless asked.
+# Removing keeps the cities and their zones unless asked.
+echo '{"zones": []}' > "$program/horlune.zones"
 "$root/scripts/uninstall.sh" "$prefix" >/dev/null
-[[ $(find "$prefix" -type f -o -type l) == "$program/horlune.ini" ]] || fail "la désinstallation laisse : $(find "$prefix" -type f -o -type l)"
+[[ $(find "$prefix" \( -type f -o -type l \) | sort) == "$program/horlune.ini"$'\n'"$program/horlune.zones" ]] || fail "la désinstallation laisse : $(find "$prefix" -type f -o -type l)"
 "$root/scripts/uninstall.sh" --cities "$prefix" >/dev/null
 [[ -z $(find "$prefix" -type f -o -type l) ]] || fail "la désinstallation complète laisse : $(find "$prefix" -type f -o -type l)"
 echo "1 passed, 0 failed"

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 #include "clock/clockgrid.h"
 #include "config/configpanel.h"
@@ -258,10 +259,12 @@ void TestCommonHour::theInstantCopied()
 
 void TestCommonHour::theInvitationExported_data()
 {
-    QTest::addColumn<QString>("where"); // "file", "cancel", "folder" (a folder of that name)
+    QTest::addColumn<QString>("where"); // "file", "cancel", "folder" (a folder of that name), "fifo", "link"
     QTest::newRow("written") << "file";
     QTest::newRow("cancelled") << "cancel";
     QTest::newRow("a folder in the way") << "folder";
+    QTest::newRow("a pipe in the way") << "fifo";
+    QTest::newRow("a link to another file") << "link";
 }
 
 void TestCommonHour::theInvitationExported()
@@ -271,24 +274,39 @@ void TestCommonHour::theInvitationExported()
     Main& w = startMarked(f, {1, 3});
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("rendez-vous.ics"));
+    QString written = path;
     if (where == QLatin1String("folder"))
         QVERIFY(QDir().mkpath(path));
+    if (where == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (where == QLatin1String("link")) {
+        written = folder.filePath(QStringLiteral("agenda.ics"));
+        QVERIFY(QFile::link(written, path));
+        QFile(written).open(QIODevice::WriteOnly);
+        f.platform.dialogs.answers = {true};
+    }
     if (where != QLatin1String("cancel"))
         f.platform.dialogs.savePath = path;
     command(w, QStringLiteral("Créneau commun suivant"))->trigger();
     command(w, QStringLiteral("Exporter l'invitation…"))->trigger();
-    QFile file(path);
-    if (where == QLatin1String("file")) {
+    QFile file(written);
+    if (where == QLatin1String("file") || where == QLatin1String("link")) {
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray text = file.readAll();
         QVERIFY(text.contains("DTSTART:20261210T140000Z\r\n"));
         QVERIFY(text.contains("DESCRIPTION:jeudi 10 décembre 2026 — 15.00 Paris · 09.00 New York\r\n"));
-        QCOMPARE(f.platform.dialogs.shown.size(), 1); // the dialog, no message
+        // The dialog, and for a link the question that names the file replaced.
+        QCOMPARE(f.platform.dialogs.shown.size(), where == QLatin1String("link") ? 2 : 1);
+        if (where == QLatin1String("link"))
+            QVERIFY(f.platform.dialogs.shown[1].text.contains(written));
     } else {
         QVERIFY(!QFileInfo(path).isFile());
         const bool told = f.platform.dialogs.shown.size() == 2 &&
-                          f.platform.dialogs.shown[1].text.startsWith(QStringLiteral("L'invitation n'a pas pu"));
-        QCOMPARE(told, where == QLatin1String("folder"));
+                          f.platform.dialogs.shown[1].text.startsWith(QStringLiteral("L'invitation n'a pas"));
+        QCOMPARE(told, where != QLatin1String("cancel"));
+        // What stood in the way is still there.
+        QCOMPARE(QFileInfo(path).isDir(), where == QLatin1String("folder"));
+        QCOMPARE(QFileInfo(path).exists() && !QFileInfo(path).isDir(), where == QLatin1String("fifo"));
     }
 }
 

@@ -61,6 +61,7 @@ private slots:
     void namesTheFileWouldChangeAreAskedAbout();
     void aListChangedOnDiskIsAskedAbout();
     void unwritableSettingsKeepTheEdits();
+    void linesTheFileWouldConfuseAreMarked();
 };
 
 namespace {
@@ -756,6 +757,41 @@ void TestEditor::unwritableSettingsKeepTheEdits()
     QCOMPARE(f.ville(1)->caption(), QStringLiteral("New York"));
     f.platform.dialogs.answers = {false};
     f.pressOk();
+}
+
+void TestEditor::linesTheFileWouldConfuseAreMarked()
+{
+    // Alger and Casablanca renamed in Cyrillic: the file would give back "?????,1,1" for both, and keep only
+    // Alger's zone. The save is refused, the two lines marked until changed.
+    ClockFixture f(cityFile({"Alger,1,1", "Casablanca,1,1", "Paris,2,1"}));
+    openPanel(f);
+    const QByteArray before = readFile(f.env.cityFile());
+    f.box("Tvil_1")->setText(QStringLiteral("Алжир"));
+    f.box("Tvil_2")->setText(QStringLiteral("Касаб"));
+    f.platform.dialogs.answers = {true};
+    f.pressOk();
+    QCOMPARE(f.platform.dialogs.shown.size(), 2);
+    const auto& refusal = f.platform.dialogs.shown[1];
+    QCOMPARE(refusal.icon, DialogIcon::Warning);
+    QVERIFY2(refusal.text.contains(QStringLiteral("« ????? », 1, 1")), qPrintable(refusal.text));
+    QVERIFY(refusal.text.contains(QStringLiteral("ligne 1, Алжир : fuseau Africa/Algiers")));
+    QVERIFY(refusal.text.contains(QStringLiteral("ligne 2, Касаб : fuseau Africa/Casablanca")));
+    QVERIFY(f.panel().isVisible());
+    QCOMPARE(readFile(f.env.cityFile()), before);
+    QVERIFY(f.editor().isLineMarked(1) && f.editor().isLineMarked(2) && !f.editor().isLineMarked(3));
+    QCOMPARE(f.box("Tvil_1")->accessibleDescription(), QStringLiteral("À renommer avant d'enregistrer"));
+    QCOMPARE(f.window->focusWidget(), f.box("Tvil_1"));
+
+    // Renamed in letters the file keeps: the mark goes, the save goes through, each city with its own zone.
+    f.box("Tvil_2")->setText(QStringLiteral("Kasab"));
+    QVERIFY(!f.editor().isLineMarked(2) && f.editor().isLineMarked(1));
+    f.platform.dialogs.answers = {true, true}; // saving, then "Алжир → ?????"
+    f.pressOk();
+    QVERIFY(!f.panel().isVisible());
+    const QList<ZoneChoice> choices = readZoneStore(zoneStorePath(f.env.programDirectory())).choices;
+    QCOMPARE(choices.size(), 2);
+    QVERIFY(choices.contains(ZoneChoice{{"?????", "1", "1"}, "Africa/Algiers"}));
+    QVERIFY(choices.contains(ZoneChoice{{"Kasab", "1", "1"}, "Africa/Casablanca"}));
 }
 
 QTEST_MAIN(TestEditor)

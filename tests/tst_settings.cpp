@@ -3,9 +3,13 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QLockFile>
+#include <QProcess>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
+#include <ctime>
 #include <sys/stat.h>
+#include <sys/time.h>
 
 #include "data/settings.h"
 #include "support/testenv.h"
@@ -32,10 +36,18 @@ private slots:
     void aFileTooLargeIsReadInPart();
     void locks_data();
     void locks();
-    void aFileTooLargeIsReplacedOnlyWhole();
+    void aFileReadInPartIsNeverReplaced_data();
+    void aFileReadInPartIsNeverReplaced();
+    void leftoverScratchFoldersAreRemoved();
 };
 
 namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 CityFileContents listOf(const QList<CityRecord>& cities)
 {
@@ -293,11 +305,14 @@ void TestSettings::aFileTooLargeIsReadInPart()
     QCOMPARE(hours.night, qint16(21));
     QCOMPARE(hours.day, qint16(8)); // the value the limit cut is no value the user wrote: the default
     QVERIFY(store.problem().contains(QStringLiteral("trop grand")));
-    // A save writes a file of normal size, keeping what was read.
+    QVERIFY(store.problem().contains(QStringLiteral("ne le remplacera pas")));
+    // A save never puts the part read in place of the whole: the file stays as it was, and the reason says
+    // what to do.
     store.writeHours(DayHours{9, 21});
-    QVERIFY(store.sync());
-    QVERIFY(QFileInfo(path).size() < 1000);
-    QCOMPARE(env.readSetting("HN"), QStringLiteral("21"));
+    QVERIFY(!store.sync());
+    QVERIFY2(store.error().contains(QStringLiteral("dépasse 1 Mo")), qPrintable(store.error()));
+    QVERIFY(store.error().contains(QStringLiteral("réduisez-le")));
+    QCOMPARE(QFileInfo(path).size(), qint64(16 + 50 * 1024 * 1024));
 }
 
 void TestSettings::locks_data()
@@ -356,32 +371,125 @@ void TestSettings::locks()
              written ? QStringList{QFileInfo(path).fileName()} : QStringList());
 }
 
-void TestSettings::aFileTooLargeIsReplacedOnlyWhole()
+void TestSettings::aFileReadInPartIsNeverReplaced_data()
 {
-    // Too large to read whole, and the lock held by another program: the save says the settings were not
-    // stored, and the file is still there as it was.
+    // Every write of the settings: the save's marks and hours, the working hours, the window's place at the end.
+    QTest::addColumn<QString>("written");
+    QTest::addRow("the marks and the hours") << "marks";
+    QTest::addRow("the working hours") << "office";
+    QTest::addRow("the window's place") << "place";
+}
+
+void TestSettings::aFileReadInPartIsNeverReplaced()
+{
+    // Settings standing past the read limit, behind a long value: only the part before it was read.
+    QFETCH(QString, written);
     TestEnvironment env;
     const QString path = env.settingsFile();
     QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    const QByteArray padding(2 * 1024 * 1024, 'x');
+    const QByteArray after = "P3=T\nHJ=7\nBureau=8.00 - 17.00\n";
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[data]\nHN=21\nP3=T\nPadding=");
-    file.write(QByteArray(2 * 1024 * 1024, 'x'));
-    file.write("\n");
+    file.write("[data]\nHN=21\nPadding=" + padding + "\n" + after);
     file.close();
-    const qint64 size = file.size();
+    const QByteArray before = readFile(path);
+    SettingsStore store(path);
+    QVERIFY(!store.readMarks().byRow[3]); // past the limit
+    auto write = [&written](SettingsStore& settings) {
+        if (written == "marks") {
+            RowMarks marks{};
+            marks[5] = true;
+            settings.writeMarks(marks, {}, "empreinte");
+            settings.writeHours(DayHours{9, 22});
+        } else if (written == "office") {
+            settings.writeOfficeHours(QStringLiteral("10.00 – 16.00"));
+        } else {
+            settings.writeWindowPlace(QPoint(40, 30));
+        }
+    };
+    // Held by another program, then free: refused either way, the file as it was.
     QLockFile held(path + QStringLiteral(".lock"));
     QVERIFY(held.tryLock(0));
-    SettingsStore store(path);
-    QVERIFY(store.problem().contains(QStringLiteral("trop grand")));
-    store.writeHours(DayHours{7, 22});
+    write(store);
     QVERIFY(!store.sync(std::chrono::milliseconds(200)));
-    QCOMPARE(QFileInfo(path).size(), size);
     held.unlock();
-    // Once free, replaced whole: what was read, and what was written.
+    QVERIFY(!store.sync(std::chrono::milliseconds(200)));
+    QVERIFY(store.error().contains(QStringLiteral("dépasse 1 Mo")));
+    QCOMPARE(readFile(path), before);
+
+    // Made smaller by the user, it is read whole: what stood past the limit stays, beside what is written.
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[data]\nHN=21\n" + after);
+    file.close();
+    SettingsStore smaller(path);
+    write(smaller);
+    QVERIFY(smaller.sync());
+    QCOMPARE(env.readSetting("P3"), written == "marks" ? QStringLiteral("F") : QStringLiteral("T"));
+    QCOMPARE(env.readSetting("HJ"), written == "marks" ? QStringLiteral("9") : QStringLiteral("7"));
+    QCOMPARE(env.readSetting("Bureau"),
+             written == "office" ? QStringLiteral("10.00 – 16.00") : QStringLiteral("8.00 - 17.00"));
+}
+
+void TestSettings::leftoverScratchFoldersAreRemoved()
+{
+    // QSettings reads and writes the INI text through a scratch folder of the process's own; a process killed
+    // meanwhile leaves it behind, to be removed at the next start.
+    QTemporaryDir temporary;
+    const QDir folder(temporary.path());
+    const QString deadProcess = QStringLiteral("horlune-settings-2147483646-");
+    const QString thisProcess = QStringLiteral("horlune-settings-%1-").arg(QCoreApplication::applicationPid());
+    auto leave = [&folder](const QString& name, qint64 ageSeconds) {
+        QVERIFY(folder.mkpath(name));
+        QFile inside(folder.filePath(name + QStringLiteral("/settings.conf")));
+        QVERIFY(inside.open(QIODevice::WriteOnly));
+        inside.close();
+        const QByteArray path = QFile::encodeName(folder.filePath(name));
+        const timeval times[2] = {{::time(nullptr) - ageSeconds, 0}, {::time(nullptr) - ageSeconds, 0}};
+        QCOMPARE(::utimes(path.constData(), times), 0);
+    };
+    leave(deadProcess + QStringLiteral("aB3xYz"), 0);      // a killed process's: removed
+    leave(thisProcess + QStringLiteral("Qq12Zz"), 0);      // in use now: kept
+    leave(thisProcess + QStringLiteral("Old123"), 7200);   // two hours old, whatever its process: removed
+    leave(QStringLiteral("horlune-settings-notes"), 7200); // not the program's: kept
+    leave(QStringLiteral("elsewhere"), 0);
+    QVERIFY(QFile::link(folder.filePath(QStringLiteral("elsewhere")), folder.filePath(deadProcess + "Link00")));
+    QStringList kept{thisProcess + QStringLiteral("Qq12Zz"), QStringLiteral("horlune-settings-notes"),
+                     QStringLiteral("elsewhere"), deadProcess + QStringLiteral("Link00")};
+    if (::getuid() == 0) {
+        // Another user's is never touched.
+        leave(deadProcess + QStringLiteral("Other0"), 7200);
+        QCOMPARE(::chown(QFile::encodeName(folder.filePath(deadProcess + "Other0")).constData(), 65534, 65534), 0);
+        kept.append(deadProcess + QStringLiteral("Other0"));
+    }
+    // The first read of the settings in a new process (this test program, started again) removes them.
+    QProcess start;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), temporary.path());
+    start.setProcessEnvironment(environment);
+    start.start(QCoreApplication::applicationFilePath(), {QStringLiteral("firstRunDefaults")});
+    QVERIFY(start.waitForFinished(60000));
+    QCOMPARE(start.exitCode(), 0);
+    kept.sort();
+    QCOMPARE(folder.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name), kept);
+    QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("elsewhere/settings.conf"))));
+
+    // Nothing is left by a read and a write that end normally; a write's temporary file that a kill left beside
+    // the settings, an hour old, goes at the next write.
+    const QStringList ownBefore = QDir::temp().entryList({thisProcess + u'*'}, QDir::Dirs);
+    TestEnvironment env;
+    const QString beside = env.settingsFile() + QStringLiteral(".aB3xYz");
+    QVERIFY(QDir().mkpath(QFileInfo(beside).absolutePath()));
+    QFile cut(beside);
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    cut.close();
+    const timeval old[2] = {{::time(nullptr) - 7200, 0}, {::time(nullptr) - 7200, 0}};
+    QCOMPARE(::utimes(QFile::encodeName(beside).constData(), old), 0);
+    SettingsStore store(env.settingsFile());
+    store.writeHours(DayHours{7, 21});
     QVERIFY(store.sync());
-    QCOMPARE(env.readSetting("HN"), QStringLiteral("22"));
-    QCOMPARE(env.readSetting("P3"), QStringLiteral("T"));
+    QCOMPARE(QDir::temp().entryList({thisProcess + u'*'}, QDir::Dirs), ownBefore);
+    QVERIFY(!QFileInfo::exists(beside));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -2,10 +2,12 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocale>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <grp.h>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -40,6 +42,10 @@ private slots:
     void aSecondStartBringsTheFirstToTheFront_data();
     void aSecondStartBringsTheFirstToTheFront();
     void onTheSessionBusTheGuardIsAName();
+    void theBusIsTheUsersOwn_data();
+    void theBusIsTheUsersOwn();
+    void aBusNameOfAnotherUserIsNotTrusted();
+    void anotherUsersCallIsIgnored();
     void anotherUsersSocketIsNeverTalkedTo_data();
     void anotherUsersSocketIsNeverTalkedTo();
     void aFileSizeLimitIsAFailedWrite();
@@ -255,6 +261,173 @@ void TestStartup::onTheSessionBusTheGuardIsAName()
     TestEnvironment other;
     SingleInstance third(other.cityFile());
     QVERIFY(third.claim());
+}
+
+namespace {
+
+// Sets an environment variable for the time of a test, or unsets it (a null value).
+class ScopedVariable
+{
+public:
+    ScopedVariable(const char* name, const QByteArray& value)
+        : m_name(name), m_old(qgetenv(name)), m_was(qEnvironmentVariableIsSet(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~ScopedVariable()
+    {
+        if (m_was)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    QByteArray m_old;
+    bool m_was;
+};
+
+bool bindSocket(const QString& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(socket);
+    return bound;
+}
+
+// Another user's program on the bus (busneighbour), run as the user `uid`, from a folder that user can read.
+class Neighbour
+{
+public:
+    Neighbour(const QStringList& arguments, uid_t uid)
+    {
+        m_folder.setAutoRemove(true);
+        const QString copy = m_folder.filePath(QStringLiteral("busneighbour"));
+        QFile::copy(QStringLiteral(HORLUNE_BUS_NEIGHBOUR), copy);
+        ::chmod(QFile::encodeName(m_folder.path()).constData(), 0755);
+        ::chmod(QFile::encodeName(copy).constData(), 0755);
+        // A stand-in for another user's program: its leaks, under the sanitizers, are none of the test's, and
+        // that user may not read the suppressions.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        m_process.setProcessEnvironment(environment);
+        m_process.setChildProcessModifier([uid] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0)
+                ::_exit(3);
+        });
+        m_process.start(copy, arguments);
+    }
+    ~Neighbour()
+    {
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(10000))
+            m_process.kill();
+    }
+    QProcess& process() { return m_process; }
+
+private:
+    QTemporaryDir m_folder;
+    QProcess m_process;
+};
+
+} // namespace
+
+void TestStartup::theBusIsTheUsersOwn_data()
+{
+    // Where the single copy looks for the user's bus. Never through "autolaunch:": the bus library would ask the
+    // X server, which another user who can reach the display may answer with a bus of his own.
+    QTest::addColumn<QByteArray>("given"); // DBUS_SESSION_BUS_ADDRESS; null: unset
+    QTest::addColumn<QString>("runtime");  // what $XDG_RUNTIME_DIR/bus is
+    QTest::addColumn<QString>("address");  // "bus": the runtime folder's socket
+    // clang-format off
+    QTest::addRow("the session's address")              << QByteArray("unix:path=/run/user/1000/bus") << "socket" << "unix:path=/run/user/1000/bus";
+    QTest::addRow("autolaunch only")                     << QByteArray("autolaunch:")                  << "socket" << "";
+    QTest::addRow("autolaunch after a path")             << QByteArray("unix:path=/x;autolaunch:")     << "none"   << "unix:path=/x";
+    QTest::addRow("none given: the runtime bus socket")  << QByteArray()                               << "socket" << "bus";
+    QTest::addRow("none given, no socket")               << QByteArray()                               << "none"   << "";
+    QTest::addRow("none given, a file named bus")        << QByteArray()                               << "file"   << "";
+    QTest::addRow("none given, a folder open to others") << QByteArray()                               << "open"   << "";
+    QTest::addRow("none given, another user's socket")   << QByteArray()                               << "other"  << "";
+    // clang-format on
+}
+
+void TestStartup::theBusIsTheUsersOwn()
+{
+    QFETCH(QByteArray, given);
+    QFETCH(QString, runtime);
+    QFETCH(QString, address);
+    QTemporaryDir folder;
+    const QString bus = folder.filePath(QStringLiteral("bus"));
+    if (runtime == "socket" || runtime == "open" || runtime == "other")
+        QVERIFY(bindSocket(bus));
+    if (runtime == "file")
+        QFile(bus).open(QIODevice::WriteOnly);
+    if (runtime == "open")
+        QCOMPARE(::chmod(QFile::encodeName(folder.path()).constData(), 0755), 0);
+    if (runtime == "other") {
+        if (::getuid() != 0)
+            QSKIP("another user's socket needs the administrator to make it");
+        QCOMPARE(::chown(QFile::encodeName(bus).constData(), 65534, 65534), 0);
+    }
+    const ScopedVariable session("DBUS_SESSION_BUS_ADDRESS", given);
+    const ScopedVariable place("XDG_RUNTIME_DIR", QFile::encodeName(folder.path()));
+    QCOMPARE(userBusAddress(), address == "bus" ? QStringLiteral("unix:path=") + bus : address);
+}
+
+void TestStartup::aBusNameOfAnotherUserIsNotTrusted()
+{
+    if (!qEnvironmentVariableIsSet("HORLUNE_OPEN_BUS"))
+        QSKIP("runs on a bus every user reaches: see tst_startup_open_bus");
+    if (::getuid() != 0)
+        QSKIP("another user's program needs the administrator to start it");
+    TestEnvironment env;
+    const QString name = SingleInstance(env.cityFile()).busName();
+    // Another user takes the clock's name first.
+    Neighbour other({QStringLiteral("hold"), name}, 65534);
+    QVERIFY2(other.process().waitForReadyRead(20000), other.process().readAllStandardError().constData());
+    QCOMPARE(other.process().readLine().trimmed(), QByteArray("ready"));
+    // This user's private folder for the socket.
+    QTemporaryDir temporary;
+    const ScopedVariable place("TMPDIR", QFile::encodeName(temporary.path()));
+    const ScopedVariable runtime("XDG_RUNTIME_DIR", QByteArray());
+    {
+        // The clock still runs, with its window: the name says nothing of this user's copies.
+        SingleInstance first(env.cityFile());
+        QVERIFY(first.claim());
+        // And this user's copies still find each other, through the socket only they can hold.
+        QSignalSpy asked(&first, &SingleInstance::activationRequested);
+        SingleInstance second(env.cityFile());
+        QVERIFY(!second.claim());
+        QTRY_COMPARE(asked.size(), 1);
+    }
+    // The other user's program was never asked anything.
+    QVERIFY(!other.process().readAllStandardOutput().contains("shown"));
+}
+
+void TestStartup::anotherUsersCallIsIgnored()
+{
+    if (!qEnvironmentVariableIsSet("HORLUNE_OPEN_BUS"))
+        QSKIP("runs on a bus every user reaches: see tst_startup_open_bus");
+    if (::getuid() != 0)
+        QSKIP("another user's program needs the administrator to start it");
+    TestEnvironment env;
+    SingleInstance first(env.cityFile());
+    QVERIFY(first.claim());
+    QSignalSpy asked(&first, &SingleInstance::activationRequested);
+    // Its call is answered (the slot ran) and brings nothing forward; the same call of the user's own does.
+    for (const uid_t user : {uid_t(65534), ::getuid()}) {
+        Neighbour caller({QStringLiteral("call"), first.busName()}, user);
+        QTRY_VERIFY_WITH_TIMEOUT(caller.process().state() == QProcess::NotRunning, 20000);
+        QCOMPARE(caller.process().exitCode(), 0);
+        QCOMPARE(asked.size(), user == 0 ? 1 : 0);
+    }
 }
 
 void TestStartup::datesAreFrenchWhateverTheLocale_data()

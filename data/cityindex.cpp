@@ -644,9 +644,10 @@ std::optional<Coordinates> defaultCityCoordinates(QStringView name, QStringView 
     return city->place;
 }
 
-QList<std::optional<Coordinates>> cityCoordinates(const QStringList& names, const QStringList& zones)
+QList<std::optional<Coordinates>> cityCoordinates(const QStringList& names, const QStringList& zones,
+                                                  const CityIndex* gazetteer)
 {
-    std::shared_ptr<const CityIndex> gazetteer; // read at the first city that needs it, let go at the end
+    std::shared_ptr<const CityIndex> read; // at the first city that needs it, let go at the end
     QList<std::optional<Coordinates>> places;
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString zone = zones.value(i);
@@ -655,7 +656,7 @@ QList<std::optional<Coordinates>> cityCoordinates(const QStringList& names, cons
             place = defaultCityCoordinates(names[i], zone);
         if (!zone.isEmpty() && !place) {
             if (!gazetteer)
-                gazetteer = CityIndex::shared();
+                gazetteer = (read = CityIndex::shared()).get();
             place = gazetteer->coordinatesOf(names[i], zone);
         }
         places.append(place);

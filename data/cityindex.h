@@ -134,8 +134,10 @@ QString defaultCityZone(QStringView name);
 std::optional<Coordinates> defaultCityCoordinates(QStringView name, QStringView zone);
 // Where each city of a list lies, given its name and the zone it follows (empty: its own offsets, no
 // place): the gazetteer's city of that name in that zone, the default list's table first, so that the
-// gazetteer is read (once) only for a city the table does not place.
-QList<std::optional<Coordinates>> cityCoordinates(const QStringList& names, const QStringList& zones);
+// gazetteer is read (once) only for a city the table does not place; `gazetteer`, when given, is the one
+// read already (the zones' lookup may have needed it).
+QList<std::optional<Coordinates>> cityCoordinates(const QStringList& names, const QStringList& zones,
+                                                  const CityIndex* gazetteer = nullptr);
 
 // A text as the gazetteer compares it: compatibility decomposition, marks dropped, letter case folded,
 // every Latin letter that no decomposition splits given its base form (ø o, æ ae, ß ss, ı i, þ th), blanks,

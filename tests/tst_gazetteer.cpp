@@ -165,6 +165,10 @@ void TestGazetteer::theDefaultListIsPlacedWithoutTheGazetteer()
     QCOMPARE(CityIndex::readings(), readings + 1);
     QVERIFY(more[1].has_value() && more[3].has_value());
     QVERIFY(!more[2].has_value());
+    // A gazetteer held already: none read.
+    const std::shared_ptr<const CityIndex> held = CityIndex::shared();
+    QCOMPARE(cityCoordinates({"Cholet"}, {"Europe/Paris"}, held.get()), QList{more[1]});
+    QCOMPARE(CityIndex::readings(), readings + 2);
 }
 
 void TestGazetteer::everyCityCanBeTypedInPlainLetters()

@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QHash>
+#include <QtAlgorithms>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
@@ -376,73 +377,94 @@ namespace {
 
 // Approximate matching, bit-parallel (Wu and Manber's extension of the shift-and search, with Hyyrö's
 // transposition): bit j of the state of level d says that the first j bytes of the text typed match, with
-// at most d errors, what the names hold from a word's start to here. A match never runs from one name into
-// another. `found` gets where a match ends and its fewest errors. One or two errors; no branch but at a
-// match, so that the scan of the names runs at the processor's pace.
-template <int kErrors, typename Found>
-void scanApproximately(QByteArrayView keys, qsizetype from, QByteArrayView needle, Found&& found)
+// at most d errors, what a city's line of names holds from a word's start to here. A match never runs from
+// one name into another.
+class ApproximateScan
 {
-    static_assert(kErrors == 1 || kErrors == 2);
-    // What each byte of the names does to the states: the bits of the text typed it matches, the bits it
-    // sets as a word starts after it (after a blank: nothing matched yet; after a name: nothing, or the
-    // first d bytes typed left out), and whether what was matched goes on past it (not past a name's end).
+public:
+    explicit ApproximateScan(QByteArrayView needle) : m_whole(quint64(1) << needle.size())
+    {
+        m_bytes[quint8(' ')].wordStart = {1, 1, 1};
+        m_bytes[quint8('|')] = {0, {1, 3, 7}, 0};
+        for (qsizetype j = 0; j < needle.size(); ++j)
+            m_bytes[quint8(needle[j])].positions |= quint64(1) << (j + 1);
+    }
+
+    // The fewest errors with which the text typed begins a word of the line, `kErrors + 1` for more. No
+    // branch in the loop, so that the scan runs at the processor's pace.
+    template <int kErrors> int fewestErrors(const char* line, const char* end) const
+    {
+        static_assert(kErrors == 1 || kErrors == 2);
+        int fewest = kErrors + 1;
+        quint64 s0 = 1, s1 = 3, s2 = 7;                     // the states of levels 0, 1 and 2 at a line's start
+        quint64 prior0 = 0, prior1 = 0, priorPositions = 0; // before the byte before, for a swap
+        for (const char* at = line; at < end; ++at) {
+            const Byte& byte = m_bytes[quint8(*at)];
+            const quint64 mask = byte.positions, keep = byte.sameName;
+            // Two bytes swapped: never across a name's end, whose positions are none.
+            const quint64 swapped = priorPositions & (mask << 1);
+            // A byte matched, changed, added in the names, left out of them, or two swapped.
+            const quint64 n0 = ((s0 << 1) & mask) | byte.wordStart[0];
+            const quint64 n1 = ((s1 << 1) & mask) | (((s0 << 1) | s0) & keep) | ((prior0 << 2) & swapped) | (n0 << 1) |
+                               byte.wordStart[1];
+            quint64 n2 = 0;
+            if constexpr (kErrors == 2)
+                n2 = ((s2 << 1) & mask) | (((s1 << 1) | s1) & keep) | ((prior1 << 2) & swapped) | (n1 << 1) |
+                     byte.wordStart[2];
+            prior0 = s0;
+            prior1 = s1;
+            priorPositions = mask;
+            s0 = n0;
+            s1 = n1;
+            s2 = n2;
+            if ((kErrors == 2 ? n2 : n1) & m_whole)
+                fewest = std::min(fewest, (n0 & m_whole) ? 0 : (n1 & m_whole) ? 1 : 2);
+        }
+        return fewest;
+    }
+
+private:
+    // What a byte of the names does to the states: the bits of the text typed it matches, the bits it sets
+    // as a word starts after it (after a blank: nothing matched yet; after a name: nothing, or the first d
+    // bytes typed left out), and whether what was matched goes on past it (not past a name's end).
     struct Byte
     {
         quint64 positions = 0;
         std::array<quint64, 3> wordStart{};
         quint64 sameName = ~quint64(0);
     };
-    std::array<Byte, 256> bytes{};
-    bytes[quint8(' ')].wordStart = {1, 1, 1};
-    for (const char end : {'|', '\n'})
-        bytes[quint8(end)] = {0, {1, 3, 7}, 0};
-    for (qsizetype j = 0; j < needle.size(); ++j)
-        bytes[quint8(needle[j])].positions |= quint64(1) << (j + 1);
-    const quint64 whole = quint64(1) << needle.size();
-    quint64 s0 = 1, s1 = 3, s2 = 7;                     // the states of levels 0, 1 and 2, at the start of a line
-    quint64 prior0 = 0, prior1 = 0, priorPositions = 0; // before the byte before, for a swap
-    const char* text = keys.data();
-    for (qsizetype at = from; at < keys.size(); ++at) {
-        const Byte& byte = bytes[quint8(text[at])];
-        const quint64 mask = byte.positions, keep = byte.sameName;
-        // Two bytes swapped: never across a name's end, whose positions are none.
-        const quint64 swapped = priorPositions & (mask << 1);
-        // A byte matched, changed, added in the names, left out of them, or two swapped.
-        const quint64 n0 = ((s0 << 1) & mask) | byte.wordStart[0];
-        const quint64 n1 =
-            ((s1 << 1) & mask) | (((s0 << 1) | s0) & keep) | ((prior0 << 2) & swapped) | (n0 << 1) | byte.wordStart[1];
-        quint64 n2 = 0;
-        if constexpr (kErrors == 2)
-            n2 = ((s2 << 1) & mask) | (((s1 << 1) | s1) & keep) | ((prior1 << 2) & swapped) | (n1 << 1) |
-                 byte.wordStart[2];
-        prior0 = s0;
-        prior1 = s1;
-        priorPositions = mask;
-        s0 = n0;
-        s1 = n1;
-        s2 = n2;
-        if ((kErrors == 2 ? n2 : n1) & whole)
-            found(at, (n0 & whole) ? 0 : (n1 & whole) ? 1 : 2);
-    }
-}
+    std::array<Byte, 256> m_bytes{};
+    quint64 m_whole; // the bit of the whole text typed
+};
 
 } // namespace
 
 std::vector<CityIndex::Approximate> CityIndex::approximateMatches(QByteArrayView needle, int errors) const
 {
+    // A line can hold a match only if it has all the bytes typed but as many as the errors allowed, each
+    // error taking one away at most: a pass that only gathers which bytes a line has spares most lines the
+    // bit-parallel scan.
+    std::array<quint64, 256> typed{};
+    int distinct = 0;
+    for (const char c : needle) {
+        if (!typed[quint8(c)])
+            typed[quint8(c)] = quint64(1) << distinct++;
+    }
+    const ApproximateScan scan(needle);
+    const char* text = m_contents.constData();
     std::vector<Approximate> matches;
-    const QByteArrayView keys(m_contents.constData(), m_keysEnd);
-    const auto found = [&](qsizetype at, int errorsAt) {
-        const quint32 city = cityAt(at);
-        if (!matches.empty() && matches.back().city == city)
-            matches.back().errors = std::min(matches.back().errors, quint8(errorsAt));
-        else
-            matches.push_back({city, quint8(errorsAt)});
-    };
-    if (errors >= 2)
-        scanApproximately<2>(keys, m_keysBegin, needle, found);
-    else
-        scanApproximately<1>(keys, m_keysBegin, needle, found);
+    for (quint32 city = 0; city < m_keyLines.size(); ++city) {
+        const char* line = text + m_keyLines[city];
+        const char* end = text + (city + 1 < m_keyLines.size() ? m_keyLines[city + 1] : m_keysEnd) - 1;
+        quint64 seen = 0;
+        for (const char* at = line; at < end; ++at)
+            seen |= typed[quint8(*at)];
+        if (int(qPopulationCount(seen)) < distinct - errors)
+            continue;
+        const int fewest = errors >= 2 ? scan.fewestErrors<2>(line, end) : scan.fewestErrors<1>(line, end);
+        if (fewest <= errors)
+            matches.push_back({city, quint8(fewest)});
+    }
     return matches;
 }
 

@@ -1,5 +1,6 @@
-// The gazetteer: reading it from the program's resources, a keystroke's search, and the zones of the 59
-// cities of the default list, which every start looks up. See docs/performance.md.
+// The gazetteer: reading it from the program's resources, a keystroke's search (typing errors too), and the
+// zones and places of the 59 cities of the default list, which every start looks up. See
+// docs/performance.md.
 #include <QTest>
 
 #include "data/cityfile.h"
@@ -24,8 +25,26 @@ private slots:
     void search_data()
     {
         QTest::addColumn<QString>("typed");
-        for (const char* typed : {"a", "p", "pa", "par", "pari", "paris", "san", "saint", "maroc", "états-unis",
-                                  "ouagadougou", "北京", "zzzq"})
+        for (const char* typed : {"a",
+                                  "p",
+                                  "pa",
+                                  "par",
+                                  "pari",
+                                  "paris",
+                                  "san",
+                                  "saint",
+                                  "maroc",
+                                  "états-unis",
+                                  "ouagadougou",
+                                  "北京",
+                                  "zzzq",
+                                  "tromso",
+                                  "tokio",
+                                  "djakarta",
+                                  "kathmandou",
+                                  "ouagadugu",
+                                  "nouvelle orlaens",
+                                  "qqqqqqqqqqqqqqqqqqqqqqqqqqqqqq"})
             QTest::addRow("%s", typed) << QString::fromUtf8(typed);
         QTest::addRow("10,000 characters") << QString(10000, u'a');
     }
@@ -50,6 +69,35 @@ private slots:
         QBENCHMARK
         {
             cityZones(rows, {}, 2026);
+        }
+    }
+
+    // Where the default list's cities lie, from their names and zones: without the gazetteer either.
+    void placesOfTheDefaultList()
+    {
+        const QList<CityFileRow> rows = readCityFile(QStringLiteral(HORLUNE_SOURCE_DIR "/resources/horlune.ini")).rows;
+        QStringList names;
+        for (const CityFileRow& row : rows)
+            names << row.record.name;
+        const QStringList zones = cityZones(rows, {}, 2026);
+        const int readings = CityIndex::readings();
+        QBENCHMARK
+        {
+            cityCoordinates(names, zones);
+        }
+        QCOMPARE(CityIndex::readings(), readings);
+    }
+
+    // Where a list's cities that the default table does not place lie, the gazetteer held (the search's
+    // benchmark keeps it): five lookups, each a scan of the folded names.
+    void placesThroughTheGazetteer()
+    {
+        const QStringList names = {"Cholet", "Tromsø", "Ushuaïa", "Kyiv", "Busan"};
+        const QStringList zones = {"Europe/Paris", "Europe/Oslo", "America/Argentina/Ushuaia", "Europe/Kyiv",
+                                   "Asia/Seoul"};
+        QBENCHMARK
+        {
+            cityCoordinates(names, zones);
         }
     }
 };

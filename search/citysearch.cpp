@@ -1,7 +1,9 @@
 #include "citysearch.h"
 
 #include <QAbstractItemView>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLabel>
 
 #include "ui/citycompleter.h"
 #include "ui/look.h"
@@ -26,6 +28,21 @@ CitySearch::CitySearch(QWidget* window, std::function<QDateTime()> shownUniversa
     setMaxLength(200);
     hide();
     connect(this, &QLineEdit::textEdited, this, &CitySearch::offer);
+
+    // Where the list of cities opens: it says so when there is none.
+    m_nothingFound = new QLabel(window);
+    m_nothingFound->setObjectName(QStringLiteral("AucuneVille"));
+    m_nothingFound->setTextFormat(Qt::PlainText); // the text typed, as it is
+    m_nothingFound->setGeometry(look::twipsRect(5385, 765, 3600, 285));
+    m_nothingFound->setFont(look::sans(10, false));
+    m_nothingFound->setAutoFillBackground(true);
+    m_nothingFound->setFrameShape(QFrame::Box);
+    m_nothingFound->setIndent(4);
+    QPalette saying = m_nothingFound->palette();
+    saying.setColor(QPalette::Window, look::kLightGrey);
+    saying.setColor(QPalette::WindowText, look::kMaroon);
+    m_nothingFound->setPalette(saying);
+    m_nothingFound->hide();
 }
 
 void CitySearch::open(const QString& typed)
@@ -64,6 +81,7 @@ void CitySearch::dismiss()
     // delete it at once).
     m_completer->deleteLater();
     m_completer = nullptr;
+    sayNothingFound(QString());
     clear();
     hide();
     if (m_focusBefore && m_focusBefore->isVisible())
@@ -74,7 +92,32 @@ void CitySearch::dismiss()
 
 void CitySearch::offer(const QString& typed)
 {
-    m_completer->offer(typed, m_shownUniversal());
+    const int offered = m_completer->offer(typed, m_shownUniversal());
+    sayNothingFound(offered == 0 ? typed.simplified() : QString());
+}
+
+void CitySearch::sayNothingFound(const QString& typed)
+{
+    const QString saying = QStringLiteral("Aucune ville pour « %1 »");
+    if (typed.isEmpty()) {
+        // The box's description may be the sentence of the city chosen since: only the saying goes.
+        if (!m_nothingFound->isHidden() && accessibleDescription() == m_nothingFound->accessibleName())
+            setAccessibleDescription(QString());
+        m_nothingFound->hide();
+        return;
+    }
+    // The text typed may be long: shortened in its middle on the line, whole for screen readers and in the
+    // tooltip.
+    const QString whole = saying.arg(typed);
+    const QFontMetrics metrics(m_nothingFound->font());
+    const int room = m_nothingFound->contentsRect().width() - 2 * m_nothingFound->indent() -
+                     metrics.horizontalAdvance(saying.arg(QString()));
+    m_nothingFound->setText(saying.arg(metrics.elidedText(typed, Qt::ElideMiddle, room)));
+    m_nothingFound->setToolTip(whole);
+    m_nothingFound->setAccessibleName(whole);
+    m_nothingFound->show();
+    m_nothingFound->raise();
+    setAccessibleDescription(whole);
 }
 
 void CitySearch::chooseFirst()

@@ -6,12 +6,14 @@
 #include <functional>
 
 class CityCompleter;
+class QLabel;
 
 // The search box of the main window (`RechercheVille`), under the hover line: any city of the gazetteer
 // by its name, another name or its country. It opens with a letter typed on the window, or Ctrl+F; the
 // cities found are offered under it (CityCompleter), Up and Down choose, Enter asks for the city chosen (or
 // the first found) to be described and leaves the box open for another, Escape closes it and gives the
-// keys back. Nothing of the list of cities or of the files changes.
+// keys back. A text that finds no city says so under the box ("Aucune ville pour « zzzq »"), and to
+// screen readers as the box's description. Nothing of the list of cities or of the files changes.
 class CitySearch : public QLineEdit
 {
     Q_OBJECT
@@ -38,8 +40,11 @@ private:
     void offer(const QString& typed);
     // Enter without a city chosen in the list: the first the text finds.
     void chooseFirst();
+    // Says under the box that the text finds no city; an empty text hides the saying.
+    void sayNothingFound(const QString& typed);
 
     std::function<QDateTime()> m_shownUniversal;
     CityCompleter* m_completer = nullptr; // while the box is open
+    QLabel* m_nothingFound;               // `AucuneVille`, under the box
     QPointer<QWidget> m_focusBefore;
 };

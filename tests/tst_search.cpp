@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCompleter>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTest>
@@ -28,6 +29,7 @@ private slots:
     void theSentenceStaysUntilAnotherCity();
     void theBoxAndItsListAreNamed();
     void notBehindThePanel();
+    void nothingFoundIsSaid();
     void manyKeysQuickly();
 };
 
@@ -113,6 +115,9 @@ void TestSearch::keysAlone_data()
     QTest::addRow("Escape after Enter: the sentence stays")      << QStringList{"o", "uaga", "Return", "Escape"}    << "Ouagadougou (Tu +0) le 10 décembre, il est 09.00." << false;
     QTest::addRow("Enter again: the city whose name was taken")   << QStringList{"m", "aroc", "Down", "Down", "Return", "Return"} << "Rabat (Tu +1) le 10 décembre, il est 10.00." << true;
     QTest::addRow("nothing found: Enter does nothing")           << QStringList{"z", "zzq", "Return"}               << "" << true;
+    QTest::addRow("a letter of its own typed plain")             << QStringList{"t", "romso", "Return"}             << "Tromsø (Tu +1) le 10 décembre, il est 10.00." << true;
+    QTest::addRow("a typing error")                              << QStringList{"t", "okio", "Return"}              << "Tokyo (Tu +9) le 10 décembre, il est 18.00." << true;
+    QTest::addRow("a name people type")                          << QStringList{"k", "iev", "Return"}               << "Kyiv (Tu +2) le 10 décembre, il est 11.00." << true;
     QTest::addRow("a digit opens nothing")                       << QStringList{"7"}                                << "" << false;
     // clang-format on
 }
@@ -207,6 +212,40 @@ void TestSearch::notBehindThePanel()
     QVERIFY(!searchBox(f)->isVisible());
     f.platform.dialogs.answers = {false};
     f.pressOk();
+    closeWindow(f);
+}
+
+void TestSearch::nothingFoundIsSaid()
+{
+    ClockFixture f(threeCities(), kThursday10, 1);
+    Main& w = f.startActive();
+    press(w, {"Ctrl+F", "zzzq"});
+    QLineEdit* box = searchBox(f);
+    auto* saying = control<QLabel>(*f.window, QStringLiteral("AucuneVille"));
+    QVERIFY(saying->isVisible());
+    QCOMPARE(saying->text(), QStringLiteral("Aucune ville pour « zzzq »"));
+    QCOMPARE(saying->textFormat(), Qt::PlainText);
+    QCOMPARE(box->accessibleDescription(), QStringLiteral("Aucune ville pour « zzzq »"));
+    QVERIFY(!box->completer()->popup()->isVisible());
+    // Under the box, where the list opens, and within the window.
+    QCOMPARE(saying->geometry().top(), box->geometry().bottom() + 1);
+    QVERIFY(f.window->rect().contains(saying->geometry()));
+    // A text too long for the line: shortened there, whole for screen readers.
+    const QString longText = QString(60, u'q');
+    box->setText(longText);
+    press(w, {"q"});
+    QVERIFY(saying->text().contains(u'…'));
+    QVERIFY(saying->fontMetrics().horizontalAdvance(saying->text()) <= saying->contentsRect().width());
+    QCOMPARE(box->accessibleDescription(), QStringLiteral("Aucune ville pour « %1 »").arg(longText + u'q'));
+    // A text that finds a city: the saying goes, and the list comes.
+    box->clear();
+    press(w, {"pari"});
+    QVERIFY(!saying->isVisible());
+    QCOMPARE(box->accessibleDescription(), QString());
+    QVERIFY(box->completer()->popup()->isVisible());
+    // Closed, the box leaves nothing behind.
+    press(w, {"Escape", "Ctrl+F", "zzzq", "Escape"});
+    QVERIFY(!saying->isVisible());
     closeWindow(f);
 }
 

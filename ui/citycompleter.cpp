@@ -28,7 +28,7 @@ CityCompleter::CityCompleter(QLineEdit* box) : QCompleter(box), m_box(box)
     });
 }
 
-void CityCompleter::offer(const QString& typed, const QDateTime& universal)
+int CityCompleter::offer(const QString& typed, const QDateTime& universal)
 {
     if (!m_index)
         m_index = CityIndex::shared();
@@ -47,13 +47,14 @@ void CityCompleter::offer(const QString& typed, const QDateTime& universal)
     }
     if (cities->rowCount() == 0) {
         popup()->hide();
-        return;
+        return 0;
     }
     // Under the box, as wide as its longest line, so that each place reads whole.
     QAbstractItemView* list = popup();
     list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() +
                           2 * list->frameWidth() + 4);
     complete();
+    return cities->rowCount();
 }
 
 void CityCompleter::choose(int row)

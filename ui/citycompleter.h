@@ -19,7 +19,8 @@ public:
     explicit CityCompleter(QLineEdit* box);
 
     // Offers the cities the typed text finds, their offsets at `universal`; hides the list when none.
-    void offer(const QString& typed, const QDateTime& universal);
+    // Returns how many are offered.
+    int offer(const QString& typed, const QDateTime& universal);
     // The city offered on that line, as if it had been clicked; nothing when there is none.
     void choose(int row);
     // The gazetteer is read again when next needed.

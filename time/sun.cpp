@@ -12,8 +12,8 @@
 
 namespace {
 
-// Time within is in days since 1 January 1970, 0 h Universal Time, as a double: about a millisecond of
-// precision for a thousand years around now.
+// Time within is in days since 1 January 1970, 0 h Universal Time, as a double (a microsecond's precision
+// for thousands of years).
 constexpr double kMsecsPerDay = 86400000.0;
 constexpr double kJulianDayOfEpoch = 2440587.5;
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
@@ -43,26 +43,21 @@ double aroundZero(double degrees)
     return degrees;
 }
 
-// The sun over a few days as seen from one place: its height and hour angle at any instant, from the places
-// at 0 h of each day interpolated on three days (the way the almanacs interpolate the sun).
+// The sun over a date as seen from one place: its height and hour angle at any instant, from its places at
+// 0 h of the three nearest days, interpolated (as the almanacs interpolate the sun). The places are read as
+// they are needed.
 class SunTrack
 {
 public:
-    SunTrack(SunPlaces& places, const Coordinates& at, double from, double to)
-        : m_firstDay(static_cast<qint64>(std::floor(from)) - 1), m_longitude(at.longitude),
+    SunTrack(SunPlaces& places, const Coordinates& at, double around)
+        : m_places(places), m_firstDay(static_cast<qint64>(std::floor(around)) - kDays / 2), m_longitude(at.longitude),
           m_sinLatitude(std::sin(at.latitude * kRadiansPerDegree)),
           m_cosLatitude(std::cos(at.latitude * kRadiansPerDegree))
     {
-        m_days = std::min<int>(static_cast<int>(std::ceil(to) - static_cast<double>(m_firstDay)) + 2, kMaxDays);
-        for (int i = 0; i < m_days; ++i)
-            m_places[i] = places.at(m_firstDay + i);
-        for (int i = 1; i < m_days; ++i) // no jump at 0 h of the March equinox
-            m_places[i].rightAscension = m_places[i - 1].rightAscension +
-                                         aroundZero(m_places[i].rightAscension - m_places[i - 1].rightAscension);
     }
 
-    // Degrees, within (-180, 180]: 0 when the sun is due south (north, south of the tropics), 180 at its lowest.
-    double hourAngle(double days) const
+    // Degrees, within (-180, 180]: 0 when the sun is at its highest, 180 at its lowest.
+    double hourAngle(double days)
     {
         const SunPlaces::Place sun = placeAt(days);
         return aroundZero(ln_get_mean_sidereal_time(kJulianDayOfEpoch + days) * 15.0 + m_longitude -
@@ -70,7 +65,7 @@ public:
     }
 
     // Above zero while the sun is up.
-    double height(double days) const
+    double height(double days)
     {
         const SunPlaces::Place sun = placeAt(days);
         const double hourAngle =
@@ -81,7 +76,7 @@ public:
     }
 
     // The instant near `days` at which the sun's hour angle is `angle`: 0 for its highest, 180 for its lowest.
-    double culmination(double days, double angle) const
+    double culmination(double days, double angle)
     {
         for (int i = 0; i < 3; ++i)
             days -= aroundZero(hourAngle(days) - angle) / 360.0;
@@ -89,23 +84,37 @@ public:
     }
 
 private:
-    SunPlaces::Place placeAt(double days) const
+    const SunPlaces::Place& placeOf(qint64 day)
+    {
+        const auto i = static_cast<std::size_t>(std::clamp<qint64>(day - m_firstDay, 0, kDays - 1));
+        if (!m_read[i]) {
+            m_known[i] = m_places.at(m_firstDay + static_cast<qint64>(i));
+            m_read[i] = true;
+        }
+        return m_known[i];
+    }
+
+    SunPlaces::Place placeAt(double days)
     {
         const double nearest = std::floor(days + 0.5);
         const double n = days - nearest;
-        const int middle = std::clamp(static_cast<int>(static_cast<qint64>(nearest) - m_firstDay), 1, m_days - 2);
+        const auto day = static_cast<qint64>(nearest);
+        const SunPlaces::Place &before = placeOf(day - 1), &at = placeOf(day), &after = placeOf(day + 1);
         const auto interpolate = [n](double before, double at, double after) {
             return at + n / 2.0 * (after - before) + n * n / 2.0 * (after - 2.0 * at + before);
         };
-        const SunPlaces::Place &before = m_places[middle - 1], &at = m_places[middle], &after = m_places[middle + 1];
-        return {interpolate(before.rightAscension, at.rightAscension, after.rightAscension),
+        // The right ascension goes round through 0 h at the March equinox.
+        return {interpolate(at.rightAscension + aroundZero(before.rightAscension - at.rightAscension),
+                            at.rightAscension,
+                            at.rightAscension + aroundZero(after.rightAscension - at.rightAscension)),
                 interpolate(before.declination, at.declination, after.declination)};
     }
 
-    static constexpr int kMaxDays = 8;
+    static constexpr int kDays = 8;
+    SunPlaces& m_places;
     qint64 m_firstDay;
-    int m_days = 0;
-    std::array<SunPlaces::Place, kMaxDays> m_places{};
+    std::array<SunPlaces::Place, kDays> m_known{};
+    std::array<bool, kDays> m_read{};
     double m_longitude;
     double m_sinLatitude;
     double m_cosLatitude;
@@ -116,6 +125,12 @@ int offsetMsecs(const QTimeZone& zone, qint64 msecs)
     return zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC)) * 1000;
 }
 
+// The wall clock of a city at an instant, as a date and time of Universal Time.
+QDateTime wallClock(qint64 msecs, const QTimeZone& zone)
+{
+    return QDateTime::fromMSecsSinceEpoch(msecs + offsetMsecs(zone, msecs), Qt::UTC);
+}
+
 // The first instant of a date in a city's clock: midnight less one of the offsets in force around it, the
 // earliest that falls on the date. Qt 6.4 makes no valid time of a midnight that a change of time skips
 // (Santiago, Havana, Beirut), where the date begins at 1 h, and picks either of a midnight that comes twice.
@@ -123,6 +138,9 @@ qint64 firstInstant(const QDate& date, const QTimeZone& zone)
 {
     const qint64 midnight = QDateTime(date, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
     const qint64 day = static_cast<qint64>(kMsecsPerDay);
+    const int before = offsetMsecs(zone, midnight - day);
+    if (before == offsetMsecs(zone, midnight + day)) // no change of time within a day of midnight
+        return midnight - before;
     std::optional<qint64> first;
     for (const qint64 near : {midnight - day, midnight, midnight + day}) {
         const qint64 candidate = midnight - offsetMsecs(zone, near);
@@ -130,14 +148,36 @@ qint64 firstInstant(const QDate& date, const QTimeZone& zone)
         if (local >= midnight && local < midnight + day && (!first || candidate < *first))
             first = candidate;
     }
-    return first.value_or(midnight - offsetMsecs(zone, midnight));
+    return first.value_or(midnight - before);
+}
+
+// A date of a city's clock in Universal Time, with the offset in force all through it where no change of
+// time comes within a day (the same offset a day before and a day after).
+struct DateSpan
+{
+    qint64 start = 0;
+    qint64 end = 0;
+    std::optional<int> offset; // milliseconds
+};
+
+DateSpan dateSpan(const QDate& date, const QTimeZone& zone)
+{
+    const qint64 midnight = QDateTime(date, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
+    const qint64 day = static_cast<qint64>(kMsecsPerDay);
+    const int before = offsetMsecs(zone, midnight - day);
+    if (before == offsetMsecs(zone, midnight + 2 * day))
+        return {midnight - before, midnight + day - before, before};
+    return {firstInstant(date, zone), firstInstant(date.addDays(1), zone), std::nullopt};
 }
 
 // A crossing's time in the city's clock, to the nearest minute but never past the date's end.
-QTime localTime(qint64 msecs, const SunDay& day, const QTimeZone& zone)
+QTime localTime(qint64 msecs, const DateSpan& span, const QTimeZone& zone)
 {
     const qint64 rounded = (msecs + 30000) / 60000 * 60000;
-    return QDateTime::fromMSecsSinceEpoch(rounded < day.endMsecs ? rounded : msecs, zone).time();
+    const qint64 shown = rounded < span.end ? rounded : msecs;
+    if (span.offset)
+        return QDateTime::fromMSecsSinceEpoch(shown + *span.offset, Qt::UTC).time();
+    return wallClock(shown, zone).time();
 }
 
 } // namespace
@@ -150,7 +190,8 @@ bool Coordinates::isValid() const
 
 SunPlaces::Place SunPlaces::at(qint64 day)
 {
-    Slot& slot = m_slots[static_cast<std::size_t>(((day % 16) + 16) % 16)];
+    const auto count = static_cast<qint64>(m_slots.size());
+    Slot& slot = m_slots[static_cast<std::size_t>(((day % count) + count) % count)];
     if (!slot.filled || slot.day != day) {
         // libnova gives the sun's place referred to the equinox of J2000; the hour angle needs the equinox of
         // the date (a difference of 0.37° in 2026, a minute and a half of sunrise).
@@ -200,53 +241,75 @@ QDateTime SunDay::sunset() const
 
 namespace {
 
+// Where the sun's height changes sign between two instants, to half a second: regula falsi, with the
+// Illinois method's halving so that neither end stays put.
+double crossingBetween(SunTrack& sun, double low, double heightLow, double high, double heightHigh)
+{
+    int keptSide = 0;
+    for (int i = 0; i < 60 && high - low > kHalfSecond; ++i) {
+        const double at = std::clamp((low * heightHigh - high * heightLow) / (heightHigh - heightLow), low, high);
+        const double height = sun.height(at);
+        if ((height >= 0.0) == (heightHigh >= 0.0)) {
+            high = at;
+            heightHigh = height;
+            if (keptSide == -1)
+                heightLow /= 2.0;
+            keptSide = -1;
+        } else {
+            low = at;
+            heightLow = height;
+            if (keptSide == 1)
+                heightHigh /= 2.0;
+            keptSide = 1;
+        }
+    }
+    return (low + high) / 2.0;
+}
+
 SunDay computeDay(SunPlaces& places, const Coordinates& place, const QDate& date, const QTimeZone& zone)
 {
+    const DateSpan span = dateSpan(date, zone);
     SunDay day;
     day.date = date;
-    day.startMsecs = firstInstant(date, zone);
-    day.endMsecs = firstInstant(date.addDays(1), zone);
+    day.startMsecs = span.start;
+    day.endMsecs = span.end;
     if (!place.isValid() || day.endMsecs <= day.startMsecs)
         return day;
 
     const double start = daysOf(day.startMsecs);
     const double end = daysOf(day.endMsecs);
-    const SunTrack sun(places, place, start - 1.0, end + 1.0);
+    SunTrack sun(places, place, (start + end) / 2.0);
     // Between its highest and its lowest the sun only goes down, and back up after: cut the date there, and
     // each piece holds one crossing at most, where its ends differ.
     std::array<double, 8> cuts{};
     int cutCount = 0;
     cuts[cutCount++] = start;
-    const double noon = sun.culmination(start, 0.0);
-    for (int k = -1; k <= 2; ++k) {
-        for (const double angle : {0.0, 180.0}) {
-            const double at = sun.culmination(noon + k + angle / 360.0, angle);
-            if (at > start && at < end && cutCount < static_cast<int>(cuts.size()) - 1)
-                cuts[cutCount++] = at;
-        }
+    const double noon = sun.culmination((start + end) / 2.0, 0.0);
+    for (int k = -2; k <= 2; ++k) {
+        const double near = noon + k * 0.5;
+        if (near < start - 0.05 || near > end + 0.05)
+            continue;
+        const double at = k == 0 ? noon : sun.culmination(near, k % 2 == 0 ? 0.0 : 180.0);
+        if (at > start && at < end)
+            cuts[cutCount++] = at;
     }
     cuts[cutCount++] = end; // in order: the culminations come half a day apart
 
     double from = cuts[0];
-    bool upFrom = sun.height(from) >= 0.0;
-    day.upAtStart = upFrom;
+    double heightFrom = sun.height(from);
+    day.upAtStart = heightFrom >= 0.0;
     for (int i = 1; i < cutCount; ++i) {
         const double to = cuts[i];
-        const bool upTo = sun.height(to) >= 0.0;
-        if (upTo != upFrom && day.crossingCount < static_cast<int>(day.crossings.size())) {
-            double low = from;
-            double high = to;
-            while (high - low > kHalfSecond) {
-                const double middle = (low + high) / 2.0;
-                ((sun.height(middle) >= 0.0) == upFrom ? low : high) = middle;
-            }
+        const double heightTo = sun.height(to);
+        if ((heightTo >= 0.0) != (heightFrom >= 0.0) && day.crossingCount < static_cast<int>(day.crossings.size())) {
             SunDay::Crossing& crossing = day.crossings[day.crossingCount++];
-            crossing.msecs = std::clamp(msecsOf((low + high) / 2.0), day.startMsecs, day.endMsecs - 1);
-            crossing.rise = upTo;
-            crossing.local = localTime(crossing.msecs, day, zone);
+            crossing.msecs = std::clamp(msecsOf(crossingBetween(sun, from, heightFrom, to, heightTo)), day.startMsecs,
+                                        day.endMsecs - 1);
+            crossing.rise = heightTo >= 0.0;
+            crossing.local = localTime(crossing.msecs, span, zone);
         }
         from = to;
-        upFrom = upTo;
+        heightFrom = heightTo;
     }
     return day;
 }
@@ -289,7 +352,7 @@ SunDay SunCache::dayAt(int city, const Coordinates& place, const QTimeZone& zone
     const qint64 msecs = instant.toMSecsSinceEpoch();
     if (city < 0 || city >= kMaxCities) {
         ++m_daysComputed;
-        return computeDay(m_sun, place, QDateTime::fromMSecsSinceEpoch(msecs, zone).date(), zone);
+        return computeDay(m_sun, place, wallClock(msecs, zone).date(), zone);
     }
     if (static_cast<std::size_t>(city) >= m_cities.size())
         m_cities.resize(static_cast<std::size_t>(city) + 1);
@@ -303,7 +366,7 @@ SunDay SunCache::dayAt(int city, const Coordinates& place, const QTimeZone& zone
     SunDay& slot = entry.days[static_cast<std::size_t>(entry.next)];
     entry.next = (entry.next + 1) % static_cast<int>(entry.days.size());
     ++m_daysComputed;
-    slot = computeDay(m_sun, place, QDateTime::fromMSecsSinceEpoch(msecs, zone).date(), zone);
+    slot = computeDay(m_sun, place, wallClock(msecs, zone).date(), zone);
     return slot;
 }
 

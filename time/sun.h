@@ -85,7 +85,7 @@ private:
         bool filled = false;
         Place place;
     };
-    std::array<Slot, 16> m_slots{}; // by day, so that a fortnight of days stays
+    std::array<Slot, 32> m_slots{}; // by day: the fortnight the clocks can be moved over stays
 };
 
 // The days computed, kept by city and date, so that a full redraw asks libnova nothing once each city's date

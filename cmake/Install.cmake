@@ -91,7 +91,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://horlune.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Besides the libraries it links: Qt's platform plugins, its French texts, the zones, Wayland.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, qt6-wayland, tzdata")
+# Besides the libraries dpkg-shlibdeps finds in the program: libnova's, for sunrise and sunset (named here too,
+# as the linker leaves out a library the program does not call yet), Qt's platform plugins, its French texts,
+# the zones, Wayland.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libnova-0.16-0, qt6-qpa-plugins, qt6-translations-l10n, qt6-wayland, tzdata")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

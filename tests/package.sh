@@ -15,7 +15,7 @@ done
 (cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; fail "cpack"; }
 deb=$(ls "$work"/out/horlune_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n qt6-wayland tzdata; do
+for needed in libqt6widgets6 libnova qt6-qpa-plugins qt6-translations-l10n qt6-wayland tzdata; do
     [[ $depends == *"$needed"* ]] || fail "le paquet ne dépend pas de $needed : $depends"
 done
 # No error and no warning, but one: the default city list is Windows-1252, as its format is.

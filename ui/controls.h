@@ -28,6 +28,10 @@ int wheelAngle(const QWheelEvent* event);
 // before it) that is shown, enabled, takes the focus by Tab and that `accepts`; nullptr when none does.
 QWidget* nextTabStop(QWidget* from, bool next, const std::function<bool(const QWidget*)>& accepts);
 
+// The menu is the window's: a request for it made over `control` goes on to the control's container as if the
+// control were not there, since Qt stops it where the mouse's events stop.
+void passMenuRequestOn(QWidget* control, QContextMenuEvent* event);
+
 // A label that always shows its text as plain text. Transparent unless boxed; text at the top, wrapped
 // within its width unless it sizes itself to its text.
 class Label : public QLabel

@@ -67,13 +67,21 @@ PlanCity wallClockCity(const QString& name, const WorkingDays& days, const WallC
         const QDateTime wall = wallClock(universal);
         return int(universal.secsTo(QDateTime(wall.date(), wall.time(), Qt::UTC)));
     };
+    // Read every hour, and quarter by quarter through an hour in which the offset changed: a clock changes
+    // its offset a few times a year, and reading it can cost the system a look into its zone.
+    constexpr qint64 kHourSeconds = 4 * kQuarterSeconds;
     const qint64 first = quarterStart(from.toSecsSinceEpoch()), last = to.toSecsSinceEpoch();
     city.offsetsSeconds.append(offsetAt(first));
-    for (qint64 at = first + kQuarterSeconds; at <= last; at += kQuarterSeconds) {
-        const int offset = offsetAt(at);
-        if (offset != city.offsetsSeconds.last()) {
-            city.changesAt.append(at);
-            city.offsetsSeconds.append(offset);
+    for (qint64 hour = first; hour < last; hour += kHourSeconds) {
+        const qint64 next = std::min(hour + kHourSeconds, quarterStart(last));
+        if (next <= hour || offsetAt(next) == city.offsetsSeconds.last())
+            continue;
+        for (qint64 at = hour + kQuarterSeconds; at <= next; at += kQuarterSeconds) {
+            const int offset = offsetAt(at);
+            if (offset != city.offsetsSeconds.last()) {
+                city.changesAt.append(at);
+                city.offsetsSeconds.append(offset);
+            }
         }
     }
     return city;

@@ -50,8 +50,9 @@ struct WeekRequest
     QDateTime earliest, latest;
 };
 
-// The computer as a place of the week: its offsets between `from` and `to` as its wall clock gives them at
-// each quarter hour (a change of its summer time falls on a quarter hour of Universal Time).
+// The computer as a place of the week: its offsets between `from` and `to` as its wall clock gives them, read
+// every hour and to the quarter hour where they change (a change of summer time falls on a quarter hour of
+// Universal Time).
 PlanCity wallClockCity(const QString& name, const WorkingDays& days, const WallClock& wallClock, const QDateTime& from,
                        const QDateTime& to);
 

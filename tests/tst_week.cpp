@@ -457,6 +457,23 @@ void TestWeek::theRowsOfTheGrid()
     // The computer's clock along the week: its change on Sunday 25 October at 1.00 UTC.
     QCOMPARE(request.here.city.changesAt, QList<qint64>{utc(2026, 10, 25, 1).toSecsSinceEpoch()});
     QCOMPARE(request.here.city.offsetsSeconds, QList<int>({7200, 3600}));
+
+    // Read from the clock to the quarter hour, from any quarter: Chatham's clock back at 3.45 on Sunday (14.00 UTC on
+    // Saturday), and a clock of one's own that jumps at a quarter to eleven and back at half past four.
+    const PlanCity chatham = wallClockCity(QStringLiteral("ici"), {}, wallClockIn("Pacific/Chatham"),
+                                           utc(2026, 4, 3, 13, 15), utc(2026, 4, 8, 0));
+    QCOMPARE(chatham.changesAt, QList<qint64>{utc(2026, 4, 4, 14).toSecsSinceEpoch()});
+    QCOMPARE(chatham.offsetsSeconds, QList<int>({13 * 3600 + 45 * 60, 12 * 3600 + 45 * 60}));
+    const qint64 jump = utc(2026, 4, 5, 10, 45).toSecsSinceEpoch(), back = utc(2026, 4, 5, 16, 30).toSecsSinceEpoch();
+    const PlanCity own = wallClockCity(
+        QStringLiteral("ici"), {},
+        [&](const QDateTime& universal) {
+            const qint64 seconds = universal.toSecsSinceEpoch();
+            return universal.addSecs(seconds >= jump && seconds < back ? 5400 : 3600);
+        },
+        utc(2026, 4, 3, 13, 15), utc(2026, 4, 8, 0));
+    QCOMPARE(own.changesAt, QList<qint64>({jump, back}));
+    QCOMPARE(own.offsetsSeconds, QList<int>({3600, 5400, 3600}));
 }
 
 QTEST_GUILESS_MAIN(TestWeek)

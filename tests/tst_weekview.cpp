@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include "data/citycount.h"
 #include "support/fakeplatform.h"
@@ -31,6 +32,7 @@ private slots:
     void enterChoosesEscapeDoesNot();
     void aClickChooses();
     void whatTheQuarterSays();
+    void underThePointer();
     void tooFewCities();
     void manyCitiesScrollUnderTheLitSlots();
     void notBeyondTheClocksReach();
@@ -234,6 +236,38 @@ void TestWeekView::whatTheQuarterSays()
     // Riyadh's Friday.
     press({"Down"});
     QVERIFY(view.currentText().endsWith(QStringLiteral("Riyad : 12.30, week-end")));
+}
+
+void TestWeekView::underThePointer()
+{
+    // The week of Sunday 25 October 2026, when Paris goes back an hour (the computer keeps its offset).
+    m_clock.set(QDateTime(QDate(2026, 10, 22), QTime(14, 0), Qt::UTC), 7200);
+    WeekView& view = open({"Paris", "New York"});
+    const Week& week = *view.week();
+    QCOMPARE(week.changes.size(), 1);
+    const WeekChange& change = week.changes.first();
+    QCOMPARE(change.strip, 1);
+    const auto tipAt = [&view](const QPoint& point) {
+        QHelpEvent help(QEvent::ToolTip, point, view.mapToGlobal(point));
+        QApplication::sendEvent(&view, &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    // Over the label of the day, what changes on it.
+    const QRect onParis = view.quarterRect(1, change.quarter);
+    QVERIFY(tipAt(QPoint(onParis.center().x(), view.commonLine().top() - 25))
+                .contains(QStringLiteral("Paris : passe à l'heure d'hiver dimanche 25 octobre à 03.00 : −1 h")));
+    // Over a quarter, that quarter for every place: Monday 26 at 16.00 here, 15.00 in Paris.
+    const int monday = week.quarterAt(utc(2026, 10, 26, 14).toSecsSinceEpoch());
+    const QString tip = tipAt(view.quarterRect(2, monday).center());
+    QVERIFY(tip.contains(QStringLiteral("lundi 26 octobre, 16.00 ici — créneau commun")));
+    QVERIFY(tip.contains(QStringLiteral("Paris : 15.00, au bureau")));
+    QVERIFY(tip.contains(QStringLiteral("New York : 10.00, au bureau")));
+    // The change is drawn where it falls on Paris's strip, and not on New York's.
+    const QImage picture = view.grab().toImage();
+    QCOMPARE(picture.pixelColor(onParis.left(), onParis.center().y()), look::kMaroon);
+    const QRect onNewYork = view.quarterRect(2, change.quarter);
+    QVERIFY(picture.pixelColor(onNewYork.left(), onNewYork.center().y()) != look::kMaroon);
+    QToolTip::hideText();
 }
 
 void TestWeekView::tooFewCities()

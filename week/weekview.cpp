@@ -465,11 +465,14 @@ void WeekView::paintWeek(QPainter& painter) const
 
     // The title and how many slots.
     painter.setFont(look::sans(13, true));
-    painter.setPen(look::kDarkBlue);
-    const QString title = weekTitle(week, locale);
-    painter.drawText(l.title, Qt::AlignLeft | Qt::AlignVCenter, title);
+    const QFontMetrics titleMetrics(painter.font());
+    const QString summary = slotSummary(week);
     painter.setPen(look::kMaroon);
-    painter.drawText(l.title, Qt::AlignRight | Qt::AlignVCenter, slotSummary(week));
+    painter.drawText(l.title, Qt::AlignRight | Qt::AlignVCenter, summary);
+    painter.setPen(look::kDarkBlue);
+    painter.drawText(l.title, Qt::AlignLeft | Qt::AlignVCenter,
+                     titleMetrics.elidedText(weekTitle(week, locale), Qt::ElideRight,
+                                             l.title.width() - titleMetrics.horizontalAdvance(summary) - 16));
 
     // The common slots: lit from the line of their own down through every strip.
     const QList<int> starts = week.slotStarts();

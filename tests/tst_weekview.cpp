@@ -41,8 +41,22 @@ private:
     // Opens the view on the cities written, marked, at the instant the fake clock reads.
     WeekView& open(const QStringList& cities);
 
+    // The main window as the view sees it: its parent, which counts the rounds of Tab it is asked for.
+    class Window : public QWidget
+    {
+    public:
+        int tabs = 0;
+
+    protected:
+        bool focusNextPrevChild(bool next) override
+        {
+            ++tabs;
+            return QWidget::focusNextPrevChild(next);
+        }
+    };
+
     FakeClock m_clock;
-    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<Window> m_window;
     WeekView* m_view = nullptr;
 };
 
@@ -85,7 +99,7 @@ void TestWeekView::init()
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // The computer in Paris on Thursday 10 December 2026 at 10.07.30 (9.07.30 in Universal Time).
     m_clock.set(QDateTime(QDate(2026, 12, 10), QTime(10, 7, 30), Qt::UTC), 3600);
-    m_window = std::make_unique<QWidget>();
+    m_window = std::make_unique<Window>();
     m_window->resize(981, 529);
     m_view = new WeekView(m_window.get());
     m_window->show();
@@ -215,7 +229,10 @@ void TestWeekView::whatTheQuarterSays()
 {
     WeekView& view = open({"Paris", "New York", "Tokyo", "Riyad"});
     QVERIFY(view.hasFocus());
-    press({"Right", "Right"}); // 10.30 in Paris
+    // Tab stays in the view: the window's own round of its controls, which lie under it, is not asked.
+    press({"Tab", "Right", "Shift+Tab", "Right"}); // 10.30 in Paris
+    QVERIFY(view.hasFocus());
+    QCOMPARE(m_window->tabs, 0);
     const QString text = view.currentText();
     QCOMPARE(text, QStringLiteral("jeudi 10 décembre, 10.30 ici — 2 villes sur 4 au bureau\n"
                                   "ici : 10.30, au bureau\n"

@@ -406,6 +406,11 @@ void WeekView::resizeEvent(QResizeEvent* event)
     placeScrollBar();
 }
 
+bool WeekView::focusNextPrevChild(bool)
+{
+    return isVisible();
+}
+
 bool WeekView::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && m_week && m_week->marked.size() >= 2) {

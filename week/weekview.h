@@ -60,6 +60,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
+    // Tab and Shift+Tab stay in the view: the controls of the window lie under it.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     struct Layout;

@@ -149,7 +149,7 @@ QString WeekView::currentText() const
 WeekView::Layout WeekView::layout() const
 {
     Layout l;
-    l.left = kMargin + kNameWidth + 6;
+    l.left = kMargin + kNameWidth + 6; // as xAt()
     l.right = width() - kMargin - kScrollWidth - 4;
     const int across = l.right - l.left, whole = width() - 2 * kMargin;
     l.title = QRect(kMargin, 6, whole, 18);
@@ -172,7 +172,7 @@ WeekView::Layout WeekView::layout() const
     const int stripsTop = top + l.pitch + 4;
     l.stripsInSight = std::min(places - 1, std::max((l.heading.top() - 8 - stripsTop) / l.pitch, 0));
     l.strips = QRect(l.left, stripsTop, across, std::max(l.stripsInSight, 1) * l.pitch - (l.pitch - l.stripHeight));
-    l.firstStrip = m_scroll->isVisible() ? m_scroll->value() : 0;
+    l.firstStrip = m_scroll->isHidden() ? 0 : m_scroll->value();
     return l;
 }
 
@@ -198,9 +198,10 @@ void WeekView::placeScrollBar()
 
 int WeekView::xAt(int quarter) const
 {
-    const Layout l = layout();
+    // As layout() places the days, without the rest of it: this runs for every stretch drawn.
+    const int left = kMargin + kNameWidth + 6, right = width() - kMargin - kScrollWidth - 4;
     const int quarters = m_week ? std::max(m_week->quarters, 1) : 1;
-    return l.left + int((qint64(quarter) * (l.right - l.left) + quarters / 2) / quarters);
+    return left + int((qint64(quarter) * (right - left) + quarters / 2) / quarters);
 }
 
 QRect WeekView::quarterRect(int strip, int quarter) const
@@ -360,7 +361,7 @@ void WeekView::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-        if (m_scroll->isVisible())
+        if (!m_scroll->isHidden())
             m_scroll->triggerAction(event->key() == Qt::Key_PageDown ? QAbstractSlider::SliderPageStepAdd
                                                                      : QAbstractSlider::SliderPageStepSub);
         return;
@@ -389,10 +390,9 @@ void WeekView::mouseMoveEvent(QMouseEvent* event)
 void WeekView::wheelEvent(QWheelEvent* event)
 {
     event->accept();
-    if (!m_scroll->isVisible())
-        return;
-    const int notches = wheelAngle(event) / 120;
-    m_scroll->setValue(m_scroll->value() - 3 * notches);
+    // Anywhere over the view, the wheel scrolls the strips as over their scroll bar, parts of a notch included.
+    if (!m_scroll->isHidden())
+        QCoreApplication::sendEvent(m_scroll, event);
 }
 
 void WeekView::contextMenuEvent(QContextMenuEvent* event)

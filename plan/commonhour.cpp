@@ -80,11 +80,13 @@ WorkQuarters::WorkQuarters(const QList<PlanCity>& cities, qint64 first, int quar
     : m_first(first), m_quarters(std::max(quarters, 0)), m_cities(int(cities.size())),
       m_atWork(qsizetype(m_quarters) * m_cities), m_counts(m_quarters)
 {
+    bool* atWork = m_atWork.data();
+    int* counts = m_counts.data();
     for (int k = 0; k < m_quarters; ++k) {
         for (int c = 0; c < m_cities; ++c) {
             const bool working = isAtWork(cities[c], start(k), hours);
-            m_atWork[k * m_cities + c] = working;
-            m_counts[k] += working;
+            *atWork++ = working;
+            counts[k] += working;
         }
     }
 }

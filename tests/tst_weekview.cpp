@@ -92,6 +92,14 @@ void press(const QStringList& keys)
     }
 }
 
+// The tooltip the view shows with the pointer at a point of it.
+QString toolTipAt(QWidget& view, const QPoint& point)
+{
+    QHelpEvent help(QEvent::ToolTip, point, view.mapToGlobal(point));
+    QApplication::sendEvent(&view, &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
 } // namespace
 
 void TestWeekView::init()
@@ -109,6 +117,7 @@ void TestWeekView::init()
 
 void TestWeekView::cleanup()
 {
+    QToolTip::hideText();
     m_window.reset();
     QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
 }
@@ -248,8 +257,10 @@ void TestWeekView::whatTheQuarterSays()
                             "au mieux 3 villes sur 4 au bureau ensemble"));
     QCOMPARE(reader->text(QAccessible::Description), text);
     QVERIFY(reader->state().focused);
-    // The tooltip holds the same lines.
-    QVERIFY(view.toolTip().contains(QStringLiteral("Tokyo : 18.30, hors des heures de bureau")));
+    // The tooltip off the days holds the same lines.
+    const QString tip = toolTipAt(view, QPoint(20, view.height() / 2));
+    QVERIFY(tip.contains(QStringLiteral("jeudi 10 décembre, 10.30 ici — 2 villes sur 4 au bureau")));
+    QVERIFY(tip.contains(QStringLiteral("Tokyo : 18.30, hors des heures de bureau")));
     // Riyadh's Friday.
     press({"Down"});
     QVERIFY(view.currentText().endsWith(QStringLiteral("Riyad : 12.30, week-end")));
@@ -264,11 +275,7 @@ void TestWeekView::underThePointer()
     QCOMPARE(week.changes.size(), 1);
     const WeekChange& change = week.changes.first();
     QCOMPARE(change.strip, 1);
-    const auto tipAt = [&view](const QPoint& point) {
-        QHelpEvent help(QEvent::ToolTip, point, view.mapToGlobal(point));
-        QApplication::sendEvent(&view, &help);
-        return QToolTip::isVisible() ? QToolTip::text() : QString();
-    };
+    const auto tipAt = [&view](const QPoint& point) { return toolTipAt(view, point); };
     // Over the label of the day, what changes on it.
     const QRect onParis = view.quarterRect(1, change.quarter);
     QVERIFY(tipAt(QPoint(onParis.center().x(), view.commonLine().top() - 25))
@@ -296,6 +303,7 @@ void TestWeekView::tooFewCities()
     QVERIFY(text.startsWith(QStringLiteral("Il faut au moins deux villes cochées")));
     QVERIFY(text.contains(QStringLiteral("la case à gauche du nom de chaque ville")));
     QCOMPARE(QAccessible::queryAccessibleInterface(&view)->text(QAccessible::Description), text);
+    QVERIFY(toolTipAt(view, view.rect().center()).contains(QStringLiteral("Il faut au moins deux villes cochées")));
     press({"Right", "Ctrl+Right", "Down"});
     QCOMPARE(view.currentText(), text);
     press({"Return"});

@@ -121,7 +121,7 @@ void WeekView::dismiss()
     m_week.reset();
     m_note.clear();
     hide();
-    setToolTip({});
+    setAccessibleDescription({});
     if (m_focusBefore && m_focusBefore->isVisible())
         m_focusBefore->setFocus(Qt::OtherFocusReason);
     else
@@ -318,7 +318,9 @@ void WeekView::describe()
         enough
             ? QStringLiteral("La semaine : %1, %2").arg(weekTitle(*m_week, QLocale()), slotSummary(*m_week).toLower())
             : QStringLiteral("La semaine"));
-    setWholeTextTip(this, currentText());
+    // The tooltip is made when asked for (event()): laying out sixty lines at each key would cost more than
+    // drawing the week.
+    setAccessibleDescription(currentText());
     QAccessibleEvent described(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&described);
 }
@@ -413,9 +415,13 @@ bool WeekView::focusNextPrevChild(bool)
 
 bool WeekView::event(QEvent* event)
 {
-    if (event->type() == QEvent::ToolTip && m_week && m_week->marked.size() >= 2) {
+    if (event->type() == QEvent::ToolTip && m_week && m_week->marked.size() < 2) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), plainToolTip(currentText()), this);
+        return true;
+    }
+    if (event->type() == QEvent::ToolTip && m_week) {
         // Over the days, the quarter under the pointer; over a day's label, the changes of offset it holds;
-        // elsewhere, the quarter under the keys.
+        // elsewhere, the quarter under the keys. Made only when asked for.
         const auto* help = static_cast<QHelpEvent*>(event);
         const Layout l = layout();
         const int k = quarterUnder(help->pos());
@@ -428,10 +434,8 @@ bool WeekView::event(QEvent* event)
         } else if (k >= 0) {
             text = quarterTexts(*m_week, k, QLocale()).whole();
         }
-        if (!text.isEmpty()) {
-            QToolTip::showText(help->globalPos(), plainToolTip(text), this);
-            return true;
-        }
+        QToolTip::showText(help->globalPos(), plainToolTip(text.isEmpty() ? currentText() : text), this);
+        return true;
     }
     return QWidget::event(event);
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr qint64 kQuarter = 15 * 60;
+constexpr qint64 kQuarter = kQuarterSeconds;
 
 qint64 secondsOf(const QDateTime& time)
 {
@@ -57,12 +57,38 @@ PlanCity planCity(const ClockRow& row, const QDateTime& from, const QDateTime& t
     return city;
 }
 
-bool isAtWork(const PlanCity& city, qint64 utcSeconds, const WorkHours& hours)
+CityClock cityClockAt(const PlanCity& city, qint64 utcSeconds)
 {
     const qint64 wall = utcSeconds + city.offsetAt(utcSeconds);
     const qint64 day = wall >= 0 ? wall / 86400 : (wall - 86399) / 86400;
     // 1970-01-01 was a Thursday (4).
-    return isAtWorkOn(city.days, int(((day + 3) % 7 + 7) % 7) + 1, int((wall - day * 86400) / 60), hours);
+    return {int(((day + 3) % 7 + 7) % 7) + 1, int((wall - day * 86400) / 60)};
+}
+
+bool isAtWork(const PlanCity& city, qint64 utcSeconds, const WorkHours& hours)
+{
+    const CityClock clock = cityClockAt(city, utcSeconds);
+    return isAtWorkOn(city.days, clock.weekday, clock.minutes, hours);
+}
+
+qint64 quarterStart(qint64 utcSeconds)
+{
+    return utcSeconds - ((utcSeconds % kQuarterSeconds) + kQuarterSeconds) % kQuarterSeconds;
+}
+
+WorkQuarters::WorkQuarters(const QList<PlanCity>& cities, qint64 first, int quarters, const WorkHours& hours)
+    : m_first(first), m_quarters(std::max(quarters, 0)), m_cities(int(cities.size())),
+      m_atWork(qsizetype(m_quarters) * m_cities), m_counts(m_quarters)
+{
+    bool* atWork = m_atWork.data();
+    int* counts = m_counts.data();
+    for (int k = 0; k < m_quarters; ++k) {
+        for (int c = 0; c < m_cities; ++c) {
+            const bool working = isAtWork(cities[c], start(k), hours);
+            *atWork++ = working;
+            counts[k] += working;
+        }
+    }
 }
 
 CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, int direction, const QDateTime& limit,
@@ -73,24 +99,20 @@ CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, 
     result.direction = forward ? 1 : -1;
     const qint64 origin = secondsOf(from), last = secondsOf(limit);
     result.wholeWeek = qAbs(last - origin) >= ShownInstant::kLimit - 60;
-    const auto floorQuarter = [](qint64 seconds) { return seconds - ((seconds % kQuarter) + kQuarter) % kQuarter; };
     // The quarter hours searched, in the order of time: past `from`, up to `limit`.
-    const qint64 first = forward ? floorQuarter(origin) + kQuarter : floorQuarter(last + kQuarter - 1);
-    const qint64 final = forward ? floorQuarter(last) : floorQuarter(origin - 1);
+    const qint64 first = forward ? quarterStart(origin) + kQuarter : quarterStart(last + kQuarter - 1);
+    const qint64 final = forward ? quarterStart(last) : quarterStart(origin - 1);
     if (cities.isEmpty() || final < first)
         return result;
     const int all = int(cities.size());
-    const auto countAt = [&cities, &hours](qint64 when) {
-        return int(std::count_if(cities.begin(), cities.end(),
-                                 [&](const PlanCity& city) { return isAtWork(city, when, hours); }));
-    };
-    // counts[k] for the k-th quarter searched; counts[0] is the quarter before the first.
+    // Quarter k of the table is the k-th searched; quarter 0 is the one before the first.
     const int quarters = int((final - first) / kQuarter) + 1;
-    const auto quarter = [first](int k) { return first + (k - 1) * kQuarter; };
-    QList<int> counts(quarters + 1);
-    for (int k = 0; k <= quarters; ++k)
-        counts[k] = countAt(quarter(k));
-    const int most = *std::max_element(counts.begin() + 1, counts.end());
+    const WorkQuarters table(cities, first - kQuarter, quarters + 1, hours);
+    const auto quarter = [&table](int k) { return table.start(k); };
+    const auto counts = [&table](int k) { return table.count(k); };
+    int most = 0;
+    for (int k = 1; k <= quarters; ++k)
+        most = std::max(most, counts(k));
     result.atWork = most;
     if (most == 0) {
         result.kind = CommonHour::NobodyAtWork;
@@ -98,7 +120,7 @@ CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, 
     }
     // Where a stretch of `most` cities at work begins. Going forward, one already begun at `from` is not one to
     // go to; going back, one begun before the limit begins at the limit for the clocks.
-    const auto begins = [&](int k) { return counts[k] == most && (counts[k - 1] != most || (!forward && k == 1)); };
+    const auto begins = [&](int k) { return counts(k) == most && (counts(k - 1) != most || (!forward && k == 1)); };
     int chosen = -1;
     for (int step = 0; step < quarters && chosen < 0; ++step) {
         const int k = forward ? 1 + step : quarters - step;
@@ -114,9 +136,10 @@ CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, 
     const qint64 start = quarter(chosen);
     result.start = QDateTime::fromSecsSinceEpoch(start, Qt::UTC);
     if (most == all) {
-        // The slot for as long as it lasts, past the limit too.
+        // The slot for as long as it lasts, past the limit and the table too, a quarter at a time.
         qint64 end = start + kQuarter;
-        while (end - start < ShownInstant::kLimit && countAt(end) == all)
+        const auto everyone = [&](qint64 when) { return WorkQuarters(cities, when, 1, hours).everyone(0); };
+        while (end - start < ShownInstant::kLimit && everyone(end))
             end += kQuarter;
         result.kind = CommonHour::Slot;
         result.end = QDateTime::fromSecsSinceEpoch(end, Qt::UTC);
@@ -129,8 +152,8 @@ CommonHour findCommonHour(const QList<PlanCity>& cities, const QDateTime& from, 
     if (most == all - 1) {
         QList<int> away(all);
         for (int k = 1; k <= quarters; ++k) {
-            for (int c = 0; c < all && counts[k] == most; ++c) {
-                if (!isAtWork(cities[c], quarter(k), hours)) {
+            for (int c = 0; c < all && counts(k) == most; ++c) {
+                if (!table.atWork(k, c)) {
                     ++away[c];
                     break;
                 }

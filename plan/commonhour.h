@@ -27,8 +27,43 @@ struct PlanCity
 // The city of `row` between `from` and `to` (UTC), with `computerOffset` for a city without a zone.
 PlanCity planCity(const ClockRow& row, const QDateTime& from, const QDateTime& to, float computerOffset);
 
-// Whether the city is at work at that instant (seconds since the epoch, UTC).
+// A city's clock at an instant: the day of the week (1, Monday, to 7) and the minutes past its midnight.
+struct CityClock
+{
+    int weekday = 1;
+    int minutes = 0;
+};
+CityClock cityClockAt(const PlanCity& city, qint64 utcSeconds);
+
+// Whether the city is at work at that instant (seconds since the epoch, UTC): the one rule of the search for
+// a common hour and of the week, by the city's clock then (isAtWorkOn).
 bool isAtWork(const PlanCity& city, qint64 utcSeconds, const WorkHours& hours);
+
+// The quarter hours of Universal Time (at :00, :15, :30 and :45) and the quarter an instant falls in.
+inline constexpr qint64 kQuarterSeconds = 15 * 60;
+qint64 quarterStart(qint64 utcSeconds);
+
+// Who is at work at each of `quarters` quarter hours from `first` (the start of a quarter, seconds since the
+// epoch, UTC), by isAtWork: the table the search for a common hour counts in and the week is drawn from, so
+// that both say the same of every quarter.
+class WorkQuarters
+{
+public:
+    WorkQuarters(const QList<PlanCity>& cities, qint64 first, int quarters, const WorkHours& hours);
+    int size() const { return m_quarters; }
+    qint64 start(int quarter) const { return m_first + quarter * kQuarterSeconds; }
+    bool atWork(int quarter, int city) const { return m_atWork[quarter * m_cities + city]; }
+    int count(int quarter) const { return m_counts[quarter]; }
+    // Every city at work then: a quarter of a common slot.
+    bool everyone(int quarter) const { return m_cities > 0 && m_counts[quarter] == m_cities; }
+
+private:
+    qint64 m_first = 0;
+    int m_quarters = 0;
+    int m_cities = 0;
+    QList<bool> m_atWork; // by quarter, then city
+    QList<int> m_counts;
+};
 
 // What the search found.
 struct CommonHour

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Folders from the bottom up; folders on one line are side by side and do not include one another.
-layers=("data" "time" "rows save" "plan" "board" "platform" "ui" "clock config chrome about search" "app")
+layers=("data" "time" "rows save" "plan" "board" "platform" "ui" "clock config chrome about search week" "app")
 level() {
     local i
     for i in "${!layers[@]}"; do
@@ -14,7 +14,7 @@ level() {
 }
 qtcore=$(find /usr/include -maxdepth 3 -type d -path '*qt6/QtCore' | head -n1)
 failures=0
-for file in $(find data time rows save plan board platform ui clock config chrome about search app -name '*.cpp' -o -name '*.h' | sort); do
+for file in $(find data time rows save plan board platform ui clock config chrome about search week app -name '*.cpp' -o -name '*.h' | sort); do
     folder=${file%%/*}
     own=$(level "$folder")
     while read -r included; do

@@ -35,23 +35,6 @@ bool isPress(const QMouseEvent* event)
     return event->button() != Qt::RightButton;
 }
 
-} // namespace
-
-void passMenuRequestOn(QWidget* control, QContextMenuEvent* event)
-{
-    QWidget* container = control->isWindow() ? nullptr : control->parentWidget();
-    if (!container) {
-        event->ignore();
-        return;
-    }
-    QContextMenuEvent request(event->reason(), control->mapToParent(event->pos()), event->globalPos(),
-                              event->modifiers());
-    QCoreApplication::sendEvent(container, &request);
-    event->setAccepted(request.isAccepted());
-}
-
-namespace {
-
 // A picture as screen readers see it: its role and name, and a press when it is a button.
 class AccessiblePicture : public QAccessibleWidget
 {
@@ -117,6 +100,19 @@ void installAccessibleControls()
 }
 
 } // namespace
+
+void passMenuRequestOn(QWidget* control, QContextMenuEvent* event)
+{
+    QWidget* container = control->isWindow() ? nullptr : control->parentWidget();
+    if (!container) {
+        event->ignore();
+        return;
+    }
+    QContextMenuEvent request(event->reason(), control->mapToParent(event->pos()), event->globalPos(),
+                              event->modifiers());
+    QCoreApplication::sendEvent(container, &request);
+    event->setAccepted(request.isAccepted());
+}
 
 void centreOnScreen(QWidget* window)
 {

@@ -17,9 +17,6 @@
 // Screen readers see a Picture with the role it is given and its accessibleName(), a Label as its whole
 // text unless it is not spoken.
 
-// The menu is the window's: a request for it goes on from a control to its container as if the control were
-// not there, since Qt stops it where the control stops the mouse's events.
-void passMenuRequestOn(QWidget* control, QContextMenuEvent* event);
 
 // Places a top-level window in the middle of its screen's available area.
 void centreOnScreen(QWidget* window);
@@ -31,6 +28,10 @@ int wheelAngle(const QWheelEvent* event);
 // The control Tab (next) or Shift+Tab goes to from `from`, in its window's Tab order: the first after it (or
 // before it) that is shown, enabled, takes the focus by Tab and that `accepts`; nullptr when none does.
 QWidget* nextTabStop(QWidget* from, bool next, const std::function<bool(const QWidget*)>& accepts);
+
+// The menu is the window's: a request for it made over `control` goes on to the control's container as if the
+// control were not there, since Qt stops it where the mouse's events stop.
+void passMenuRequestOn(QWidget* control, QContextMenuEvent* event);
 
 // A label that always shows its text as plain text. Transparent unless boxed; text at the top, wrapped
 // within its width unless it sizes itself to its text.

@@ -24,18 +24,20 @@ QString plainToolTip(const QString& text)
 {
     if (text.trimmed().isEmpty())
         return {};
-    // Breaks at spaces where it can, anywhere else where it must, never inside a character.
-    QTextLayout layout(text, QToolTip::font());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
+    // Each paragraph broken at spaces where it can, anywhere else where it must, never inside a character.
     QStringList lines;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(kToolTipWidth);
-        lines.append(text.mid(line.textStart(), line.textLength()).trimmed());
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, QToolTip::font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(kToolTipWidth);
+            lines.append(paragraph.mid(line.textStart(), line.textLength()).trimmed());
+        }
+        layout.endLayout();
     }
-    layout.endLayout();
     // As markup made from plain text, so that a name such as "<b>" shows as it is written, and kept to these
     // lines: a tooltip would otherwise break them again, at hyphens too, to a width of its own.
     return QStringLiteral("<p style=\"white-space:pre\">") + lines.join(QLatin1Char('\n')).toHtmlEscaped() +

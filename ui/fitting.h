@@ -15,8 +15,8 @@ QString fitSentence(const HoverSentence& sentence, const QFontMetrics& metrics, 
 
 // The widest a tooltip's line grows.
 inline constexpr int kToolTipWidth = 400;
-// A text as a tooltip shows it: plain text (never markup), broken into lines no wider than kToolTipWidth;
-// empty for a blank text.
+// A text as a tooltip shows it: plain text (never markup), each line of it broken into lines no wider than
+// kToolTipWidth, so that even a long name without spaces stays on the screen; empty for a blank text.
 QString plainToolTip(const QString& text);
 // Gives a widget the whole of a text it cannot show: as its tooltip, shown as plain text (never markup) and
 // broken into lines no wider than kToolTipWidth, so that even a long name without spaces stays on the

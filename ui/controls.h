@@ -17,7 +17,6 @@
 // Screen readers see a Picture with the role it is given and its accessibleName(), a Label as its whole
 // text unless it is not spoken.
 
-
 // Places a top-level window in the middle of its screen's available area.
 void centreOnScreen(QWidget* window);
 

@@ -27,6 +27,7 @@
 #include "time/zones.h"
 #include "ui/controls.h"
 #include "ui/look.h"
+#include "week/weekview.h"
 
 using look::twipsRect;
 
@@ -50,6 +51,8 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& ci
     m_background = look::picture(QStringLiteral("background.bmp"));
     buildControls();
     buildCommands();
+    // The window's keys are the clocks'.
+    setFocusProxy(m_grid);
 
     // The timer wakes the program once a second, just after the displayed second changes, and is aimed
     // again at each tick from the clock itself: a clock set back or forward, or a machine waking from
@@ -147,13 +150,14 @@ void Main::buildCommands()
     connect(m_buttons, &ButtonBar::aboutClicked, about, &QAction::trigger);
     // As the keys that move the clocks, these act on the clocks, never behind the open panel.
     add(QStringLiteral("Créneau commun suivant"), QKeySequence(Qt::CTRL | Qt::Key_Right), [this] {
-        if (!isPanelOpen())
+        if (!areClocksCovered())
             draw(m_board.goToCommonHour(1, m_platform.clock.now()));
     });
     add(QStringLiteral("Créneau commun précédent"), QKeySequence(Qt::CTRL | Qt::Key_Left), [this] {
-        if (!isPanelOpen())
+        if (!areClocksCovered())
             draw(m_board.goToCommonHour(-1, m_platform.clock.now()));
     });
+    add(QStringLiteral("La semaine…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &Main::openWeek);
     add(QStringLiteral("Heures de bureau…"), QKeySequence(), [this] { m_planning->askOfficeHours(); });
     add(QStringLiteral("Copier l'instant"), QKeySequence::Copy, [this] { m_planning->copyInstant(); });
     add(QStringLiteral("Exporter l'invitation…"), QKeySequence(), [this] { m_planning->exportInvitation(); });
@@ -163,8 +167,10 @@ void Main::buildCommands()
     });
     m_alwaysOnTop->setCheckable(true);
     add(QStringLiteral("Rechercher une ville…"), QKeySequence::Find, [this] {
-        if (!isPanelOpen())
-            m_search->open(QString());
+        if (isPanelOpen())
+            return;
+        dismissOverlays();
+        m_search->open(QString());
     });
     QAction* quit = add(QStringLiteral("Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q), &Main::quit);
     connect(m_buttons, &ButtonBar::quitClicked, quit, &QAction::trigger);
@@ -182,8 +188,7 @@ ConfigPanel& Main::panel()
     connect(m_panel, &Frame::mouseMoved, m_buttons, &ButtonBar::lightNone);
     connect(m_panel, &Frame::pressed, this, &Main::startMove);
     connect(m_panel, &ConfigPanel::closed, this, [this] {
-        for (QAction* key : m_grid->actions())
-            key->setEnabled(true);
+        setClockKeysEnabled(true);
         draw(m_board.leaveRows(m_platform.clock.now()));
         // The keys go back where they were; to the clocks rather than a face, which would describe its city.
         QWidget* back = m_focusBeforePanel;
@@ -331,17 +336,50 @@ void Main::moveEvent(QMoveEvent* event)
         m_placeKeeper.start();
 }
 
-void Main::openConfiguration()
+void Main::setClockKeysEnabled(bool enabled)
+{
+    // The clocks' keys act on the clocks, never behind what covers them: the menu lists them, not to be chosen.
+    for (QAction* key : m_grid->actions())
+        key->setEnabled(enabled);
+}
+
+bool Main::areClocksCovered() const
+{
+    return isPanelOpen() || (m_week && m_week->isOpen());
+}
+
+void Main::dismissOverlays()
 {
     m_search->dismiss();
+    if (m_week)
+        m_week->dismiss();
+}
+
+void Main::openWeek()
+{
+    if (isPanelOpen())
+        return;
+    m_search->dismiss();
+    if (!m_week) {
+        m_week = new WeekView(this);
+        connect(m_week, &WeekView::instantChosen, this,
+                [this](const QDateTime& universal) { draw(m_board.showInstant(universal, m_platform.clock.now())); });
+        connect(m_week, &WeekView::closed, this, [this] { setClockKeysEnabled(true); });
+    }
+    setClockKeysEnabled(false);
+    // The computer's working days are those of the country its system is set for.
+    m_week->open(m_board.weekRequest(m_platform.clock.now(), workingDays(QLocale::system().territory())));
+}
+
+void Main::openConfiguration()
+{
+    dismissOverlays();
     ConfigPanel& configPanel = panel();
     if (!configPanel.isVisible()) {
         m_focusBeforePanel = focusWidget();
         draw(m_board.backToNow(m_platform.clock.now()));
         m_grid->showKeyFrame(false);
-        // The clocks' keys act on the clocks, never behind the panel: the menu lists them, not to be chosen.
-        for (QAction* key : m_grid->actions())
-            key->setEnabled(false);
+        setClockKeysEnabled(false);
     }
     configPanel.open(m_config);
 }
@@ -371,6 +409,7 @@ void Main::startMove()
 
 void Main::showAbout()
 {
+    dismissOverlays();
     m_grid->pointerLeft(); // the pointer is no longer over a hidden window
     const QPoint place = pos();
     hide();

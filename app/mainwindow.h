@@ -16,6 +16,7 @@ class ConfigPanel;
 class HorluneAbout;
 class PlanCommands;
 class PointerDrag;
+class WeekView;
 class QAction;
 class QMenu;
 
@@ -76,6 +77,14 @@ private:
     QPoint keyboardMenuPlace() const;
     // "Configuration": the panel shows the clocks of now, and takes the keys.
     void openConfiguration();
+    // "La semaine…": the week at a glance from the instant shown, over the clocks; the instant chosen there is
+    // shown by every clock.
+    void openWeek();
+    // The clocks' keys, enabled or not (while the panel or the week covers the clocks).
+    void setClockKeysEnabled(bool enabled);
+    bool areClocksCovered() const;
+    // Whatever lies over the clocks (the search box, the week) goes, for a command that opens something else.
+    void dismissOverlays();
     // A save changed the configuration: the clocks follow it, from what was written.
     void takeSavedConfiguration(const Configuration& config);
     // The caption and the panel's date and season, from the board's time rules.
@@ -109,6 +118,7 @@ private:
     PlanCommands* m_planning;
     ConfigPanel* m_panel = nullptr;
     CitySearch* m_search = nullptr;
+    WeekView* m_week = nullptr; // made at its first opening
     QPointer<HorluneAbout> m_about;
     bool m_quitting = false;
     QAction* m_alwaysOnTop = nullptr;

@@ -423,3 +423,13 @@ QString Board::sharedInstant(const Instant& now) const
         return shareText({describedRow()}, localShown(now), true, QLocale());
     return {};
 }
+
+WeekRequest Board::weekRequest(const Instant& now, const WorkingDays& hereDays) const
+{
+    WeekRequest request = ::weekRequest(
+        m_rows, m_shown.at(now).universal, m_computerOffset, m_workHours, m_hours,
+        [this](const QDateTime& universal) { return m_computerZone.localAt(universal); }, hereDays);
+    request.earliest = m_shown.limit(-1, now);
+    request.latest = m_shown.limit(1, now);
+    return request;
+}

@@ -10,6 +10,7 @@
 
 #include "board/configuration.h"
 #include "plan/commonhour.h"
+#include "plan/week.h"
 #include "plan/workhours.h"
 #include "rows/clockrow.h"
 #include "rows/showninstant.h"
@@ -126,6 +127,10 @@ public:
     // The hours the marked cities are at work; while the clocks are moved, the rings follow them at once.
     Changes setWorkHours(const WorkHours& hours, const Instant& now);
     const WorkHours& workHours() const { return m_workHours; }
+    // What the week at a glance is made from: the marked cities that show a time and the computer ("ici",
+    // working on `hereDays`), from the instant shown (not rounded, so that the week's steps and the clocks'
+    // agree), with the instants the clocks may show.
+    WeekRequest weekRequest(const Instant& now, const WorkingDays& hereDays) const;
     // The instant shown as text to share: for the marked cities, or for the city described and here; empty
     // when there is neither.
     QString sharedInstant(const Instant& now) const;

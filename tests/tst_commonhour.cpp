@@ -13,6 +13,7 @@
 #include "support/mainfixture.h"
 #include "support/mouse.h"
 #include "ui/controls.h"
+#include "week/weekview.h"
 
 // The hour that suits everyone, in the window: Ctrl+Right and Ctrl+Left, the rings of the marked cities
 // while the clocks are moved, the signs of changes coming, the instant copied and exported, the working
@@ -38,6 +39,8 @@ private slots:
     void theInvitationExported();
     void officeHoursAsked_data();
     void officeHoursAsked();
+    void theWeekFromTheWindow();
+    void theWeekCoversTheClocks();
 };
 
 namespace {
@@ -340,3 +343,59 @@ void TestCommonHour::officeHoursAsked()
 
 QTEST_MAIN(TestCommonHour)
 #include "tst_commonhour.moc"
+
+void TestCommonHour::theWeekFromTheWindow()
+{
+    // Paris and New York marked, Thursday 10.00 in Paris: Ctrl+Maj+S opens the week with the keys, whose
+    // Ctrl+Right goes to the next common slot (15.00 here) as the clocks' own step would; Enter shows it on
+    // every clock and closes the week; Escape leaves the clocks where they were.
+    ClockFixture f(threeCities(), kThursday10, 1);
+    Main& w = startMarked(f, {1, 3});
+    QVERIFY(!w.findChild<WeekView*>()); // made at its first opening
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    auto* week = f.find<WeekView>(QStringLiteral("Semaine"));
+    QVERIFY(week->isOpen());
+    QCOMPARE(QApplication::focusWidget(), week);
+    QTest::keyClick(week, Qt::Key_Right, Qt::ControlModifier);
+    QVERIFY(!f.board().isShifted()); // the week's key, not the window's
+    QCOMPARE(week->currentInstant(), QDateTime(QDate(2026, 12, 10), QTime(14, 0), Qt::UTC));
+    QTest::keyClick(week, Qt::Key_Return);
+    QVERIFY(!week->isOpen());
+    QCOMPARE(f.grid().hasFocus(), true);
+    QVERIFY(f.board().isShifted());
+    QCOMPARE(f.label("HeureVisee")->caption(), QStringLiteral("Dans 5 h — jeudi 10 décembre, 15.00 ici"));
+    QCOMPARE(f.digit(1)->caption(), QStringLiteral("15.00"));
+
+    // Opened again from the instant shown; moved, then Escape: the clocks stay at 15.00.
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(week->isOpen());
+    QCOMPARE(week->currentInstant(), QDateTime(QDate(2026, 12, 10), QTime(14, 0), Qt::UTC));
+    QTest::keyClick(week, Qt::Key_Right);
+    QTest::keyClick(week, Qt::Key_Escape);
+    QVERIFY(!week->isOpen());
+    QCOMPARE(f.digit(1)->caption(), QStringLiteral("15.00"));
+}
+
+void TestCommonHour::theWeekCoversTheClocks()
+{
+    // While the week is open, the clocks' keys and the common-hour steps act on nothing beneath it; the panel
+    // and the search close it.
+    ClockFixture f(threeCities(), kThursday10, 1);
+    Main& w = startMarked(f, {1, 3});
+    command(w, QStringLiteral("La semaine…"))->trigger();
+    auto* week = f.find<WeekView>(QStringLiteral("Semaine"));
+    QVERIFY(week->isOpen());
+    for (QAction* key : f.grid().actions())
+        QVERIFY(!key->isEnabled());
+    command(w, QStringLiteral("Créneau commun suivant"))->trigger();
+    QVERIFY(!f.board().isShifted());
+    f.openPanel();
+    QVERIFY(!week->isOpen());
+    QVERIFY(f.panel().isVisible());
+    f.pressOk();
+    command(w, QStringLiteral("La semaine…"))->trigger();
+    QVERIFY(week->isOpen());
+    QTest::keyClick(week, Qt::Key_Escape);
+    for (QAction* key : f.grid().actions())
+        QVERIFY(key->isEnabled());
+}

@@ -187,6 +187,13 @@ void TestRender::states_data()
                                              key(Qt::Key_Return);
                                          }};
     QTest::newRow("panel") << State{morning, 1, false, marks, [](ClockFixture& f, Main&) { f.openPanel(); }};
+    QTest::newRow("week") << State{
+        QDateTime(QDate(2026, 12, 10), QTime(10, 0), Qt::UTC), 1, false, {10, 31, 39, 53}, [](ClockFixture&, Main&) {
+            key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+            for (int i = 0; i < 20; ++i)
+                key(Qt::Key_Right);
+            key(Qt::Key_Right, Qt::ControlModifier);
+        }};
 }
 
 void TestRender::states()

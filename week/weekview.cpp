@@ -415,6 +415,28 @@ bool WeekView::focusNextPrevChild(bool)
 
 bool WeekView::event(QEvent* event)
 {
+    // The view's keys are its own, before the window's commands that share them (Ctrl+Left, Ctrl+Right).
+    if (event->type() == QEvent::ShortcutOverride && m_week) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            if ((key->modifiers() & ~(Qt::ControlModifier | Qt::KeypadModifier)) == Qt::NoModifier) {
+                event->accept();
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
     if (event->type() == QEvent::ToolTip && m_week && m_week->marked.size() < 2) {
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), plainToolTip(currentText()), this);
         return true;

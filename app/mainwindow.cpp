@@ -21,6 +21,9 @@
 #include "chrome/pointerdrag.h"
 #include "clock/clockgrid.h"
 #include "config/configpanel.h"
+#include "data/cityindex.h"
+#include "data/messages.h"
+#include "data/settings.h"
 #include "rows/geometry.h"
 #include "search/citysearch.h"
 #include "time/timerules.h"
@@ -108,7 +111,8 @@ void Main::buildControls()
     m_search = new CitySearch(this, [this] { return m_board.shownUniversal(m_platform.clock.now()); });
     connect(m_search, &CitySearch::cityChosen, this, [this](const QString& name, const QString& zone) {
         // Said to screen readers by the box, which keeps the keys for another city.
-        const QString sentence = m_board.describeCity(name, zoneOf(zone), m_platform.clock.now());
+        const QString sentence = m_board.describeCity(
+            name, zoneOf(zone), CityIndex::shared()->coordinatesOf(name, zone), m_platform.clock.now());
         m_grid->draw(Board::Rows | Board::Sentence | Board::Seconds);
         m_search->setAccessibleDescription(sentence);
     });
@@ -159,6 +163,8 @@ void Main::buildCommands()
     });
     add(QStringLiteral("La semaine…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &Main::openWeek);
     add(QStringLiteral("Heures de bureau…"), QKeySequence(), [this] { m_planning->askOfficeHours(); });
+    m_sunFaces = add(QStringLiteral("Jour et nuit selon le soleil"), QKeySequence(), &Main::setSunFaces);
+    m_sunFaces->setCheckable(true);
     add(QStringLiteral("Copier l'instant"), QKeySequence::Copy, [this] { m_planning->copyInstant(); });
     add(QStringLiteral("Exporter l'invitation…"), QKeySequence(), [this] { m_planning->exportInvitation(); });
     m_alwaysOnTop = add(QStringLiteral("Toujours au premier plan"), QKeySequence(), [this](bool on) {
@@ -228,6 +234,7 @@ void Main::start()
     m_config = loadConfiguration(m_cityFolder, m_settingsFile, now.local.date().year());
     m_platform.beeper.beep();
     setAlwaysOnTop(m_config.alwaysOnTop);
+    m_sunFaces->setChecked(m_config.sunFaces);
     placeOnScreen(this, m_config.windowPlace);
     draw(m_board.start(m_config, now));
     for (const Configuration::Notice& notice : std::as_const(m_config.notices))
@@ -262,6 +269,19 @@ void Main::showTimeRules()
     m_panel->setToday(m_platform.clock.now().local.date());
     if (m_config.hasList())
         m_panel->setSeasonMessage(seasonMessage(m_board.isSummer(), m_board.computerOffset(), QLocale()));
+}
+
+void Main::setSunFaces(bool bySun)
+{
+    m_config.sunFaces = bySun;
+    draw(m_board.setSunFaces(bySun, m_platform.clock.now()));
+    SettingsStore settings(m_settingsFile);
+    settings.writeSunFaces(bySun);
+    if (!settings.sync())
+        m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
+                                  unsavedSettingsText(QStringLiteral("Le choix du jour et de la nuit selon le soleil"),
+                                                      m_settingsFile, settings.error()),
+                                  DialogIcon::Warning);
 }
 
 void Main::takeSavedConfiguration(const Configuration& config)

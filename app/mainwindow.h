@@ -91,6 +91,8 @@ private:
     void showTimeRules();
     // Runs a step of the board and draws what it changed.
     void draw(Board::Changes changes);
+    // "Jour et nuit selon le soleil": the faces by the sun where a city's place is known, kept in the settings.
+    void setSunFaces(bool bySun);
     void rememberWindow();
     void setAlwaysOnTop(bool onTop);
     // Hands the window to the window system's own move; where the system refuses, the window follows the
@@ -122,6 +124,7 @@ private:
     QPointer<HorluneAbout> m_about;
     bool m_quitting = false;
     QAction* m_alwaysOnTop = nullptr;
+    QAction* m_sunFaces = nullptr;
     QMenu* m_menu = nullptr;
     QList<QPointer<QAction>> m_heldCommands; // disabled while the panel's question waits
     QPointer<QWidget> m_focusBeforePanel;

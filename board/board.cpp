@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <memory>
 
 #include "plan/changes.h"
 #include "plan/share.h"
@@ -27,6 +28,9 @@ Board::Changes Board::start(const Configuration& config, const Instant& now)
     m_hasList = config.hasList();
     m_records = m_hasList ? config.list.rows : QList<CityFileRow>();
     m_zones = config.zones;
+    m_places = config.places;
+    m_sunFaces = config.sunFaces;
+    m_sun.clear();
     m_marks = config.marks;
     m_hours = config.hours;
     m_workHours = config.workHours;
@@ -122,12 +126,14 @@ Board::Changes Board::redrawAtNow(const Instant& now)
 
 Board::Changes Board::redraw(const Instant& shown, const Instant& now)
 {
-    for (ClockRow& row : m_rows) {
-        setInstant(row, shown, m_computerOffset);
-        row.day = isDayHour(row.cityTime.time().hour(), m_hours.day, m_hours.night);
+    for (int i = 0; i < m_rows.size(); ++i) {
+        setInstant(m_rows[i], shown, m_computerOffset);
+        markDay(m_rows[i], i, placeOf(i), shown.universal);
     }
-    if (m_hover.described == Hover::kFoundCity)
+    if (m_hover.described == Hover::kFoundCity) {
         setInstant(m_foundCity, shown, m_computerOffset);
+        markDay(m_foundCity, -1, m_foundPlace, shown.universal);
+    }
     compareWithLocal(m_rows, localShown(now));
     markWorkStates();
     markChangesComing(shown.universal);
@@ -140,6 +146,38 @@ Board::Changes Board::redraw(const Instant& shown, const Instant& now)
         changes |= Sentence;
     }
     return changes;
+}
+
+std::optional<Coordinates> Board::placeOf(int row) const
+{
+    // A city without a zone follows its own offsets and has no place; nor has a row past the list.
+    if (row < 1 || !m_hasList || !m_rows[row].timeShown || !m_rows[row].zone.isValid())
+        return std::nullopt;
+    return m_places.value(row - 1);
+}
+
+void Board::markDay(ClockRow& row, int key, const std::optional<Coordinates>& place, const QDateTime& shown)
+{
+    if (!m_sunFaces || !place || !place->isValid()) {
+        row.day = isDayHour(row.cityTime.time().hour(), m_hours.day, m_hours.night);
+        row.sun.clear();
+        row.sunShort.clear();
+        row.sunSpoken.clear();
+        return;
+    }
+    const SunDay day = m_sun.dayAt(key, *place, row.zone, shown);
+    row.day = day.isUp(shown.toMSecsSinceEpoch());
+    row.sun = sunText(day);
+    row.sunShort = sunShortText(day);
+    row.sunSpoken = sunSpokenText(day);
+}
+
+Board::Changes Board::setSunFaces(bool bySun, const Instant& now)
+{
+    if (bySun == m_sunFaces)
+        return NoChange;
+    m_sunFaces = bySun;
+    return m_shown.isShifted() ? redraw(m_shown.at(now), now) : redrawAtNow(now);
 }
 
 void Board::markWorkStates()
@@ -232,12 +270,16 @@ Board::Changes Board::leaveRows(const Instant& now)
     return Rows | Sentence | Seconds;
 }
 
-QString Board::describeCity(const QString& name, const QTimeZone& zone, const Instant& now)
+QString Board::describeCity(const QString& name, const QTimeZone& zone, const std::optional<Coordinates>& place,
+                            const Instant& now)
 {
     m_foundCity = ClockRow();
     m_foundCity.name = name;
     m_foundCity.zone = zone;
-    setInstant(m_foundCity, m_shown.at(now), m_computerOffset);
+    m_foundPlace = place;
+    const Instant shown = m_shown.at(now);
+    setInstant(m_foundCity, shown, m_computerOffset);
+    markDay(m_foundCity, -1, m_foundPlace, shown.universal);
     m_hover = Hover{-1, Hover::kFoundCity};
     compareWithLocal(m_rows, localShown(now));
     paintRows();
@@ -431,5 +473,21 @@ WeekRequest Board::weekRequest(const Instant& now, const WorkingDays& hereDays) 
         [this](const QDateTime& universal) { return m_computerZone.localAt(universal); }, hereDays);
     request.earliest = m_shown.limit(-1, now);
     request.latest = m_shown.limit(1, now);
+    if (m_sunFaces) {
+        // Night by the sun where a city's place is known, as its face: the cities come in the rows' order.
+        auto sun = std::make_shared<SunCache>();
+        qsizetype city = 0;
+        for (int i = 1; i < m_rows.size() && city < request.cities.size(); ++i) {
+            if (!m_rows[i].marked || !m_rows[i].timeShown)
+                continue;
+            if (const std::optional<Coordinates> place = placeOf(i); place && place->isValid()) {
+                const QTimeZone zone = m_rows[i].zone;
+                request.cities[city].dark = [sun, i, place, zone](qint64 utcSeconds) {
+                    return !sun->isSunUp(i, *place, zone, QDateTime::fromSecsSinceEpoch(utcSeconds, Qt::UTC));
+                };
+            }
+            ++city;
+        }
+    }
     return request;
 }

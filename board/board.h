@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTime>
 #include <QTimeZone>
+#include <optional>
 
 #include "board/configuration.h"
 #include "plan/commonhour.h"
@@ -15,6 +16,7 @@
 #include "rows/clockrow.h"
 #include "rows/showninstant.h"
 #include "time/instant.h"
+#include "time/sun.h"
 
 // The clocks' board: what the 60 clocks and the lines above them show, and every rule that decides it. It
 // owns the rows, the hover and the city found, the instant shown, the day, night and working hours, the
@@ -94,7 +96,9 @@ public:
     Changes leaveRows(const Instant& now);
     // A city found by the search, in no row: described as a row under the pointer would be, at the instant
     // shown, until the pointer or the keys come to a row. Returns the sentence, whole.
-    QString describeCity(const QString& name, const QTimeZone& zone, const Instant& now);
+    // `place`, where the city lies, tells its sun while the faces follow it.
+    QString describeCity(const QString& name, const QTimeZone& zone, const std::optional<Coordinates>& place,
+                         const Instant& now);
 
     // The keys among the faces. One face at a time has them: Down and Up go to the next or previous row that
     // shows a time, Universal Time included, from the first city going down or the last row going up when
@@ -124,6 +128,10 @@ public:
     // which every marked city is at work, within the week; the shift line says when and how long, or why the
     // clocks stay, or that cities must be marked.
     Changes goToCommonHour(int direction, const Instant& now);
+    // Faces light from sunrise to sunset in each city whose place is known, by its own date at the instant
+    // shown; the others by the day and night hours, as always.
+    Changes setSunFaces(bool bySun, const Instant& now);
+    bool areFacesBySun() const { return m_sunFaces; }
     // The hours the marked cities are at work; while the clocks are moved, the rings follow them at once.
     Changes setWorkHours(const WorkHours& hours, const Instant& now);
     const WorkHours& workHours() const { return m_workHours; }
@@ -158,6 +166,9 @@ private:
     QDateTime localShown(const Instant& now) const;
     const ClockRow& describedRow() const;
     void markWorkStates();
+    // A row's day or night, and its sun where the faces follow it (`key`: the row, for the cache).
+    void markDay(ClockRow& row, int key, const std::optional<Coordinates>& place, const QDateTime& shown);
+    std::optional<Coordinates> placeOf(int row) const;
     void markChangesComing(const QDateTime& shown);
     void showNote(const LineTexts& texts, const Instant& now);
     // The picture of the rows, the sentence and its colour, from the state.
@@ -168,6 +179,10 @@ private:
     const ComputerZone& m_computerZone;
     QList<CityFileRow> m_records;
     QStringList m_zones;
+    QList<std::optional<Coordinates>> m_places; // by record
+    bool m_sunFaces = false;
+    SunCache m_sun;
+    std::optional<Coordinates> m_foundPlace;
     RowMarks m_marks{};
     bool m_hasList = false;
     QList<ClockRow> m_rows;

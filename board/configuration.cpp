@@ -1,9 +1,22 @@
 #include "configuration.h"
 
+#include "data/cityindex.h"
 #include "data/locations.h"
 #include "data/messages.h"
 #include "data/zonestore.h"
 #include "time/zones.h"
+
+namespace {
+
+QList<std::optional<Coordinates>> placesOf(const QList<CityFileRow>& rows, const QStringList& zones)
+{
+    QStringList names;
+    for (const CityFileRow& row : rows)
+        names << row.record.name;
+    return cityCoordinates(names, zones);
+}
+
+} // namespace
 
 Configuration loadConfiguration(const QString& cityFolder, const QString& settingsFile, int year)
 {
@@ -14,6 +27,7 @@ Configuration loadConfiguration(const QString& cityFolder, const QString& settin
     config.storedMarks = settings.readMarks();
     config.windowPlace = settings.readWindowPlace();
     config.alwaysOnTop = settings.readAlwaysOnTop();
+    config.sunFaces = settings.readSunFaces();
 
     config.list = readCityFile(cityFilePath(cityFolder));
     if (config.hasList()) {
@@ -26,6 +40,7 @@ Configuration loadConfiguration(const QString& cityFolder, const QString& settin
             config.notices.append(
                 {QStringLiteral("Horlune"), tooLargeFileText(zoneStorePath(cityFolder), kMaxZoneStoreBytes)});
         config.zones = cityZones(config.list.rows, zones.choices, year);
+        config.places = placesOf(config.list.rows, config.zones);
     } else {
         config.marks = config.storedMarks.byRow;
         config.notices.append({unreadCityFileTitle(config.list.status), unreadCityFileText(cityFolder, config.list)});
@@ -58,6 +73,7 @@ Configuration configurationAfterSave(const Configuration& before, const SavePlan
         records.append(record);
         marks[i + 1] = line.marked;
     }
+    after.places = placesOf(after.list.rows, after.zones);
     if (outcome.step == SaveOutcome::SettingsNotWritten) {
         after.marks = marksForList(before.storedMarks, after.list);
         return after;

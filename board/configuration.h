@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "data/cityfile.h"
+#include "data/coordinates.h"
 #include "data/settings.h"
 #include "plan/workhours.h"
 #include "save/save.h"
@@ -29,6 +30,10 @@ struct Configuration
     RowMarks marks{}; // by row, for the list read
     DayHours hours;   // 0 and 0 where the store holds no number, as the design reads it
     WorkHours workHours;
+    // Where each record's city lies, where its name and zone tell it (the default list's table, else the
+    // gazetteer); none for a city that follows its offsets.
+    QList<std::optional<Coordinates>> places;
+    bool sunFaces = false; // the faces light and dark by the sun
     std::optional<QPoint> windowPlace;
     bool alwaysOnTop = false;
     QList<Notice> notices;

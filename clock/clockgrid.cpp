@@ -328,9 +328,13 @@ void ClockGrid::drawLines(Board::Changes changes)
     if (changes & Board::DigitalClock)
         m_digitalClock->setCaption(picture.digitalClock);
     if (changes & Board::Sentence) {
-        m_hoverLine->setCaption(picture.hasSentence ? fitSentence(picture.sentence, m_hoverLine->fontMetrics(),
-                                                                  m_hoverLine->contentsRect().width())
-                                                    : QString());
+        const QString whole = picture.hasSentence ? picture.sentence.whole() : QString();
+        const QString shown = picture.hasSentence ? fitSentence(picture.sentence, m_hoverLine->fontMetrics(),
+                                                                m_hoverLine->contentsRect().width())
+                                                  : QString();
+        m_hoverLine->setCaption(shown);
+        // Shortened to fit its line, the sentence is whole in the line's tooltip.
+        setWholeTextTip(m_hoverLine, shown == whole ? QString() : whole);
     }
     if (changes & (Board::Sentence | Board::Seconds)) {
         const QColor colour = look::toColor(picture.sentenceColour);

@@ -9,14 +9,7 @@
 #include <optional>
 #include <vector>
 
-// A place on the Earth, in degrees: north and east positive.
-struct Coordinates
-{
-    double latitude = 0;
-    double longitude = 0;
-
-    friend bool operator==(const Coordinates&, const Coordinates&) = default;
-};
+#include "data/coordinates.h"
 
 // A city of the gazetteer: its name (French where one is known), its time zone (an id of the tz database),
 // the place it is in ("Maroc", "Oregon, États-Unis"), its country's code, its population, the other names

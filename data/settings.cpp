@@ -238,6 +238,17 @@ void SettingsStore::writeAlwaysOnTop(bool onTop)
     write(QStringLiteral("PremierPlan"), onTop ? QStringLiteral("T") : QStringLiteral("F"));
 }
 
+bool SettingsStore::readSunFaces() const
+{
+    const QVariant value = this->value(QStringLiteral("Soleil"));
+    return value.typeId() == QMetaType::QString && value.toString() == QLatin1String("T");
+}
+
+void SettingsStore::writeSunFaces(bool bySun)
+{
+    write(QStringLiteral("Soleil"), bySun ? QStringLiteral("T") : QStringLiteral("F"));
+}
+
 void SettingsStore::write(const QString& key, const QVariant& value)
 {
     m_written.append({kGroup + u'/' + key, value});

@@ -78,6 +78,10 @@ public:
     bool readAlwaysOnTop() const;
     void writeWindowPlace(const QPoint& place);
     void writeAlwaysOnTop(bool onTop);
+    // Whether the faces are light and dark by the sun ("Soleil", "T"; anything else, or nothing: the day and
+    // night hours, as designed).
+    bool readSunFaces() const;
+    void writeSunFaces(bool bySun);
 
     // Writes to disk: takes the store's lock, waiting at most `limit` for another writer, reads the file
     // again so that what another copy of the program wrote meanwhile stays, and replaces it whole with that

@@ -108,10 +108,18 @@ HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale, Tense te
     const QString verb = tense == Tense::Future ? QStringLiteral(", il sera ")
                          : tense == Tense::Past ? QStringLiteral(", il était ")
                                                 : QStringLiteral(", il est ");
-    return {row.name, (row.offset >= 0 ? QStringLiteral(" (Tu +") : QStringLiteral(" (Tu ")) +
-                          formatHours(row.offset, locale) + QStringLiteral(") le ") +
-                          locale.toString(row.cityTime.date(), QStringLiteral("dd MMMM")) + verb +
-                          clockCaption(row.cityTime.time()) + QStringLiteral(".")};
+    const QString rest = (row.offset >= 0 ? QStringLiteral(" (Tu +") : QStringLiteral(" (Tu ")) +
+                         formatHours(row.offset, locale) + QStringLiteral(") le ") +
+                         locale.toString(row.cityTime.date(), QStringLiteral("dd MMMM")) + verb +
+                         clockCaption(row.cityTime.time());
+    if (row.sun.isEmpty())
+        return {row.name, rest + QStringLiteral("."), {}};
+    const auto withSun = [&rest](const QString& sun) { return rest + QStringLiteral(" ; ") + sun + u'.'; };
+    QStringList shorter;
+    if (row.sunShort != row.sun)
+        shorter << withSun(row.sunShort);
+    shorter << rest + QStringLiteral(".");
+    return {row.name, withSun(row.sun), shorter};
 }
 
 QString spokenName(const QString& name)
@@ -142,6 +150,7 @@ QString rowDescription(int index, const ClockRow& row, const QLocale& locale)
            (row.work == WorkState::AtWork ? QStringLiteral(", au bureau")
             : row.work == WorkState::Away ? QStringLiteral(", hors des heures de bureau")
                                           : QString()) +
+           (row.sunSpoken.isEmpty() ? QString() : QStringLiteral(", ") + row.sunSpoken) +
            (row.changeComing.isEmpty() ? QString() : QStringLiteral(", ") + row.changeComing);
 }
 

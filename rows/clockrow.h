@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 #include <QTimeZone>
 
 #include "data/cityfile.h"
@@ -49,6 +50,9 @@ struct ClockRow
     WorkState work = WorkState::Unknown; // known for a marked city while the clocks show another instant
     QString changeComing;                // "Passe à l'heure d'hiver dimanche 1 novembre à 02.00 : −1 h", or nothing
     int changeSeconds = 0;               // by how much the offset changes then
+    // While the faces follow the sun, for a city whose place is known: the sun on its date at the instant
+    // shown, written ("lever 08.34, coucher 16.54"), shorter ("soleil 08.34–16.54") and spoken; else nothing.
+    QString sun, sunShort, sunSpoken;
 };
 
 // The row under the pointer, and the row the hover line speaks of. The highlight lasts until the next full
@@ -101,6 +105,9 @@ struct HoverSentence
 {
     QString name;
     QString rest;
+    // Shorter forms of the rest where the line has little room, from the longest (the sun told shorter, then
+    // not at all); none for the design's sentence.
+    QStringList shorterRests;
     QString whole() const { return name + rest; }
 };
 enum class Tense
@@ -109,6 +116,7 @@ enum class Tense
     Future,
     Past
 };
+// With the sun known, it ends with it: "Paris (Tu +1) le 11 décembre, il est 10.00 ; lever 08.34, coucher 16.54."
 HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale, Tense tense = Tense::Present);
 
 // A name as a screen reader speaks it: blanks run together, cut with "…" past kSpokenNameLength characters

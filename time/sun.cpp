@@ -182,12 +182,6 @@ QTime localTime(qint64 msecs, const DateSpan& span, const QTimeZone& zone)
 
 } // namespace
 
-bool Coordinates::isValid() const
-{
-    return std::isfinite(latitude) && std::isfinite(longitude) && std::abs(latitude) <= 90.0 &&
-           std::abs(longitude) <= 180.0;
-}
-
 SunPlaces::Place SunPlaces::at(qint64 day)
 {
     const auto count = static_cast<qint64>(m_slots.size());
@@ -322,7 +316,9 @@ SunDay sunDay(const Coordinates& place, const QDate& date, const QTimeZone& zone
     return computeDay(places, place, date, zone);
 }
 
-QString sunText(const SunDay& day)
+namespace {
+
+QString sunTimesText(const SunDay& day, const QString& format)
 {
     switch (day.kind()) {
     case SunDay::Kind::PolarNight:
@@ -336,7 +332,7 @@ QString sunText(const SunDay& day)
     for (int i = 0; i < day.crossingCount; ++i) {
         const SunDay::Crossing& crossing = day.crossings[i];
         parts << (crossing.rise ? QStringLiteral("lever ") : QStringLiteral("coucher ")) +
-                     crossing.local.toString(QStringLiteral("HH.mm"));
+                     crossing.local.toString(format);
     }
     if (day.crossingCount == 1) {
         if (day.crossings[0].rise)
@@ -345,6 +341,26 @@ QString sunText(const SunDay& day)
             parts.prepend(QStringLiteral("pas de lever"));
     }
     return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString sunText(const SunDay& day)
+{
+    return sunTimesText(day, QStringLiteral("HH.mm"));
+}
+
+QString sunSpokenText(const SunDay& day)
+{
+    return sunTimesText(day, QStringLiteral("HH 'h' mm"));
+}
+
+QString sunShortText(const SunDay& day)
+{
+    if (day.kind() != SunDay::Kind::Crosses || day.crossingCount != 2 || !day.crossings[0].rise)
+        return sunText(day);
+    return QStringLiteral("soleil ") + day.crossings[0].local.toString(QStringLiteral("HH.mm")) + QChar(0x2013) +
+           day.crossings[1].local.toString(QStringLiteral("HH.mm"));
 }
 
 SunDay SunCache::dayAt(int city, const Coordinates& place, const QTimeZone& zone, const QDateTime& instant)

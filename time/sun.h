@@ -8,19 +8,11 @@
 #include <array>
 #include <vector>
 
+#include "data/coordinates.h"
+
 // Sunrise and sunset: the instants at which the sun's upper limb meets the horizon through the standard
 // refraction, its centre 0.833° below the horizon. The sun's place comes from libnova; the computation is in
 // Universal Time, and a city's own clock only decides which instants make up its date and how a time reads.
-
-// Where a city lies, in degrees: north and east positive.
-struct Coordinates
-{
-    double latitude = 0;
-    double longitude = 0;
-    // Finite, the latitude within ±90 and the longitude within ±180.
-    bool isValid() const;
-    friend bool operator==(const Coordinates&, const Coordinates&) = default;
-};
 
 // The sun over one date of a city's own clock: when it crosses the horizon, or that it stays on one side.
 struct SunDay
@@ -65,6 +57,11 @@ SunDay sunDay(const Coordinates& place, const QDate& date, const QTimeZone& zone
 // other crossing falls on another date; "coucher 00.03, lever 02.55" when the set of the evening before comes
 // after midnight.
 QString sunText(const SunDay& day);
+// The same, shorter, where a line has little room: "soleil 08.34–16.53" for a rise then a set, the long text
+// otherwise.
+QString sunShortText(const SunDay& day);
+// The same as a screen reader says it: "lever 08 h 34, coucher 16 h 53".
+QString sunSpokenText(const SunDay& day);
 
 // The sun's apparent place at 0 h Universal Time of the days last asked for, shared by every city.
 class SunPlaces

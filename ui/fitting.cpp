@@ -5,19 +5,40 @@
 #include <QTextLayout>
 #include <QToolTip>
 #include <QWidget>
+#include <optional>
+
+namespace {
+
+// The name shortened as little as it must for `rest` to stay whole; none when it would keep less than
+// `leastName` pixels of itself.
+std::optional<QString> fitName(const QString& name, const QString& rest, const QFontMetrics& metrics, int width,
+                               int leastName)
+{
+    // Kerning where the two parts meet can cost a pixel: narrow the name until the whole fits.
+    for (int room = width - metrics.horizontalAdvance(rest); room > 0 && room >= leastName; --room) {
+        const QString fitted = metrics.elidedText(name, Qt::ElideRight, room) + rest;
+        if (metrics.horizontalAdvance(fitted) <= width)
+            return fitted;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 QString fitSentence(const HoverSentence& sentence, const QFontMetrics& metrics, int width)
 {
     const QString whole = sentence.whole();
     if (metrics.horizontalAdvance(whole) <= width)
         return whole;
-    // Kerning where the two parts meet can cost a pixel: narrow the name until the whole fits.
-    for (int room = width - metrics.horizontalAdvance(sentence.rest); room > 0; --room) {
-        const QString fitted = metrics.elidedText(sentence.name, Qt::ElideRight, room) + sentence.rest;
-        if (metrics.horizontalAdvance(fitted) <= width)
-            return fitted;
+    // A shorter form keeps more of the name: each form is tried with a readable part of it first.
+    const QStringList rests = QStringList{sentence.rest} + sentence.shorterRests;
+    const int leastName =
+        qMin(metrics.horizontalAdvance(sentence.name), metrics.horizontalAdvance(QStringLiteral("Xxxxxxxx…")));
+    for (const QString& rest : rests) {
+        if (const std::optional<QString> fitted = fitName(sentence.name, rest, metrics, width, leastName))
+            return *fitted;
     }
-    return sentence.rest;
+    return fitName(sentence.name, rests.last(), metrics, width, 0).value_or(rests.last());
 }
 
 QString plainToolTip(const QString& text)

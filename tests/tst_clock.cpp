@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpression>
@@ -51,6 +52,7 @@ private slots:
     void summerTimeChangeWhileRunning();
     void aNewSeasonComesFromTheListHeld();
     void offsetTooLargeHidesTheTime();
+    void facesByTheSunFromTheMenu();
 };
 
 namespace {
@@ -522,3 +524,39 @@ void TestClock::offsetTooLargeHidesTheTime()
 
 QTEST_MAIN(TestClock)
 #include "tst_clock.moc"
+
+void TestClock::facesByTheSunFromTheMenu()
+{
+    // 08.00 in Paris on 11 December 2026, before its sunrise at 08.34: a day face by the hours, a night face by
+    // the sun, chosen in the menu and kept for the next start.
+    ClockFixture f(cityFile({"Paris,2,1", "Atlantide,1,1"}), QDateTime(QDate(2026, 12, 11), QTime(8, 0), Qt::UTC), 1);
+    Main& w = f.start();
+    QAction* sun = nullptr;
+    for (QAction* action : w.actions()) {
+        if (action->text() == QStringLiteral("Jour et nuit selon le soleil"))
+            sun = action;
+    }
+    QVERIFY(sun && sun->isCheckable() && !sun->isChecked());
+    QCOMPARE(f.face(1)->picture().cacheKey(), look::picture(QStringLiteral("jour.gif")).cacheKey());
+    sun->trigger();
+    QCOMPARE(f.face(1)->picture().cacheKey(), look::picture(QStringLiteral("nuit.gif")).cacheKey());
+    QCOMPARE(f.face(1)->minuteColour(), kNightMinute);
+    // A city typed with its own offsets keeps the hours.
+    QCOMPARE(f.face(2)->picture().cacheKey(), look::picture(QStringLiteral("jour.gif")).cacheKey());
+    QCOMPARE(f.env.readSetting(QStringLiteral("Soleil")), QStringLiteral("T"));
+    moveOver(f.face(1));
+    QCOMPARE(f.label("Label8")->toolTip().isEmpty(), false); // the sentence with the sun is longer than its line
+    QVERIFY(f.face(1)->accessibleName().endsWith(QStringLiteral("nuit, lever 08 h 34, coucher 16 h 54")));
+    f.window.reset();
+
+    f.start();
+    QCOMPARE(f.face(1)->picture().cacheKey(), look::picture(QStringLiteral("nuit.gif")).cacheKey());
+    for (QAction* action : f.window->actions()) {
+        if (action->text() == QStringLiteral("Jour et nuit selon le soleil")) {
+            QVERIFY(action->isChecked());
+            action->trigger();
+        }
+    }
+    QCOMPARE(f.env.readSetting(QStringLiteral("Soleil")), QStringLiteral("F"));
+    QCOMPARE(f.face(1)->picture().cacheKey(), look::picture(QStringLiteral("jour.gif")).cacheKey());
+}

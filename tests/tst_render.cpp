@@ -106,6 +106,7 @@ struct State
     bool longNames = false;
     QList<int> marked;
     std::function<void(ClockFixture&, Main&)> act;
+    bool sun = false; // the faces by the sun
 };
 
 } // namespace
@@ -187,6 +188,8 @@ void TestRender::states_data()
                                              key(Qt::Key_Return);
                                          }};
     QTest::newRow("panel") << State{morning, 1, false, marks, [](ClockFixture& f, Main&) { f.openPanel(); }};
+    QTest::newRow("sun") << State{QDateTime(QDate(2026, 12, 11), QTime(8, 0), Qt::UTC),       1,   false, marks,
+                                  [](ClockFixture&, Main& w) { pointAt(w, faceCentre(31)); }, true};
     QTest::newRow("week") << State{
         QDateTime(QDate(2026, 12, 10), QTime(10, 0), Qt::UTC), 1, false, {10, 31, 39, 53}, [](ClockFixture&, Main&) {
             key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
@@ -202,6 +205,8 @@ void TestRender::states()
     ClockFixture f(defaultList(state.longNames), state.local, state.offsetHours);
     for (int row : state.marked)
         f.env.writeSetting(QStringLiteral("P%1").arg(row), QStringLiteral("T"));
+    if (state.sun)
+        f.env.writeSetting(QStringLiteral("Soleil"), QStringLiteral("T"));
     Main& w = f.startActive();
     if (state.act)
         state.act(f, w);

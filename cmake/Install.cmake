@@ -20,7 +20,8 @@ set(HORLUNE_INSTALL_DIR lib/horlune)
 # Qt comes from the system: the installed program needs no run path of its own.
 set_target_properties(horlune PROPERTIES INSTALL_RPATH "")
 install(TARGETS horlune RUNTIME DESTINATION ${HORLUNE_INSTALL_DIR})
-install(FILES resources/HLN.html resources/HLN-planifier.png resources/HLN-creneau.png DESTINATION ${HORLUNE_INSTALL_DIR})
+install(FILES resources/HLN.html resources/HLN-planifier.png resources/HLN-creneau.png resources/HLN-semaine.png
+              resources/HLN-soleil.png DESTINATION ${HORLUNE_INSTALL_DIR})
 
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/launcher)
 file(CREATE_LINK ../${HORLUNE_INSTALL_DIR}/horlune ${CMAKE_CURRENT_BINARY_DIR}/launcher/horlune SYMBOLIC)

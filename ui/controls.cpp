@@ -471,29 +471,3 @@ void Picture::contextMenuEvent(QContextMenuEvent* event)
 {
     passMenuRequestOn(this, event);
 }
-
-LineItem::LineItem(QWidget* parent, const QString& name, const QColor& colour, int width)
-    : QWidget(parent), m_colour(colour), m_width(width)
-{
-    setObjectName(name);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void LineItem::setEnds(const QLineF& ends)
-{
-    if (ends == m_twips && isVisible())
-        return;
-    m_twips = ends;
-    const QRectF pixels = QRectF(ends.p1() / kTwipsPerPixel, ends.p2() / kTwipsPerPixel).normalized();
-    const double half = m_width / 2.0 + 1;
-    setGeometry(pixels.adjusted(-half, -half, half, half).toAlignedRect());
-    update();
-}
-
-void LineItem::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.setPen(QPen(m_colour, m_width, Qt::SolidLine, Qt::FlatCap));
-    const QPointF origin = pos();
-    painter.drawLine(QLineF(m_twips.p1() / kTwipsPerPixel - origin, m_twips.p2() / kTwipsPerPixel - origin));
-}

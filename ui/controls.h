@@ -2,7 +2,6 @@
 
 #include <QAccessible>
 #include <QLabel>
-#include <QLineF>
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
@@ -181,23 +180,3 @@ struct PictureButton
     Label* caption = nullptr;
 };
 
-// A free-standing line, such as the date line: it takes no mouse events.
-class LineItem : public QWidget
-{
-    Q_OBJECT
-
-public:
-    LineItem(QWidget* parent, const QString& name, const QColor& colour, int width);
-    void setEnds(const QLineF& twips); // twips of the container
-    QLineF ends() const { return m_twips; }
-    QColor colour() const { return m_colour; }
-    int lineWidth() const { return m_width; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QLineF m_twips;
-    QColor m_colour;
-    int m_width;
-};

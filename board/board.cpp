@@ -138,7 +138,7 @@ Board::Changes Board::redraw(const Instant& shown, const Instant& now)
     markWorkStates();
     markChangesComing(shown.universal);
     m_picture.dateLineRow = dateLineRow(m_rows);
-    paintRows();
+    paintRows(true);
     Changes changes = Rows;
     // The sentence follows the minute, which it says.
     if (m_hover.hasSentence()) {
@@ -206,7 +206,7 @@ void Board::markChangesComing(const QDateTime& shown)
     }
 }
 
-void Board::paintRows()
+void Board::paintRows(bool describe)
 {
     const QLocale locale;
     for (int i = 0; i < kRows; ++i) {
@@ -216,7 +216,8 @@ void Board::paintRows()
         shown.timeShown = row.timeShown;
         shown.look = rowLook(i, row, i == m_hover.highlighted);
         shown.time = row.cityTime.isValid() ? clockCaption(row.cityTime.time()) : QString();
-        shown.description = rowDescription(i, row, locale);
+        if (describe)
+            shown.description = rowDescription(i, row, locale);
         shown.changeTip = row.changeComing;
     }
 }
@@ -243,7 +244,7 @@ Board::Changes Board::hover(int row, const Instant& now)
 {
     m_hover.highlighted = row >= 1 ? row : -1;
     compareWithLocal(m_rows, localShown(now));
-    paintRows();
+    paintRows(false);
     if (row < 1)
         return Rows; // Universal Time matches no row: the sentence stays
     m_hover.described = row;
@@ -264,7 +265,7 @@ Board::Changes Board::leaveRows(const Instant& now)
 {
     m_hover = Hover();
     compareWithLocal(m_rows, localShown(now));
-    paintRows();
+    paintRows(false);
     paintSentence();
     m_picture.seconds.clear();
     return Rows | Sentence | Seconds;
@@ -282,7 +283,7 @@ QString Board::describeCity(const QString& name, const QTimeZone& zone, const st
     markDay(m_foundCity, -1, m_foundPlace, shown.universal);
     m_hover = Hover{-1, Hover::kFoundCity};
     compareWithLocal(m_rows, localShown(now));
-    paintRows();
+    paintRows(false);
     paintSentence();
     // As an unmarked city under the pointer.
     m_picture.sentenceColour = rowLook(Hover::kFoundCity, m_foundCity, true).text;

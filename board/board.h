@@ -171,8 +171,9 @@ private:
     std::optional<Coordinates> placeOf(int row) const;
     void markChangesComing(const QDateTime& shown);
     void showNote(const LineTexts& texts, const Instant& now);
-    // The picture of the rows, the sentence and its colour, from the state.
-    void paintRows();
+    // The picture of the rows from their state; what screen readers say of each only where the state it says
+    // may have changed (not at a hover, which changes colours alone).
+    void paintRows(bool describe);
     void paintSentence();
     void paintShiftLine(const Instant& now);
 

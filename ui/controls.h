@@ -179,4 +179,3 @@ struct PictureButton
     Picture* picture = nullptr;
     Label* caption = nullptr;
 };
-

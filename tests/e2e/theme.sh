@@ -18,7 +18,6 @@ keep() {
     cleanup
 }
 trap keep EXIT
-fail() { echo "ÉCHEC : $*" >&2; exit 1; }
 
 # Each shot has an X server of its own; its log is shown when a shot fails.
 source "$(dirname "$0")/xserver.sh"

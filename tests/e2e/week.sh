@@ -15,15 +15,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "ÉCHEC : $*" >&2; exit 1; }
-wait_for() {
-    local seconds=$1; shift
-    local deadline=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
 
 source "$(dirname "$0")/xserver.sh"
 start_x "$work/xvfb.log" || fail "Xvfb n'a pas démarré"

@@ -24,17 +24,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "ÉCHEC : $*" >&2; exit 1; }
-
-# Waits up to a generous bound for a command to succeed.
-wait_for() {
-    local seconds=$1; shift
-    local deadline=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
 
 # A display of our own.
 source "$(dirname "$0")/xserver.sh"

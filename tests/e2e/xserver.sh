@@ -1,4 +1,16 @@
-# Sourced by the end-to-end scripts: an X server of the test's own.
+# Sourced by the end-to-end scripts: an X server of the test's own, and what every script needs.
+
+fail() { echo "ÉCHEC : $*" >&2; exit 1; }
+
+# Waits up to a generous bound (SECONDS) for a command to succeed.
+wait_for() {
+    local seconds=$1; shift
+    local deadline=$((SECONDS + seconds))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
 #
 # start_x LOG [SCREEN]: starts Xvfb, sets xvfb_pid and DISPLAY. The server chooses its display number itself
 # (-displayfd): it takes the first number whose lock, file socket and abstract socket it can claim, so that

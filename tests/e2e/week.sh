@@ -45,8 +45,7 @@ week_closed() { shoot; [[ $(colour_at "$(quarter_x 62)" "$common_y") != FFFF00 ]
 
 xdotool windowfocus --sync "$window"
 wait_for 30 week_closed || fail "du jaune à la place du créneau avant l'ouverture de la semaine"
-xdotool key ctrl+shift+s
-wait_for 30 week_open || fail "la semaine ne s'ouvre pas, ou son créneau commun de jeudi 15.30 n'est pas en jaune"
+press_until ctrl+shift+s week_open || fail "la semaine ne s'ouvre pas, ou son créneau commun de jeudi 15.30 n'est pas en jaune"
 [[ $(colour_at "$(quarter_x 78)" "$common_y") != FFFF00 ]] || fail "jeudi 19.30 est éclairé comme un créneau commun"
 xdotool key ctrl+Right Return
 wait_for 30 week_closed || fail "Entrée ne ferme pas la semaine"

@@ -229,8 +229,7 @@ wait_for 30 main_back || fail "l'horloge n'est pas revenue"
 xdotool windowfocus --sync "$window"
 shoot
 (( $(warm_pixels 359 12 470 19) == 0 )) || fail "la ligne d'information n'est pas vide au retour de la fenêtre A Propos"
-xdotool key Down
-wait_for 30 sentence_written || fail "la flèche vers le bas ne décrit pas la première ville"
+press_until Down sentence_written || fail "la flèche vers le bas ne décrit pas la première ville"
 windows() { xdotool search --onlyvisible --class horlune 2>/dev/null | wc -l; }
 alone=$(windows)
 menu_open() { (( $(windows) > alone )); }

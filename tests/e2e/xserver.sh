@@ -11,6 +11,17 @@ wait_for() {
         sleep 0.2
     done
 }
+
+# Presses KEY until a command succeeds, a few seconds each time: a key that arrives while the window system is
+# still handing the focus over is dropped by the program, which has no focused window yet.
+press_until() {
+    local key=$1; shift
+    for _ in 1 2 3 4 5; do
+        xdotool key "$key"
+        wait_for 6 "$@" && return 0
+    done
+    return 1
+}
 #
 # start_x LOG [SCREEN]: starts Xvfb, sets xvfb_pid and DISPLAY. The server chooses its display number itself
 # (-displayfd): it takes the first number whose lock, file socket and abstract socket it can claim, so that

@@ -147,11 +147,11 @@ QString entryRefusalText(const QList<EntryRefusal>& refusals, const QList<Editor
         case EntryRefusal::SummerOffset:
         case EntryRefusal::WinterOffset:
             offsets = true;
-            entry = QStringLiteral("%1 : décalage %2 %3")
-                        .arg(lineName(refusal.line, lines),
-                             refusal.kind == EntryRefusal::SummerOffset ? QStringLiteral("été")
-                                                                        : QStringLiteral("hiver"),
-                             quoted(refusal.text));
+            entry =
+                QStringLiteral("%1 : décalage %2 %3")
+                    .arg(lineName(refusal.line, lines),
+                         refusal.kind == EntryRefusal::SummerOffset ? QStringLiteral("été") : QStringLiteral("hiver"),
+                         quoted(refusal.text));
             break;
         case EntryRefusal::NightHour:
         case EntryRefusal::DayHour:

@@ -50,7 +50,7 @@ struct EntryRefusal
         NightNotAfterDay // both hours are hours, but night does not come after day
     };
     Kind kind;
-    int line = 0; // the editor's line, counted from 1, for an offset; 0 for the hours
+    int line = 0;  // the editor's line, counted from 1, for an offset; 0 for the hours
     QString text;  // as typed (the night hour for NightNotAfterDay)
     QString other; // the day hour, for NightNotAfterDay
     friend bool operator==(const EntryRefusal&, const EntryRefusal&) = default;

@@ -265,7 +265,7 @@ void TestCityList::refusalsNameTheirLine_data()
     QTest::addColumn<QString>("day");
     QTest::addColumn<QStringList>("refused"); // "line kind text"
     QTest::addColumn<QStringList>("said");    // in the message
-    const QStringList world = {"Paris;2;1", "Honolulu;-10;-10", "Katmandou;5.75;5.75", "Terre-Neuve;-2.5;-3.5",
+    const QStringList world = {"Paris;2;1",         "Honolulu;-10;-10", "Katmandou;5.75;5.75", "Terre-Neuve;-2.5;-3.5",
                                "Kiritimati;+14;14", "Howland;-12;-12"};
     // clang-format off
     QTest::addRow("all accepted") << world << "20" << "8" << QStringList{} << QStringList{};

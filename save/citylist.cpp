@@ -178,7 +178,11 @@ QString entryRefusalText(const QList<EntryRefusal>& refusals, const QList<Editor
     if (hours)
         rules.append(QStringLiteral("Une heure de nuit ou de jour est un nombre entier d'heures de 0 à 24, et la nuit "
                                     "commence après le jour."));
-    return QStringLiteral("Ces valeurs ne peuvent pas être enregistrées :\n\n%1\n\n%2\n\nRien n'a été enregistré. "
-                          "Les cases sont marquées en rouge : corrigez-les, puis enregistrez.")
-        .arg(listed.join(u'\n'), rules.join(u'\n'));
+    const bool one = refusals.size() == 1;
+    return QStringLiteral("%1 :\n\n%2\n\n%3\n\nRien n'a été enregistré. %4")
+        .arg(one ? QStringLiteral("Cette valeur ne peut pas être enregistrée")
+                 : QStringLiteral("Ces valeurs ne peuvent pas être enregistrées"),
+             listed.join(u'\n'), rules.join(u'\n'),
+             one ? QStringLiteral("La case est marquée en rouge : corrigez-la, puis enregistrez.")
+                 : QStringLiteral("Les cases sont marquées en rouge : corrigez-les, puis enregistrez."));
 }

@@ -317,8 +317,14 @@ void TestCityList::refusalsNameTheirLine()
     const QString message = entryRefusalText(refusals, editor);
     for (const QString& part : said)
         QVERIFY2(message.contains(part), qPrintable(message));
-    if (!refusals.isEmpty())
-        QVERIFY(message.endsWith(QStringLiteral("Rien n'a été enregistré. Les cases sont marquées en rouge : "
+    // In the number of values refused.
+    if (refusals.size() == 1)
+        QVERIFY(message.startsWith(QStringLiteral("Cette valeur ne peut pas être enregistrée :\n\n")) &&
+                message.endsWith(QStringLiteral("Rien n'a été enregistré. La case est marquée en rouge : corrigez-la, "
+                                                "puis enregistrez.")));
+    else if (!refusals.isEmpty())
+        QVERIFY(message.startsWith(QStringLiteral("Ces valeurs ne peuvent pas être enregistrées :\n\n")) &&
+                message.endsWith(QStringLiteral("Rien n'a été enregistré. Les cases sont marquées en rouge : "
                                                 "corrigez-les, puis enregistrez.")));
 }
 

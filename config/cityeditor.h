@@ -64,8 +64,6 @@ public:
     int foundLine() const { return m_found; }
     // Gives the keys to a column of a line, as Tab would (a text box's whole text selected).
     void goToLine(int line, Column column);
-    // The mark whose black frame shows, or nullptr.
-    const QCheckBox* framedMark() const { return m_framed; }
 
 signals:
     // Any change of a text or a mark, by the user or the program.

@@ -1005,7 +1005,11 @@ void TestKeyboard::quittingAsksForThePanelsEdits()
             press(w, {QStringLiteral("Down")});
         press(w, {QStringLiteral("Return")});
     } else if (way == QLatin1String("the Quitter button")) {
-        QTest::mouseClick(f.find<Picture>(QStringLiteral("btn_0")), Qt::LeftButton, {}, QPoint(20, 10));
+        // The panel covers it: a screen reader presses it, and its press is queued.
+        accessible(f.find<Picture>(QStringLiteral("btn_0")))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(!f.platform.dialogs.shown.isEmpty());
     } else {
         w.close();
     }

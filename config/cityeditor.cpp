@@ -521,8 +521,18 @@ void CityEditor::paintEvent(QPaintEvent* event)
 
 bool CityEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        break;
+    default:
+        return Frame::eventFilter(watched, event); // the many others, without looking the line up
+    }
     const int line = lineOf(watched);
-    const int column = columnOf(watched);
+    const int column = line ? watched->property("editorColumn").toInt() : -1;
     auto* mark = column == MarkColumn ? static_cast<QCheckBox*>(watched) : nullptr;
     switch (event->type()) {
     case QEvent::MouseMove:

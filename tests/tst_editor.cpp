@@ -52,6 +52,7 @@ private slots:
     void offsetsSavedOrRefused_data();
     void offsetsSavedOrRefused();
     void aLineTakenOffTheListIsSaved();
+    void oddOffsetsOnDiskAreReadAsBefore();
     void findingALine_data();
     void findingALine();
     void anyTextSurvivesASave();
@@ -520,6 +521,27 @@ void TestEditor::aLineTakenOffTheListIsSaved()
     const QStringList written = firstLines(f.env.cityFile(), 59);
     QVERIFY(written.contains(QStringLiteral(",,0"))); // winter: the key offset read as 0
     QVERIFY(!written.contains(QStringLiteral("Londres,1,0")));
+}
+
+void TestEditor::oddOffsetsOnDiskAreReadAsBefore()
+{
+    // A list written by hand keeps being read as it always was ("dix" is 0); only its save asks for a number.
+    const QByteArray list = cityFile({"Paris,2,1", "Honolulu,dix,-10"});
+    ClockFixture f(list, summerDay(), 2);
+    openPanel(f);
+    QCOMPARE(f.board().row(2).summer.hours, 0.0f);
+    QVERIFY(f.board().row(2).summer.shown);
+    QCOMPARE(f.box("TEte_2")->text(), QStringLiteral("dix"));
+    QVERIFY(!isBoxMarked(f.box("TEte_2")));
+    f.box("Tvil_1")->setText(QStringLiteral("Lutèce"));
+    f.platform.dialogs.answers = {true};
+    f.pressOk();
+    QCOMPARE(f.platform.dialogs.shown.size(), 2);
+    QVERIFY(f.platform.dialogs.shown[1].text.contains(QStringLiteral("ligne 2, Honolulu : décalage été « dix »")));
+    QVERIFY(isBoxMarked(f.box("TEte_2")));
+    QCOMPARE(readFile(f.env.cityFile()), list);
+    f.platform.dialogs.answers = {false};
+    f.pressOk();
 }
 
 void TestEditor::findingALine_data()

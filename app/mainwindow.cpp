@@ -444,6 +444,9 @@ void Main::showAbout()
 
 void Main::quit()
 {
+    // Edits in the panel are never lost without its question: "Annuler", or a save that fails, stays.
+    if (isPanelOpen() && !m_panel->confirmAndClose())
+        return;
     if (m_about) {
         m_about->disconnect(this);
         m_about->close();

@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QShortcut>
+#include <algorithm>
 
 #include "config/cityeditor.h"
+#include "config/linefinder.h"
 #include "data/cityfile.h"
 #include "data/locations.h"
 #include "data/messages.h"
@@ -139,7 +141,18 @@ ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, 
     m_editor = new CityEditor(this, m_clock);
     connect(m_editor, &CityEditor::changed, this, [this] { m_modified = true; });
     connect(m_editor, &Frame::pressed, this, &Frame::pressed);
+    connect(m_editor, &CityEditor::findRequested, this, &ConfigPanel::findCity);
     buildHours();
+
+    m_finder = new LineFinder(this);
+    connect(m_finder, &LineFinder::textChanged, this, [this](const QString& text) {
+        const int line = m_editor->findLine(text);
+        m_editor->showFound(line);
+        m_finder->showResult(line, line ? m_editor->lines()[line - 1].name : QString());
+    });
+    connect(m_finder, &LineFinder::accepted, this, &ConfigPanel::goToFound);
+    connect(m_finder, &LineFinder::cancelled, this, &ConfigPanel::leaveFinder);
+    connect(m_finder, &LineFinder::closed, this, [this] { m_editor->showFound(0); });
 }
 
 void ConfigPanel::buildHours()
@@ -177,7 +190,10 @@ void ConfigPanel::buildHours()
     m_nightHour->setAccessibleName(QStringLiteral("Heure de nuit"));
     // Commas stay as typed in the hour boxes.
     for (QLineEdit* box : {m_nightHour, m_dayHour})
-        connect(box, &QLineEdit::textChanged, this, [this] { m_modified = true; });
+        connect(box, &QLineEdit::textChanged, this, [this, box] {
+            m_modified = true;
+            markBox(box, false);
+        });
 }
 
 void ConfigPanel::setToday(const QDate& today)
@@ -284,14 +300,61 @@ bool ConfigPanel::confirmAndClose()
     // The keys go to the window before their box disappears, rather than on to the next control Qt finds.
     if (isAncestorOf(window()->focusWidget()))
         parentWidget()->setFocus(Qt::OtherFocusReason);
+    m_finder->close();
     hide();
     m_editor->clear();
     emit closed();
     return true;
 }
 
+bool ConfigPanel::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Find)) {
+        event->accept();
+        return true;
+    }
+    return Frame::event(event);
+}
+
+void ConfigPanel::findCity(const QString& typed)
+{
+    if (m_editor->lineCount() == 0 || m_asking)
+        return;
+    if (m_finder->isVisible()) {
+        m_finder->box()->selectAll(); // Ctrl+F again: a new text replaces the last
+        return;
+    }
+    QWidget* focus = window()->focusWidget();
+    m_findFrom = focus && isAncestorOf(focus) ? focus : nullptr;
+    m_finder->open(typed);
+}
+
+void ConfigPanel::goToFound()
+{
+    const int line = m_editor->foundLine();
+    if (line == 0) {
+        // Nothing to go to: an empty box goes back, a text that finds no city stays to be corrected.
+        if (m_finder->box()->text().trimmed().isEmpty())
+            leaveFinder();
+        return;
+    }
+    const int column = m_editor->columnOf(m_findFrom);
+    m_editor->goToLine(line, column >= 0 ? CityEditor::Column(column) : CityEditor::NameColumn);
+}
+
+void ConfigPanel::leaveFinder()
+{
+    QWidget* back = m_findFrom && m_findFrom->isVisible() ? m_findFrom.data() : tabStops().first();
+    back->setFocus(Qt::OtherFocusReason);
+    m_finder->close();
+}
+
 void ConfigPanel::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Find)) {
+        findCity(QString());
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -309,6 +372,8 @@ bool ConfigPanel::save()
     // With no lines (the list could not be read) there is nothing to save.
     if (m_editor->lineCount() == 0)
         return true;
+    if (!checkEntries())
+        return false;
     const QDate today = m_clock.now().local.date();
     const SavePlan plan = planSave(m_editor->lines(), m_cityFolder, m_config.list.fingerprint, today);
     if (const QString refusal = saveRefusal(plan); !refusal.isEmpty()) {
@@ -340,6 +405,31 @@ bool ConfigPanel::save()
     m_config = configurationAfterSave(m_config, plan, outcome, hours);
     emit saved(m_config);
     return true;
+}
+
+bool ConfigPanel::checkEntries()
+{
+    const QList<EditorLine> lines = m_editor->lines();
+    const QList<EntryRefusal> refusals = entryRefusals(lines, m_nightHour->text(), m_dayHour->text());
+    if (!refusals.isEmpty())
+        m_dialogs.inform(window(), QStringLiteral("Horlune"), entryRefusalText(refusals, lines), DialogIcon::Warning);
+    // Marked once the message is gone, so that the keys stay in the first box marked.
+    const auto refused = [&refusals](std::initializer_list<EntryRefusal::Kind> kinds) {
+        return std::any_of(refusals.begin(), refusals.end(), [kinds](const EntryRefusal& refusal) {
+            return std::find(kinds.begin(), kinds.end(), refusal.kind) != kinds.end();
+        });
+    };
+    const QString why = QStringLiteral("À corriger avant d'enregistrer : une heure entière de 0 à 24, la nuit après "
+                                       "le jour");
+    markBox(m_nightHour, refused({EntryRefusal::NightHour, EntryRefusal::NightNotAfterDay}), why);
+    markBox(m_dayHour, refused({EntryRefusal::DayHour}), why);
+    if (!m_editor->markOffsets(refusals)) {
+        if (isBoxMarked(m_nightHour))
+            m_nightHour->setFocus(Qt::OtherFocusReason);
+        else if (isBoxMarked(m_dayHour))
+            m_dayHour->setFocus(Qt::OtherFocusReason);
+    }
+    return refusals.isEmpty();
 }
 
 bool ConfigPanel::askBeforeSaving(const SavePlan& plan)

@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 
 class CityEditor;
+class LineFinder;
 struct SavePlan;
 class Clock;
 class Dialogs;
@@ -41,6 +42,9 @@ public:
     bool moveFocus(bool next);
     // The panel's "OK" button (`btn_4`, `LabBTN_4`), which the window's button bar lights with the others.
     PictureButton okButton() const { return m_okButton; }
+    // Ctrl+F, or a letter typed on a mark: the "Aller à la ville…" box, with this text. Enter (or Tab) gives
+    // the keys to the line found, in the column they were in; Escape gives them back where they were.
+    void findCity(const QString& typed);
 
 public slots:
     void setToday(const QDate& today);
@@ -57,6 +61,8 @@ signals:
     void askingChanged(bool asking);
 
 protected:
+    // Ctrl+F is the panel's own while it has the keys, not the window's search.
+    bool event(QEvent* event) override;
     // Enter acts as "OK", and so does Escape (the question comes first when something changed).
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -68,6 +74,10 @@ private:
     bool save();
     // The questions a save may have to ask first; false to go back to the panel.
     bool askBeforeSaving(const SavePlan& plan);
+    // Refuses the offsets and hours a save cannot take (saying so, marking their boxes); false when it did.
+    bool checkEntries();
+    void goToFound();
+    void leaveFinder();
 
     const Clock& m_clock;
     Dialogs& m_dialogs;
@@ -78,6 +88,8 @@ private:
     QPointer<QWidget> m_lastFocus; // the panel's control that had the keys last
     Configuration m_config;        // the one the panel was filled from, or last saved
     CityEditor* m_editor = nullptr;
+    LineFinder* m_finder = nullptr;
+    QPointer<QWidget> m_findFrom; // where the keys were when the finder opened
     PictureButton m_okButton;
     Label* m_today = nullptr;         // `Label5`
     Label* m_seasonMessage = nullptr; // `Label`

@@ -9,7 +9,7 @@ packages=(cmake g++ make qt6-base-dev qt6-translations-l10n qt6-wayland tzdata l
 fuzz=(clang-14 libclang-rt-14-dev)
 case $purpose in
     fuzz) packages+=("${fuzz[@]}") ;;
-    test) packages+=(dbus-daemon xvfb xdotool x11-utils imagemagick libfaketime faketime desktop-file-utils appstream man-db qt6-gtk-platformtheme python3-icalendar python3-astral python3-icu libgeonames0 libgeonames-common clang-format-14 dpkg-dev lintian weston "${fuzz[@]}") ;;
+    test) packages+=(dbus-daemon at-spi2-core xvfb xdotool x11-utils imagemagick libfaketime faketime desktop-file-utils appstream man-db qt6-gtk-platformtheme python3-icalendar python3-astral python3-icu libgeonames0 libgeonames-common clang-format-14 dpkg-dev lintian weston "${fuzz[@]}") ;;
 esac
 
 missing=()

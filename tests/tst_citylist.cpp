@@ -2,6 +2,7 @@
 #include <QLocale>
 #include <QTest>
 
+#include "data/cityfile.h"
 #include "save/citylist.h"
 
 // The order and the texts a save gives the cities, and the hours it accepts.
@@ -17,6 +18,13 @@ private slots:
     void textsAndMarksTravelWithTheirCity();
     void hours_data();
     void hours();
+    void offsetsASaveAccepts_data();
+    void offsetsASaveAccepts();
+    void hoursASaveAccepts_data();
+    void hoursASaveAccepts();
+    void refusalsNameTheirLine_data();
+    void refusalsNameTheirLine();
+    void theShippedListIsAccepted();
 };
 
 namespace {
@@ -168,6 +176,174 @@ void TestCityList::hours()
         QCOMPARE(int(hours->night), nightHour);
         QCOMPARE(int(hours->day), dayHour);
     }
+}
+
+void TestCityList::offsetsASaveAccepts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<double>("value");
+    // clang-format off
+    QTest::addRow("whole") << "2" << true << 2.0;
+    QTest::addRow("signed") << "+2" << true << 2.0;
+    QTest::addRow("leading zero") << "02" << true << 2.0;
+    QTest::addRow("a quarter") << "5.75" << true << 5.75;
+    QTest::addRow("a half, west") << "-3.5" << true << -3.5;
+    QTest::addRow("a quarter past") << "12.25" << true << 12.25;
+    QTest::addRow("the east end") << "+14" << true << 14.0;
+    QTest::addRow("the west end") << "-12" << true << -12.0;
+    QTest::addRow("zero, signed") << "-0" << true << 0.0;
+    QTest::addRow("trailing zeros") << "2.50" << true << 2.5;
+    QTest::addRow("a point and no decimal") << "3." << true << 3.0;
+    QTest::addRow("no digit before the point") << ".5" << true << 0.5;
+    QTest::addRow("blanks around") << " 9 " << true << 9.0;
+    QTest::addRow("a word") << "dix" << false << 0.0;
+    QTest::addRow("past the east end") << "15" << false << 0.0;
+    QTest::addRow("just past the east end") << "14.25" << false << 0.0;
+    QTest::addRow("past the west end") << "-12.5" << false << 0.0;
+    QTest::addRow("not a quarter") << "14.3" << false << 0.0;
+    QTest::addRow("a tenth") << "0.1" << false << 0.0;
+    QTest::addRow("empty") << "" << false << 0.0;
+    QTest::addRow("a sign alone") << "-" << false << 0.0;
+    QTest::addRow("a point alone") << "." << false << 0.0;
+    QTest::addRow("a number then letters") << "2h" << false << 0.0;
+    QTest::addRow("two points") << "1.2.3" << false << 0.0;
+    QTest::addRow("a comma") << "5,5" << false << 0.0;
+    QTest::addRow("a blank inside") << "1 0" << false << 0.0;
+    QTest::addRow("an exponent") << "1e1" << false << 0.0;
+    QTest::addRow("two signs") << "+-2" << false << 0.0;
+    QTest::addRow("other digits") << "\u0665" << false << 0.0;
+    QTest::addRow("too large for a number") << QString(400, u'9') << false << 0.0;
+    // clang-format on
+}
+
+void TestCityList::offsetsASaveAccepts()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QFETCH(double, value);
+    const std::optional<double> offset = savedOffset(text);
+    QCOMPARE(offset.has_value(), accepted);
+    if (accepted)
+        QCOMPARE(*offset, value);
+}
+
+void TestCityList::hoursASaveAccepts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("hour"); // -1: refused
+    // clang-format off
+    QTest::addRow("midnight") << "0" << 0;
+    QTest::addRow("evening") << "20" << 20;
+    QTest::addRow("midnight as 24") << "24" << 24;
+    QTest::addRow("leading zero") << "08" << 8;
+    QTest::addRow("signed") << "+7" << 7;
+    QTest::addRow("point zero") << "7.0" << 7;
+    QTest::addRow("blanks around") << " 7 " << 7;
+    QTest::addRow("30") << "30" << -1;
+    QTest::addRow("25") << "25" << -1;
+    QTest::addRow("-1") << "-1" << -1;
+    QTest::addRow("half past") << "20.5" << -1;
+    QTest::addRow("a decimal comma") << "20,5" << -1;
+    QTest::addRow("a word") << "huit" << -1;
+    QTest::addRow("empty") << "" << -1;
+    QTest::addRow("with its unit") << "20h" << -1;
+    // clang-format on
+}
+
+void TestCityList::hoursASaveAccepts()
+{
+    QFETCH(QString, text);
+    QFETCH(int, hour);
+    QCOMPARE(savedHour(text).value_or(-1), hour);
+}
+
+void TestCityList::refusalsNameTheirLine_data()
+{
+    QTest::addColumn<QStringList>("input"); // lines "name;summer;winter"
+    QTest::addColumn<QString>("night");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QStringList>("refused"); // "line kind text"
+    QTest::addColumn<QStringList>("said");    // in the message
+    const QStringList world = {"Paris;2;1",         "Honolulu;-10;-10", "Katmandou;5.75;5.75", "Terre-Neuve;-2.5;-3.5",
+                               "Kiritimati;+14;14", "Howland;-12;-12"};
+    // clang-format off
+    QTest::addRow("all accepted") << world << "20" << "8" << QStringList{} << QStringList{};
+    QTest::addRow("a word for an offset")
+        << QStringList{"Paris;2;1", "Honolulu;dix;-10"} << "20" << "8" << QStringList{"2 summer dix"}
+        << QStringList{"ligne 2, Honolulu : décalage été « dix »", "de -12 à +14"};
+    QTest::addRow("out of range, and no quarter")
+        << QStringList{"Paris;15;1", "Bizarre;14.3;-13"} << "20" << "8"
+        << QStringList{"1 summer 15", "2 summer 14.3", "2 winter -13"}
+        << QStringList{"ligne 1, Paris : décalage été « 15 »", "ligne 2, Bizarre : décalage été « 14.3 »",
+                       "ligne 2, Bizarre : décalage hiver « -13 »"};
+    // A city taken off the list is a wholly empty line; a city with a name needs its offsets, and a line with
+    // offsets its numbers.
+    QTest::addRow("empty lines")
+        << QStringList{";;", " ;;", "Lima;;-5", ";abc;"} << "20" << "8"
+        << QStringList{"3 summer ", "4 summer abc", "4 winter "}
+        << QStringList{"ligne 3, Lima : décalage été (vide)", "ligne 4 : décalage été « abc »",
+                       "ligne 4 : décalage hiver (vide)"};
+    QTest::addRow("a day hour of 30") << world << "20" << "30" << QStringList{"0 day 30"}
+        << QStringList{"heure de jour « 30 »", "de 0 à 24"};
+    QTest::addRow("a night hour of -1, a day hour in words") << world << "-1" << "huit"
+        << QStringList{"0 night -1", "0 day huit"}
+        << QStringList{"heure de nuit « -1 »", "heure de jour « huit »"};
+    QTest::addRow("night before day") << world << "8" << "20" << QStringList{"0 order 8"}
+        << QStringList{"heure de nuit « 8 », qui ne vient pas après l'heure de jour « 20 »"};
+    QTest::addRow("night at day") << world << "12" << "12" << QStringList{"0 order 12"} << QStringList{"« 12 », qui ne vient pas"};
+    QTest::addRow("midnight to seven") << world << "24" << "7" << QStringList{} << QStringList{};
+    QTest::addRow("offsets and hours, in the panel's order")
+        << QStringList{"Paris;x;1"} << "20.5" << "8" << QStringList{"1 summer x", "0 night 20.5"}
+        << QStringList{"de -12 à +14", "de 0 à 24"};
+    // clang-format on
+}
+
+void TestCityList::refusalsNameTheirLine()
+{
+    QFETCH(QStringList, input);
+    QFETCH(QString, night);
+    QFETCH(QString, day);
+    QFETCH(QStringList, refused);
+    QFETCH(QStringList, said);
+    const QList<EditorLine> editor = lines(input);
+    const QList<EntryRefusal> refusals = entryRefusals(editor, night, day);
+    QStringList found;
+    for (const EntryRefusal& refusal : refusals) {
+        static const char* const kinds[] = {"summer", "winter", "night", "day", "order"};
+        found << QStringLiteral("%1 %2 %3").arg(refusal.line).arg(QLatin1String(kinds[refusal.kind]), refusal.text);
+    }
+    QCOMPARE(found, refused);
+    const QString message = entryRefusalText(refusals, editor);
+    for (const QString& part : said)
+        QVERIFY2(message.contains(part), qPrintable(message));
+    // In the number of values refused.
+    if (refusals.size() == 1)
+        QVERIFY(message.startsWith(QStringLiteral("Cette valeur ne peut pas être enregistrée :\n\n")) &&
+                message.endsWith(QStringLiteral("Rien n'a été enregistré. La case est marquée en rouge : corrigez-la, "
+                                                "puis enregistrez.")));
+    else if (!refusals.isEmpty())
+        QVERIFY(message.startsWith(QStringLiteral("Ces valeurs ne peuvent pas être enregistrées :\n\n")) &&
+                message.endsWith(QStringLiteral("Rien n'a été enregistré. Les cases sont marquées en rouge : "
+                                                "corrigez-les, puis enregistrez.")));
+}
+
+void TestCityList::theShippedListIsAccepted()
+{
+    // Whatever the user leaves of it, the list the program comes with can be saved.
+    const CityFileContents shipped = readCityFile(QStringLiteral(HORLUNE_SOURCE_DIR "/resources/horlune.ini"));
+    QCOMPARE(shipped.rows.size(), 59);
+    QList<EditorLine> editor;
+    for (const CityFileRow& row : shipped.rows)
+        editor.append({row.record.name, row.record.summer, row.record.winter});
+    QCOMPARE(entryRefusals(editor, QStringLiteral("20"), QStringLiteral("8")), QList<EntryRefusal>());
+
+    // Many refusals: the first are listed, the rest counted.
+    for (EditorLine& line : editor)
+        line.summer = QStringLiteral("?");
+    const QString message = entryRefusalText(entryRefusals(editor, {}, {}), editor);
+    QVERIFY(message.contains(QStringLiteral("… et 49 de plus")));
+    QCOMPARE(message.count(QStringLiteral("décalage été")), 12);
 }
 
 QTEST_MAIN(TestCityList)

@@ -47,8 +47,14 @@ private slots:
     void savingSortsWritesAndReloads_data();
     void savingSortsWritesAndReloads();
     void marksFollowTheirCity();
-    void hoursStoredOnlyWhenValid_data();
-    void hoursStoredOnlyWhenValid();
+    void hoursSavedOrRefused_data();
+    void hoursSavedOrRefused();
+    void offsetsSavedOrRefused_data();
+    void offsetsSavedOrRefused();
+    void aLineTakenOffTheListIsSaved();
+    void oddOffsetsOnDiskAreReadAsBefore();
+    void findingALine_data();
+    void findingALine();
     void anyTextSurvivesASave();
     void unwritableFileKeepsTheEdits();
     void twoSavesInARow();
@@ -367,55 +373,215 @@ void TestEditor::marksFollowTheirCity()
     f.pressOk();
 }
 
-void TestEditor::hoursStoredOnlyWhenValid_data()
+void TestEditor::hoursSavedOrRefused_data()
 {
     QTest::addColumn<QString>("night");
     QTest::addColumn<QString>("day");
-    QTest::addColumn<QString>("storedNight");
+    QTest::addColumn<QString>("storedNight"); // empty: refused
     QTest::addColumn<QString>("storedDay");
+    QTest::addColumn<QString>("marked"); // the boxes marked, when refused
     // clang-format off
-    QTest::addRow("22 and 8") << "22" << "8" << "22" << "8";
-    QTest::addRow("24 and 0") << "24" << "0" << "24" << "0";
-    QTest::addRow("8.4 and 8.2") << "8.4" << "8.2" << "8" << "8";
-    QTest::addRow("night 25") << "25" << "8" << "" << "";
-    QTest::addRow("day -1") << "20" << "-1" << "" << "";
-    QTest::addRow("night 8, day 20") << "8" << "20" << "" << "";
+    QTest::addRow("22 and 8") << "22" << "8" << "22" << "8" << "";
+    QTest::addRow("24 and 0: night from midnight") << "24" << "0" << "24" << "0" << "";
+    QTest::addRow("written otherwise") << " +21 " << "07.0" << "21" << "7" << "";
+    // Hours the design stored rounded or dropped without a word are refused, and said.
+    QTest::addRow("8.4 and 8.2") << "8.4" << "8.2" << "" << "" << "Text1 Text2";
+    QTest::addRow("night 25") << "25" << "8" << "" << "" << "Text1";
+    QTest::addRow("day -1") << "20" << "-1" << "" << "" << "Text2";
+    QTest::addRow("day 30") << "20" << "30" << "" << "" << "Text2";
+    QTest::addRow("night 8, day 20") << "8" << "20" << "" << "" << "Text1";
+    QTest::addRow("a word") << "vingt" << "8" << "" << "" << "Text1";
     // clang-format on
 }
 
-void TestEditor::hoursStoredOnlyWhenValid()
+void TestEditor::hoursSavedOrRefused()
 {
     QFETCH(QString, night);
     QFETCH(QString, day);
     QFETCH(QString, storedNight);
     QFETCH(QString, storedDay);
+    QFETCH(QString, marked);
     ClockFixture f(kWorld);
     openPanel(f);
+    const QByteArray before = readFile(f.env.cityFile());
     f.box("Text1")->setText(night);
     f.box("Text2")->setText(day);
     f.platform.dialogs.answers = {true};
     f.pressOk();
-    QCOMPARE(f.platform.dialogs.shown.size(), 1); // the question, never a message about the hours
-    QCOMPARE(f.env.readSetting(QStringLiteral("HN")), storedNight);
-    QCOMPARE(f.env.readSetting(QStringLiteral("HJ")), storedDay);
-    f.openPanel();
-    QCOMPARE(f.box("Text1")->text(), storedNight.isEmpty() ? QStringLiteral("20") : storedNight);
-    QCOMPARE(f.box("Text2")->text(), storedDay.isEmpty() ? QStringLiteral("8") : storedDay);
+    if (marked.isEmpty()) {
+        QCOMPARE(f.platform.dialogs.shown.size(), 1); // the question alone
+        QCOMPARE(f.env.readSetting(QStringLiteral("HN")), storedNight);
+        QCOMPARE(f.env.readSetting(QStringLiteral("HJ")), storedDay);
+        f.openPanel();
+        QCOMPARE(f.box("Text1")->text(), storedNight);
+        QCOMPARE(f.box("Text2")->text(), storedDay);
+        f.pressOk();
+        QCOMPARE(firstLines(f.env.cityFile(), 1), QStringList{"New York,-4,-5"});
+        return;
+    }
+    // Refused: said, the boxes marked, the panel open with the hours as typed, nothing written.
+    QCOMPARE(f.platform.dialogs.shown.size(), 2);
+    const auto& message = f.platform.dialogs.shown[1];
+    QCOMPARE(message.icon, DialogIcon::Warning);
+    QVERIFY(!message.question);
+    QVERIFY2(message.text.contains(QStringLiteral("heure de ")), qPrintable(message.text));
+    QVERIFY(f.panel().isVisible());
+    QCOMPARE(isBoxMarked(f.box("Text1")), marked.contains(QStringLiteral("Text1")));
+    QCOMPARE(isBoxMarked(f.box("Text2")), marked.contains(QStringLiteral("Text2")));
+    QCOMPARE(f.box("Text1")->text(), night);
+    QCOMPARE(readFile(f.env.cityFile()), before);
+    QCOMPARE(f.env.readSetting(QStringLiteral("HN")), QString());
+    QCOMPARE(f.env.readSetting(QStringLiteral("P1")), QString());
+    // Corrected, the box is no longer marked, and the save goes through.
+    f.box("Text1")->setText(QStringLiteral("21"));
+    f.box("Text2")->setText(QStringLiteral("7"));
+    QVERIFY(!isBoxMarked(f.box("Text1")) && !isBoxMarked(f.box("Text2")));
+    f.platform.dialogs.answers = {true};
     f.pressOk();
-    // The cities and marks are saved either way.
-    QCOMPARE(firstLines(f.env.cityFile(), 1), QStringList{"New York,-4,-5"});
-    QCOMPARE(f.env.readSetting(QStringLiteral("P1")), QStringLiteral("F"));
+    QVERIFY(!f.panel().isVisible());
+    QCOMPARE(f.env.readSetting(QStringLiteral("HN")), QStringLiteral("21"));
+}
+
+void TestEditor::offsetsSavedOrRefused_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("said");  // the message, empty when the save goes through
+    QTest::addColumn<QString>("saved"); // the city's line in the file, when saved
+    // clang-format off
+    QTest::addRow("dix") << "TEte_5" << "dix" << "ligne 5, Sydney : décalage été « dix »" << "";
+    QTest::addRow("15") << "THiver_3" << "15" << "ligne 3, Tokyo : décalage hiver « 15 »" << "";
+    QTest::addRow("14.3") << "TEte_1" << "14.3" << "ligne 1, Paris : décalage été « 14.3 »" << "";
+    QTest::addRow("-13") << "THiver_4" << "-13" << "ligne 4, Londres : décalage hiver « -13 »" << "";
+    QTest::addRow("emptied") << "THiver_2" << "" << "ligne 2, New York : décalage hiver (vide)" << "";
+    QTest::addRow("5.75") << "TEte_1" << "5.75" << "" << "Paris,5.75,1";
+    QTest::addRow("-3.5") << "THiver_1" << "-3.5" << "" << "Paris,2,-3.5";
+    QTest::addRow("+14") << "TEte_2" << "+14" << "" << "New York,+14,-5";
+    QTest::addRow("-12") << "THiver_2" << "-12" << "" << "New York,-4,-12";
+    QTest::addRow("a decimal comma, typed") << "TEte_3" << "9,5" << "" << "Tokyo,9.5,9";
+    // clang-format on
+}
+
+void TestEditor::offsetsSavedOrRefused()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, said);
+    QFETCH(QString, saved);
+    ClockFixture f(kWorld);
+    f.env.writeSetting(QStringLiteral("P1"), QStringLiteral("T"));
+    openPanel(f);
+    const QByteArray before = readFile(f.env.cityFile());
+    f.box(box)->selectAll();
+    QTest::keyClicks(f.box(box), typed);
+    if (typed.isEmpty())
+        QTest::keyClick(f.box(box), Qt::Key_Delete);
+    f.platform.dialogs.answers = {true};
+    f.pressOk();
+    if (said.isEmpty()) {
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QVERIFY(!f.panel().isVisible());
+        QVERIFY2(firstLines(f.env.cityFile(), 59).contains(saved), qPrintable(saved));
+        return;
+    }
+    // The question, then the refusal; the box marked with the keys in it, the panel open, nothing written.
+    QCOMPARE(f.platform.dialogs.shown.size(), 2);
+    const auto& message = f.platform.dialogs.shown[1];
+    QVERIFY2(message.text.contains(said), qPrintable(message.text));
+    QCOMPARE(message.icon, DialogIcon::Warning);
+    QVERIFY(f.panel().isVisible());
+    QVERIFY(isBoxMarked(f.box(box)));
+    QCOMPARE(QApplication::focusWidget(), f.box(box));
+    QCOMPARE(f.box(box)->text(), typed);
+    QCOMPARE(f.editor().lineCount(), kCityRows);
+    QCOMPARE(readFile(f.env.cityFile()), before);
+    QCOMPARE(f.env.readSetting(QStringLiteral("P1")), QStringLiteral("T"));
+    QCOMPARE(f.env.readSetting(QStringLiteral("P2")), QString());
+    QVERIFY(!QFile::exists(zoneStorePath(f.env.programDirectory())));
+    // Only that box: the other boxes of its line are not marked.
+    const QString line = box.mid(box.indexOf(u'_'));
+    for (const QString& other : {QStringLiteral("Tvil"), QStringLiteral("TEte"), QStringLiteral("THiver")}) {
+        if (other + line != box)
+            QVERIFY(!isBoxMarked(f.box(other + line)));
+    }
+    f.platform.dialogs.answers = {false};
+    f.pressOk();
+}
+
+void TestEditor::aLineTakenOffTheListIsSaved()
+{
+    // A city taken off the list is a line wholly emptied: saved as the design saves it, never refused.
+    ClockFixture f(kWorld);
+    openPanel(f);
+    f.setLine(4, {});
+    f.platform.dialogs.answers = {true};
+    f.pressOk();
+    QCOMPARE(f.platform.dialogs.shown.size(), 1);
+    QVERIFY(!f.panel().isVisible());
+    const QStringList written = firstLines(f.env.cityFile(), 59);
+    QVERIFY(written.contains(QStringLiteral(",,0"))); // winter: the key offset read as 0
+    QVERIFY(!written.contains(QStringLiteral("Londres,1,0")));
+}
+
+void TestEditor::oddOffsetsOnDiskAreReadAsBefore()
+{
+    // A list written by hand keeps being read as it always was ("dix" is 0); only its save asks for a number.
+    const QByteArray list = cityFile({"Paris,2,1", "Honolulu,dix,-10"});
+    ClockFixture f(list, summerDay(), 2);
+    openPanel(f);
+    QCOMPARE(f.board().row(2).summer.hours, 0.0f);
+    QVERIFY(f.board().row(2).summer.shown);
+    QCOMPARE(f.box("TEte_2")->text(), QStringLiteral("dix"));
+    QVERIFY(!isBoxMarked(f.box("TEte_2")));
+    f.box("Tvil_1")->setText(QStringLiteral("Lutèce"));
+    f.platform.dialogs.answers = {true};
+    f.pressOk();
+    QCOMPARE(f.platform.dialogs.shown.size(), 2);
+    QVERIFY(f.platform.dialogs.shown[1].text.contains(QStringLiteral("ligne 2, Honolulu : décalage été « dix »")));
+    QVERIFY(isBoxMarked(f.box("TEte_2")));
+    QCOMPARE(readFile(f.env.cityFile()), list);
+    f.platform.dialogs.answers = {false};
+    f.pressOk();
+}
+
+void TestEditor::findingALine_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("line");
+    // clang-format off
+    QTest::addRow("the name's start") << "Lon" << 4;
+    QTest::addRow("letter case aside") << "SYD" << 5;
+    QTest::addRow("accents aside") << "lé caïre" << 6;
+    QTest::addRow("a word of a name") << "york" << 2;
+    QTest::addRow("a name's start before a word") << "le" << 6;
+    QTest::addRow("blanks around") << "  paris " << 1;
+    QTest::addRow("the first of the lines that repeat") << "le caire" << 6;
+    QTest::addRow("nothing") << "Lima" << 0;
+    QTest::addRow("not inside a word") << "ork" << 0;
+    QTest::addRow("empty") << "" << 0;
+    // clang-format on
+}
+
+void TestEditor::findingALine()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, line);
+    ClockFixture f(kWorld);
+    openPanel(f);
+    QCOMPARE(f.editor().findLine(typed), line);
+    f.pressOk();
 }
 
 void TestEditor::anyTextSurvivesASave()
 {
     ClockFixture f(fullFile(), summerDay(), 2); // the summer offset is the key
     openPanel(f);
+    // Any name; the offset that is not the key as typed, so long as it is an offset.
     const QList<EditorLine> odd = {
         {QStringLiteral("A|B|1"), QStringLiteral("-11"), QStringLiteral("-11"), true},
-        {QStringLiteral("Paris, \"France\""), QStringLiteral("-11"), QStringLiteral("x|y"), false},
-        {QStringLiteral(" Saint-Denis "), QStringLiteral("-11"), QStringLiteral("|"), false},
-        {QStringLiteral("Åre"), QStringLiteral("-11"), QStringLiteral(""), false},
+        {QStringLiteral("Paris, \"France\""), QStringLiteral("-11"), QStringLiteral("+03.50"), false},
+        {QStringLiteral(" Saint-Denis "), QStringLiteral("-11"), QStringLiteral(" 4 "), false},
+        {QStringLiteral("Åre"), QStringLiteral("-11"), QStringLiteral("12.750"), false},
     };
     for (int k = 0; k < odd.size(); ++k)
         f.setLine(k + 1, odd[k]);

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -19,6 +20,7 @@
 #include "chrome/buttonbar.h"
 #include "clock/clockgrid.h"
 #include "clock/timeentry.h"
+#include "config/cityeditor.h"
 #include "config/configpanel.h"
 #include "data/settings.h"
 #include "rows/geometry.h"
@@ -68,6 +70,15 @@ private slots:
     void theWindowComesBackWhereItWas_data();
     void theWindowComesBackWhereItWas();
     void thePlaceIsKeptWithoutQuitting();
+    void quittingAsksForThePanelsEdits_data();
+    void quittingAsksForThePanelsEdits();
+    void upAndDownGoThroughTheLines_data();
+    void upAndDownGoThroughTheLines();
+    void goingToACity_data();
+    void goingToACity();
+    void aMarkShowsTheKeysByAFrame();
+    void theHeadingsAreLabels();
+    void screenReadersAreToldThePanelOpens();
 };
 
 namespace {
@@ -957,6 +968,333 @@ void TestKeyboard::thePlaceIsKeptWithoutQuitting()
     f.window.reset(); // ended without a close, as at the end of a session
     QCOMPARE(f.start().pos(), QPoint(70, 40));
     f.window->close();
+}
+
+void TestKeyboard::quittingAsksForThePanelsEdits_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("answer"); // "Oui", "Oui, refused" (the save fails), "Non", "Escape"
+    for (const char* way : {"Ctrl+Q", "the Quitter command", "the Quitter button", "the window system"}) {
+        for (const char* answer : {"Oui", "Oui, refused", "Non", "Escape"})
+            QTest::addRow("%s, %s", way, answer) << QString::fromLatin1(way) << QString::fromUtf8(answer);
+    }
+}
+
+void TestKeyboard::quittingAsksForThePanelsEdits()
+{
+    // However the program is left, edits in the panel are the panel's question first: "Oui" saves and quits,
+    // a save that fails stays, "Non" quits without them, Escape stays with them.
+    QFETCH(QString, way);
+    QFETCH(QString, answer);
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = f.startActive();
+    press(w, {QStringLiteral("Ctrl+,")});
+    QTest::keyClicks(f.box(QStringLiteral("Tvil_1")), QStringLiteral("Lutetia"));
+    if (answer == QLatin1String("Oui, refused"))
+        f.box(QStringLiteral("TEte_2"))->setText(QStringLiteral("dix"));
+    f.platform.dialogs.escapes = answer == QLatin1String("Escape") ? 1 : 0;
+    f.platform.dialogs.answers = {answer != QLatin1String("Non")};
+
+    if (way == QLatin1String("Ctrl+Q")) {
+        press(w, {QStringLiteral("Ctrl+Q")});
+    } else if (way == QLatin1String("the Quitter command")) {
+        press(w, {QStringLiteral("Shift+F10")});
+        QMenu* commands = menu(f);
+        for (int i = 0; i < commands->actions().size() && commands->activeAction()->text() != QLatin1String("Quitter");
+             ++i)
+            press(w, {QStringLiteral("Down")});
+        press(w, {QStringLiteral("Return")});
+    } else if (way == QLatin1String("the Quitter button")) {
+        // The panel covers it: a screen reader presses it, and its press is queued.
+        accessible(f.find<Picture>(QStringLiteral("btn_0")))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(!f.platform.dialogs.shown.isEmpty());
+    } else {
+        w.close();
+    }
+
+    QCOMPARE(f.platform.dialogs.shown.value(0).text, QStringLiteral("Enregistrer les modifications"));
+    const bool quits = answer == QLatin1String("Oui") || answer == QLatin1String("Non");
+    QCOMPARE(w.isVisible(), !quits);
+    QCOMPARE(hasCity(f, QStringLiteral("Lutetia")), answer == QLatin1String("Oui"));
+    if (answer == QLatin1String("Oui, refused"))
+        QVERIFY(f.platform.dialogs.shown.value(1).text.contains(QStringLiteral("« dix »")));
+    QCOMPARE(f.platform.dialogs.shown.size(), answer == QLatin1String("Oui, refused") ? 2 : 1);
+    if (!quits) {
+        QVERIFY(f.panel().isVisible());
+        QCOMPARE(f.box(QStringLiteral("Tvil_1"))->text(), QStringLiteral("Lutetia"));
+        QVERIFY(f.panel().isAncestorOf(QApplication::focusWidget()));
+    }
+    closeWindow(f);
+}
+
+void TestKeyboard::upAndDownGoThroughTheLines_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QStringList>("focus"); // what has the keys after each
+    // clang-format off
+    QTest::addRow("Down, Down, Up: the names") << "Tvil_1" << QStringList{"Down", "Down", "Up"} << QStringList{"Tvil_2", "Tvil_3", "Tvil_2"};
+    QTest::addRow("Down: the summer offsets") << "TEte_5" << QStringList{"Down"} << QStringList{"TEte_6"};
+    QTest::addRow("Up: the marks") << "Pref_5" << QStringList{"Up"} << QStringList{"Pref_4"};
+    QTest::addRow("Down into the next column group") << "THiver_19" << QStringList{"Down"} << QStringList{"THiver_20"};
+    QTest::addRow("Up at the first line stays") << "Tvil_1" << QStringList{"Up"} << QStringList{"Tvil_1"};
+    QTest::addRow("Down at the last line stays") << "Pref_59" << QStringList{"Down"} << QStringList{"Pref_59"};
+    QTest::addRow("Page Down, ten lines") << "THiver_5" << QStringList{"PgDown", "PgDown"} << QStringList{"THiver_15", "THiver_25"};
+    QTest::addRow("Page Down to the last line") << "TEte_55" << QStringList{"PgDown"} << QStringList{"TEte_59"};
+    QTest::addRow("Page Up, ten lines, to the first") << "Tvil_30" << QStringList{"PgUp", "PgUp", "PgUp"} << QStringList{"Tvil_20", "Tvil_10", "Tvil_1"};
+    QTest::addRow("Ctrl+End, Ctrl+Home") << "Pref_40" << QStringList{"Ctrl+End", "Ctrl+Home"} << QStringList{"Pref_59", "Pref_1"};
+    QTest::addRow("Tab keeps its order") << "Tvil_7" << QStringList{"Down", "Tab", "Tab", "Tab", "Tab"} << QStringList{"Tvil_8", "TEte_8", "THiver_8", "Pref_8", "Tvil_9"};
+    QTest::addRow("Home and End stay in the text") << "Tvil_3" << QStringList{"End", "Home"} << QStringList{"Tvil_3", "Tvil_3"};
+    // clang-format on
+}
+
+void TestKeyboard::upAndDownGoThroughTheLines()
+{
+    QFETCH(QString, from);
+    QFETCH(QStringList, keys);
+    QFETCH(QStringList, focus);
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = f.startActive();
+    press(w, {QStringLiteral("Ctrl+,")});
+    f.find(from)->setFocus(Qt::TabFocusReason);
+    for (qsizetype k = 0; k < keys.size(); ++k) {
+        press(w, {keys[k]});
+        QCOMPARE(focusName(), focus[k]);
+        // In a text box that the keys came to, the whole text is selected, as after a Tab: typing replaces it.
+        auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        if (box && keys[k] != QLatin1String("Home") && keys[k] != QLatin1String("End"))
+            QCOMPARE(box->selectedText(), box->text());
+    }
+    QVERIFY(f.panel().isVisible());
+    QVERIFY(!f.panel().isModified());
+    QVERIFY(f.platform.dialogs.shown.isEmpty());
+    QVERIFY(!f.board().isShifted()); // the clocks' own keys do nothing beneath the panel
+    closeWindow(f);
+}
+
+void TestKeyboard::goingToACity_data()
+{
+    QTest::addColumn<QString>("from");     // where the keys are
+    QTest::addColumn<QStringList>("keys"); // then these; "t" types a letter
+    QTest::addColumn<int>("found");        // the line shown as found before the last key (0: none)
+    QTest::addColumn<QString>("focus");    // what has the keys at the end
+    // clang-format off
+    QTest::addRow("Ctrl+F, tok, Enter: the same column") << "TEte_1" << QStringList{"Ctrl+F", "t", "o", "k", "Return"} << 2 << "TEte_2";
+    QTest::addRow("letter case and accents aside") << "Tvil_1" << QStringList{"Ctrl+F", "H", "O", "N", "Return"} << 3 << "Tvil_3";
+    QTest::addRow("the first line that begins so") << "Tvil_10" << QStringList{"Ctrl+F", "p", "Return"} << 1 << "Tvil_1";
+    QTest::addRow("Tab goes there too") << "THiver_1" << QStringList{"Ctrl+F", "h", "Tab"} << 3 << "THiver_3";
+    QTest::addRow("Escape goes back") << "TEte_20" << QStringList{"Ctrl+F", "t", "Esc"} << 2 << "TEte_20";
+    QTest::addRow("a letter on a mark") << "Pref_1" << QStringList{"h", "Return"} << 3 << "Pref_3";
+    QTest::addRow("nothing found: Enter stays") << "Tvil_1" << QStringList{"Ctrl+F", "z", "Return"} << 0 << "AllerVille";
+    QTest::addRow("nothing typed: Enter goes back") << "TEte_4" << QStringList{"Ctrl+F", "Return"} << 0 << "TEte_4";
+    QTest::addRow("from an hour: to the name") << "Text1" << QStringList{"Ctrl+F", "t", "Return"} << 2 << "Tvil_2";
+    QTest::addRow("from OK: to the name") << "btn_4" << QStringList{"Ctrl+F", "t", "Return"} << 2 << "Tvil_2";
+    // clang-format on
+}
+
+void TestKeyboard::goingToACity()
+{
+    QFETCH(QString, from);
+    QFETCH(QStringList, keys);
+    QFETCH(int, found);
+    QFETCH(QString, focus);
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = f.startActive();
+    press(w, {QStringLiteral("Ctrl+,")});
+    f.find(from)->setFocus(Qt::TabFocusReason);
+    auto* finder = f.find<QLineEdit>(QStringLiteral("AllerVille"));
+    for (qsizetype k = 0; k < keys.size(); ++k) {
+        if (k + 1 == keys.size()) {
+            QCOMPARE(f.editor().foundLine(), found);
+            if (found) {
+                QCOMPARE(f.box(QStringLiteral("Tvil_%1").arg(found))->styleSheet().contains(QStringLiteral("#FFFF80")),
+                         true);
+                QVERIFY(finder->accessibleDescription().startsWith(QStringLiteral("Ligne %1, ").arg(found)));
+            } else if (!finder->text().isEmpty()) {
+                QCOMPARE(finder->accessibleDescription(),
+                         QStringLiteral("Aucune ville pour « %1 »").arg(finder->text()));
+            }
+        }
+        if (keys[k].size() == 1)
+            QTest::keyClicks(QApplication::focusWidget(), keys[k]);
+        else
+            press(w, {keys[k]});
+        if (k == 0 && keys[0] == QLatin1String("Ctrl+F")) {
+            QVERIFY(finder->isVisible());
+            QCOMPARE(focusName(), QStringLiteral("AllerVille"));
+        }
+    }
+    QCOMPARE(focusName(), focus);
+    QCOMPARE(finder->isVisible(), focus == QLatin1String("AllerVille"));
+    if (!finder->isVisible())
+        QCOMPARE(f.editor().foundLine(), 0); // the line found no longer shown
+    // Nothing of it reached the window or the lines: no search of the clocks, no edit, the panel open.
+    QVERIFY(f.panel().isVisible());
+    QVERIFY(!f.find(QStringLiteral("RechercheVille"))->isVisible());
+    QVERIFY(!f.panel().isModified());
+    QVERIFY(f.platform.dialogs.shown.isEmpty());
+    closeWindow(f);
+}
+
+namespace {
+
+// The pixels of `area` that differ between two pictures.
+QRect changedPixels(const QImage& before, const QImage& after, const QRect& area)
+{
+    QRect changed;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (before.pixel(x, y) != after.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    return changed;
+}
+
+// The pixels of the band `width` pixels wide inside the rectangle's edge, and how many of them are black.
+std::pair<int, int> blackInBand(const QImage& image, const QRect& rect, int width)
+{
+    int pixels = 0, black = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (x < rect.left() + width || x > rect.right() - width || y < rect.top() + width ||
+                y > rect.bottom() - width) {
+                ++pixels;
+                black += QColor(image.pixel(x, y)) == Qt::black;
+            }
+        }
+    return {pixels, black};
+}
+
+bool framed(const QImage& image, const QRect& rect)
+{
+    const auto [pixels, black] = blackInBand(image, rect, 2);
+    return black == pixels;
+}
+
+bool unframed(const QImage& image, const QRect& rect)
+{
+    return blackInBand(image, rect, 2).second == 0;
+}
+
+} // namespace
+
+void TestKeyboard::aMarkShowsTheKeysByAFrame()
+{
+    // A mark that has the keys by the keyboard is framed in black, two pixels wide, around its box; by the
+    // mouse alone it is not.
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = f.startActive();
+    press(w, {QStringLiteral("Ctrl+,")});
+    QWidget* editor = f.find(QStringLiteral("Frame2"));
+    QCheckBox* mark = f.mark(QStringLiteral("Pref_2"));
+    const QRect box = mark->geometry();
+    // Around the mark, up to its name's box.
+    const QRect around(box.left() - 5, box.top() - 5, f.box(QStringLiteral("Tvil_2"))->x() - box.left() + 5,
+                       box.height() + 10);
+    press(w, {QStringLiteral("Down"), QStringLiteral("Tab"), QStringLiteral("Tab")});
+    QCOMPARE(focusName(), QStringLiteral("THiver_2"));
+    const QImage unfocused = editor->grab().toImage();
+
+    press(w, {QStringLiteral("Tab")});
+    QCOMPARE(focusName(), QStringLiteral("Pref_2"));
+    const QImage byKeys = editor->grab().toImage();
+    const QRect frame = changedPixels(unfocused, byKeys, around);
+    QVERIFY2(frame.width() >= 17 && frame.width() <= 21 && frame.height() >= 17 && frame.height() <= 21,
+             qPrintable(QStringLiteral("%1×%2").arg(frame.width()).arg(frame.height())));
+    QVERIFY(framed(byKeys, frame));
+    QVERIFY(unframed(unfocused, frame));
+    // Around the mark's box, within the line: it covers none of the name box.
+    QVERIFY(frame.intersects(box));
+    QVERIFY(frame.right() < f.box(QStringLiteral("Tvil_2"))->x());
+    QVERIFY(qAbs(frame.center().y() - box.center().y()) <= 1);
+
+    // Up and Down keep it on the mark that has the keys.
+    press(w, {QStringLiteral("Down")});
+    QCOMPARE(focusName(), QStringLiteral("Pref_3"));
+    QVERIFY(unframed(editor->grab().toImage(), frame));
+
+    // The mouse: no frame, on that mark or the one before; a key again brings it back.
+    QTest::mouseClick(mark, Qt::LeftButton, {}, QPoint(5, 8));
+    QTest::mouseClick(mark, Qt::LeftButton, {}, QPoint(5, 8)); // checked and unchecked again
+    QCOMPARE(focusName(), QStringLiteral("Pref_2"));
+    QVERIFY(unframed(editor->grab().toImage(), frame));
+    QTest::keyClick(mark, Qt::Key_Space);
+    QVERIFY(mark->isChecked());
+    QVERIFY(framed(editor->grab().toImage(), frame));
+    // Gone with the keys.
+    press(w, {QStringLiteral("Tab")});
+    QVERIFY(unframed(editor->grab().toImage(), frame));
+    closeWindow(f);
+}
+
+void TestKeyboard::theHeadingsAreLabels()
+{
+    // The column headings are drawn as the design's text boxes, and are what they are to a screen reader:
+    // static text, which takes no keys, no pointer and no text.
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = f.startActive();
+    press(w, {QStringLiteral("Ctrl+,")});
+    const std::pair<const char*, const char*> headings[] = {{"g1_1", "Ville"}, {"g2_1", "Eté"}, {"g3_1", "Hiver"}};
+    for (const auto& [name, text] : headings) {
+        QWidget* heading = f.find(QString::fromLatin1(name));
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(heading);
+        QVERIFY(read);
+        QCOMPARE(read->role(), QAccessible::StaticText);
+        QCOMPARE(read->text(QAccessible::Name), QString::fromUtf8(text));
+        QVERIFY(!read->editableTextInterface());
+        QVERIFY(!read->state().focusable);
+        QCOMPARE(heading->focusPolicy(), Qt::NoFocus);
+        QVERIFY(heading->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
+    closeWindow(f);
+}
+
+namespace {
+
+QList<std::pair<QAccessible::Event, QPointer<QObject>>> g_accessibleEvents;
+
+void recordAccessibleEvent(QAccessibleEvent* event)
+{
+    g_accessibleEvents.append({event->type(), event->object()});
+}
+
+} // namespace
+
+void TestKeyboard::screenReadersAreToldThePanelOpens()
+{
+    // Opening the panel gives the keys to the first name once the panel shows, and screen readers are told:
+    // the focus event of that box, after the panel's own. Qt sends such events only through its platform's
+    // bridge, which the offscreen platform has not: tests/atspi.sh runs this on X11 with AT-SPI.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        QSKIP("Qt tells screen readers nothing on the offscreen platform (see the test atspi_keyboard)");
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = f.startActive();
+    QVERIFY(QTest::qWaitFor([] { return QAccessible::isActive(); }, 10000));
+    QTRY_VERIFY(w.isActiveWindow());
+    g_accessibleEvents.clear();
+    QAccessible::installUpdateHandler(recordAccessibleEvent);
+    press(w, {QStringLiteral("Ctrl+,")});
+    press(w, {QStringLiteral("Ctrl+F")});
+    QAccessible::installUpdateHandler(nullptr);
+
+    const auto index = [](QAccessible::Event type, const QString& name) {
+        for (qsizetype i = 0; i < g_accessibleEvents.size(); ++i) {
+            if (g_accessibleEvents[i].first == type && g_accessibleEvents[i].second &&
+                g_accessibleEvents[i].second->objectName() == name)
+                return i;
+        }
+        return qsizetype(-1);
+    };
+    const qsizetype shown = index(QAccessible::ObjectShow, QStringLiteral("Frame1"));
+    const qsizetype focused = index(QAccessible::Focus, QStringLiteral("Tvil_1"));
+    QVERIFY(shown >= 0);
+    QVERIFY(focused > shown);
+    QAccessibleInterface* first = QAccessible::queryAccessibleInterface(f.box(QStringLiteral("Tvil_1")));
+    QCOMPARE(first->text(QAccessible::Name), QStringLiteral("Paris, nom"));
+    // The finder too.
+    QVERIFY(index(QAccessible::Focus, QStringLiteral("AllerVille")) > focused);
+    closeWindow(f);
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -215,6 +215,9 @@ void TestTexts::labelsHoldTheirTexts()
         QVERIFY(!f.label("Label11")->caption().isEmpty());
         f.buttons().light(ButtonBar::Ok);
         QVERIFY2(cutLabels(f.panel()).isEmpty(), qPrintable(cutLabels(f.panel())));
+        f.panel().findCity(QStringLiteral("Paris")); // "Aller à la ville…"
+        QVERIFY(f.label("LabelAller")->isVisible());
+        QVERIFY2(cutLabels(f.panel()).isEmpty(), qPrintable(cutLabels(f.panel())));
         f.pressOk();
     } else {
         f.buttons().press(ButtonBar::About);

@@ -3,8 +3,8 @@
 # The window must appear undecorated at 981 x 529 with its caption, show day and night faces where the
 # hours say, write the hover line when the pointer rests on a city, move every clock three hours on with the
 # wheel (the date line with them) and back with a click, light a button under the pointer, follow a drag,
-# save an edit made in the configuration panel, open and close the About window, and end with status 0 on
-# "Quitter".
+# save an edit made in the configuration panel, open and close the About window, ask the panel's question
+# on quitting with an edit left in it, and end with status 0 when it is answered "Non".
 # Usage: window.sh EXECUTABLE GRID_GEOMETRY [SCALE]; GRID_GEOMETRY prints the grid's geometry
 # (tests/e2e/geometry.cpp). At a scale of 2 (QT_SCALE_FACTOR) the window is twice as large in device pixels
 # and its faces are the double-size pictures, pixel for pixel.
@@ -263,13 +263,31 @@ wait_for 30 sentence_written || fail "la ville trouvée n'est pas décrite en ha
 xdotool key Escape
 wait_for 30 box_closed || fail "Échap ne ferme pas la case de recherche"
 
-# "Quitter" (863 to 967 x 14 to 38) closes the window and ends the program without error: an instrumented
-# build checks for leaks then.
-click_at 915 26
+# An edit left in the panel is never lost without its question: Ctrl+Q asks it, Escape stays with the edit.
+xdotool windowfocus --sync "$window" key ctrl+comma
+wait_for 30 panel_open || fail "Ctrl+virgule n'ouvre pas le panneau de configuration"
+before=$(cat "$work/program/horlune.ini")
+xdotool type --delay 50 "Lutetia"
+xdotool key ctrl+q
+wait_for 30 find_question || fail "Ctrl+Q quitte sans la question « Enregistrer les modifications »"
+xdotool windowfocus --sync "$(find_question)" key Escape
+no_question() { [[ -z $(find_question) ]]; }
+wait_for 30 no_question || fail "Échap ne ferme pas la question"
+sleep 0.5
+[[ $(awk '{print $3}' "/proc/$app_pid/stat") != Z ]] || fail "le programme s'est arrêté après Échap"
+panel_open || fail "le panneau s'est fermé après Échap"
+
+# Asked again, "Non" closes the window and ends the program without error and without the edit: an
+# instrumented build checks for leaks then. (The panel covers the "Quitter" button; the menu's "Quitter"
+# and the button itself run the same command.)
+xdotool windowfocus --sync "$window" key ctrl+q
+wait_for 30 find_question || fail "Ctrl+Q ne pose pas la question une seconde fois"
+xdotool windowfocus --sync "$(find_question)" key n
 finished() { [[ $(awk '{print $3}' "/proc/$app_pid/stat" 2>/dev/null || echo Z) == Z ]]; }
 wait_for 30 finished || fail "le programme ne s'est pas arrêté"
 status=0
 wait "$app_pid" || status=$?
 app_pid=""
 ((status == 0)) || { cat "$work/app.log" >&2; fail "le programme s'est arrêté avec le code $status"; }
+[[ $(cat "$work/program/horlune.ini") == "$before" ]] || fail "« Non » a enregistré les villes"
 echo "1 passed, 0 failed"

@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
+#include <QShowEvent>
 #include <algorithm>
 
 #include "about/aboutwindow.h"
@@ -21,12 +22,14 @@
 #include "chrome/pointerdrag.h"
 #include "clock/clockgrid.h"
 #include "config/configpanel.h"
+#include "platform/compositing.h"
 #include "rows/geometry.h"
 #include "search/citysearch.h"
 #include "time/timerules.h"
 #include "time/zones.h"
 #include "ui/controls.h"
 #include "ui/look.h"
+#include "ui/windowshape.h"
 
 using look::twipsRect;
 
@@ -47,7 +50,11 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& ci
     setFont(look::defaultFont());
     setWindowIcon(QIcon(look::picture(QStringLiteral("horlune.ico"))));
     setMouseTracking(true);
-    m_background = look::picture(QStringLiteral("background.bmp"));
+    // Outside the rounded background the desktop shows through: where it composes windows, by transparency
+    // (decided before the window is made, which takes pixels with an alpha then); elsewhere by the window's
+    // shape.
+    setAttribute(Qt::WA_TranslucentBackground, desktopComposesWindows());
+    shapeWindow();
     buildControls();
     buildCommands();
 
@@ -405,6 +412,31 @@ void Main::openHelp()
         m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
                                   QStringLiteral("Aucun programme n'a pu ouvrir la page d'aide ") + page,
                                   DialogIcon::Warning);
+}
+
+void Main::shapeWindow()
+{
+    const QPixmap picture = look::picture(QStringLiteral("background.bmp"));
+    const QImage image = picture.toImage();
+    if (testAttribute(Qt::WA_TranslucentBackground) && desktopComposesWindows()) {
+        m_background = QPixmap::fromImage(shape::cutOut(image, qRound(picture.devicePixelRatio())));
+        m_background.setDevicePixelRatio(picture.devicePixelRatio());
+        clearMask();
+    } else {
+        const shape::Shaped shown = shape::shaped(image, qRound(picture.devicePixelRatio()));
+        m_background = QPixmap::fromImage(shown.picture);
+        m_background.setDevicePixelRatio(picture.devicePixelRatio());
+        setMask(shown.region);
+    }
+    update();
+}
+
+void Main::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A compositing manager may have come or gone since the window was last shown.
+    if (!event->spontaneous())
+        shapeWindow();
 }
 
 void Main::paintEvent(QPaintEvent* event)

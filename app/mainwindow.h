@@ -47,6 +47,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Closed by the window system (a close shortcut, the end of the session) with the panel open: the
     // panel's edits are offered for saving first, as "OK" does.
     void closeEvent(QCloseEvent* event) override;
@@ -67,6 +68,9 @@ protected:
 
 private:
     void buildControls();
+    // The background as this desktop shows it: transparent outside its outline where the desktop composes
+    // windows, the window shaped to the outline elsewhere.
+    void shapeWindow();
     // The window's commands as actions, in the order of its menu, with their shortcuts.
     void buildCommands();
     // The menu of the window's commands and the clocks' keys, at a place of the screen; opened by the keyboard,

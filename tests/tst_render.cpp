@@ -200,6 +200,9 @@ void TestRender::states()
         state.act(f, w);
     QCoreApplication::processEvents();
 
+    // No compositor here: the window is shaped to its rounded outline, corners out.
+    QVERIFY(!w.mask().contains(QPoint(0, 0)) && !w.mask().contains(QPoint(w.width() - 1, w.height() - 1)));
+    QVERIFY(w.mask().contains(QRect(16, 16, w.width() - 32, w.height() - 32)));
     const QImage picture = w.grab().toImage().convertToFormat(QImage::Format_ARGB32);
     const QString name = QString::fromUtf8(QTest::currentDataTag()) + scaleName();
     QByteArray bytes;

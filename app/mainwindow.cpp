@@ -22,6 +22,7 @@
 #include "chrome/pointerdrag.h"
 #include "clock/clockgrid.h"
 #include "config/configpanel.h"
+#include "data/settings.h"
 #include "platform/compositing.h"
 #include "rows/geometry.h"
 #include "search/citysearch.h"
@@ -54,7 +55,8 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& ci
     // (decided before the window is made, which takes pixels with an alpha then); elsewhere by the window's
     // shape.
     setAttribute(Qt::WA_TranslucentBackground, desktopComposesWindows());
-    shapeWindow();
+    // The background of the look in force: the design's grey, or the high-contrast black.
+    look::followContrast(this, [this] { shapeWindow(); });
     buildControls();
     buildCommands();
 
@@ -169,6 +171,14 @@ void Main::buildCommands()
         rememberWindow();
     });
     m_alwaysOnTop->setCheckable(true);
+    m_highContrast = add(QStringLiteral("Contraste élevé"), QKeySequence(), [this](bool on) {
+        applyContrast(on ? Contrast::High : Contrast::Design);
+        m_config.highContrast = on;
+        SettingsStore settings(m_settingsFile);
+        settings.writeHighContrast(on);
+        settings.sync(std::chrono::milliseconds(500));
+    });
+    m_highContrast->setCheckable(true);
     add(QStringLiteral("Rechercher une ville…"), QKeySequence::Find, [this] {
         if (!isPanelOpen())
             m_search->open(QString());
@@ -230,6 +240,9 @@ void Main::start()
     m_config = loadConfiguration(m_cityFolder, m_settingsFile, now.local.date().year());
     m_platform.beeper.beep();
     setAlwaysOnTop(m_config.alwaysOnTop);
+    // The look chosen from the menu; never chosen, the one the desktop asks for.
+    const bool high = m_config.highContrast ? *m_config.highContrast : m_platform.desktop.asksForHighContrast();
+    applyContrast(high ? Contrast::High : Contrast::Design);
     placeOnScreen(this, m_config.windowPlace);
     draw(m_board.start(m_config, now));
     for (const Configuration::Notice& notice : std::as_const(m_config.notices))
@@ -416,19 +429,31 @@ void Main::openHelp()
 
 void Main::shapeWindow()
 {
-    const QPixmap picture = look::picture(QStringLiteral("background.bmp"));
-    const QImage image = picture.toImage();
+    const QPixmap design = look::picture(QStringLiteral("background.bmp"));
+    const int ratio = qRound(design.devicePixelRatio());
+    if (m_outline.ratio != ratio)
+        m_outline = shape::readOutline(design.toImage(), ratio);
+    // The high-contrast panel has the design's outline, with a grey rim along it to show the window's edge.
+    const QImage picture = look::highContrast() ? shape::recoloured(m_outline, look::kHighContrastPanel.rgb(),
+                                                                    look::kHighContrastRim.rgb(), 2 * ratio)
+                                                : design.toImage();
     if (testAttribute(Qt::WA_TranslucentBackground) && desktopComposesWindows()) {
-        m_background = QPixmap::fromImage(shape::cutOut(image, qRound(picture.devicePixelRatio())));
-        m_background.setDevicePixelRatio(picture.devicePixelRatio());
+        m_background = QPixmap::fromImage(shape::cutOut(picture, m_outline));
         clearMask();
     } else {
-        const shape::Shaped shown = shape::shaped(image, qRound(picture.devicePixelRatio()));
+        const shape::Shaped shown = shape::shaped(picture, m_outline);
         m_background = QPixmap::fromImage(shown.picture);
-        m_background.setDevicePixelRatio(picture.devicePixelRatio());
         setMask(shown.region);
     }
+    m_background.setDevicePixelRatio(ratio);
     update();
+}
+
+void Main::applyContrast(Contrast contrast)
+{
+    m_highContrast->setChecked(contrast == Contrast::High);
+    look::setContrast(contrast); // the background, the lines, the buttons and the panel follow it
+    draw(m_board.setContrast(contrast));
 }
 
 void Main::showEvent(QShowEvent* event)

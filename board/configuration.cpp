@@ -14,6 +14,7 @@ Configuration loadConfiguration(const QString& cityFolder, const QString& settin
     config.storedMarks = settings.readMarks();
     config.windowPlace = settings.readWindowPlace();
     config.alwaysOnTop = settings.readAlwaysOnTop();
+    config.highContrast = settings.readHighContrast();
 
     config.list = readCityFile(cityFilePath(cityFolder));
     if (config.hasList()) {

@@ -31,6 +31,7 @@ struct Configuration
     WorkHours workHours;
     std::optional<QPoint> windowPlace;
     bool alwaysOnTop = false;
+    std::optional<bool> highContrast; // the look chosen from the menu; none: the desktop's wish decides
     QList<Notice> notices;
 
     bool hasList() const { return list.status == ReadStatus::Read; }

@@ -238,6 +238,19 @@ void SettingsStore::writeAlwaysOnTop(bool onTop)
     write(QStringLiteral("PremierPlan"), onTop ? QStringLiteral("T") : QStringLiteral("F"));
 }
 
+std::optional<bool> SettingsStore::readHighContrast() const
+{
+    const QString text = value(QStringLiteral("Contraste")).toString();
+    if (text == QLatin1String("T") || text == QLatin1String("F"))
+        return text == QLatin1String("T");
+    return std::nullopt;
+}
+
+void SettingsStore::writeHighContrast(bool high)
+{
+    write(QStringLiteral("Contraste"), high ? QStringLiteral("T") : QStringLiteral("F"));
+}
+
 void SettingsStore::write(const QString& key, const QVariant& value)
 {
     m_written.append({kGroup + u'/' + key, value});

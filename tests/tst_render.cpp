@@ -106,6 +106,7 @@ struct State
     bool longNames = false;
     QList<int> marked;
     std::function<void(ClockFixture&, Main&)> act;
+    bool highContrast = false; // chosen from the menu, as kept in the settings
 };
 
 } // namespace
@@ -187,6 +188,36 @@ void TestRender::states_data()
                                              key(Qt::Key_Return);
                                          }};
     QTest::newRow("panel") << State{morning, 1, false, marks, [](ClockFixture& f, Main&) { f.openPanel(); }};
+    // The high-contrast look: the same layout, every text and hand standing out from what lies behind it.
+    QTest::newRow("high contrast") << State{morning, 1, false, marks, {}, true};
+    QTest::newRow("high contrast, hover marked")
+        << State{morning, 1, false, marks, [](ClockFixture&, Main& w) { pointAt(w, faceCentre(31)); }, true};
+    QTest::newRow("high contrast, night in Paris")
+        << State{QDateTime(QDate(2024, 12, 9), QTime(23, 30), Qt::UTC),      1,   false, marks,
+                 [](ClockFixture&, Main& w) { pointAt(w, faceCentre(25)); }, true};
+    QTest::newRow("high contrast, common hour")
+        << State{morning, 1, false, marks, [](ClockFixture&, Main&) { key(Qt::Key_Right, Qt::ControlModifier); }, true};
+    QTest::newRow("high contrast, changes coming, moved")
+        << State{QDateTime(QDate(2026, 3, 20), QTime(9, 0), Qt::UTC),          1,   false, marks,
+                 [](ClockFixture&, Main& w) { wheelAt(w, faceCentre(2), 8); }, true};
+    QTest::newRow("high contrast, keys") << State{morning,
+                                                  1,
+                                                  false,
+                                                  marks,
+                                                  [](ClockFixture&, Main&) {
+                                                      key(Qt::Key_Down);
+                                                      key(Qt::Key_Down);
+                                                  },
+                                                  true};
+    QTest::newRow("high contrast, panel") << State{morning,
+                                                   1,
+                                                   false,
+                                                   marks,
+                                                   [](ClockFixture& f, Main& w) {
+                                                       f.openPanel();
+                                                       pointAt(w, QPoint(930, 510)); // the panel's OK lit
+                                                   },
+                                                   true};
 }
 
 void TestRender::states()
@@ -195,6 +226,7 @@ void TestRender::states()
     ClockFixture f(defaultList(state.longNames), state.local, state.offsetHours);
     for (int row : state.marked)
         f.env.writeSetting(QStringLiteral("P%1").arg(row), QStringLiteral("T"));
+    f.env.writeSetting(QStringLiteral("Contraste"), state.highContrast ? QStringLiteral("T") : QStringLiteral("F"));
     Main& w = f.startActive();
     if (state.act)
         state.act(f, w);

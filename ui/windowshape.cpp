@@ -1,6 +1,7 @@
 #include "windowshape.h"
 
 #include <QList>
+#include <QPainter>
 #include <algorithm>
 
 namespace shape {
@@ -10,26 +11,15 @@ namespace {
 // Past this share of it inside, a pixel along the outline is taken as wholly inside.
 constexpr double kWhole = 0.9;
 
-// A pixel along the outline: its own colour, and the share of it that is inside.
-struct EdgePixel
-{
-    QPoint at;
-    QRgb own;
-    double share;
-};
+} // namespace
 
-struct Outline
-{
-    QImage outside; // 1 outside
-    QList<QPoint> outsidePoints;
-    QList<EdgePixel> edges;
-};
-
-// The white pixels reached from the picture's edges through white, then the pixels along them, for a picture of
-// `ratio` device pixels to a logical pixel. Only they are ever looked at: a few hundred pixels of the corners.
+// The white pixels reached from the picture's edges through white, then the pixels along them. Only they are
+// ever looked at: a few hundred pixels of the corners.
 Outline readOutline(const QImage& picture, int ratio)
 {
     Outline outline;
+    outline.size = picture.size();
+    outline.ratio = std::max(1, ratio);
     QImage& mask = outline.outside;
     mask = QImage(picture.size(), QImage::Format_Mono);
     mask.fill(0);
@@ -62,7 +52,8 @@ Outline readOutline(const QImage& picture, int ratio)
     // pixels lie within the first layers, and may run along the edge for several pixels where the curve meets
     // it. Each is read against the darkest of its neighbours one layer deeper: blending with white only lightens.
     const int layers = 3 * std::max(1, ratio) + 2;
-    QImage layer(picture.size(), QImage::Format_Grayscale8);
+    QImage& layer = outline.depth;
+    layer = QImage(picture.size(), QImage::Format_Grayscale8);
     layer.fill(0);
     QList<QList<QPoint>> byLayer(layers + 1);
     for (const QPoint& out : std::as_const(outline.outsidePoints))
@@ -107,26 +98,38 @@ Outline readOutline(const QImage& picture, int ratio)
             const double share = std::clamp((255.0 - channel) / (255.0 - darkest), 0.0, 1.0);
             // A pixel all but covered is the picture's own, as it is.
             if (share < kWhole)
-                outline.edges.append({at, own, share});
+                outline.edges.append({at, share});
         }
     }
+    // The outside's own mark in the layers was only for the walk.
+    for (const QPoint& out : std::as_const(outline.outsidePoints))
+        layer.setPixel(out, 0);
     return outline;
 }
-
-} // namespace
 
 QImage outsideOf(const QImage& picture)
 {
     return readOutline(picture, 1).outside;
 }
 
-QImage cutOut(const QImage& picture, int ratio)
+namespace {
+
+// The colour a pixel along the outline would have wholly inside: what is left once the white is taken away.
+QRgb ownColour(QRgb shown, double share)
 {
-    const Outline outline = readOutline(picture, ratio);
+    auto own = [share](int channel) { return std::clamp(qRound((channel - (1.0 - share) * 255.0) / share), 0, 255); };
+    return qRgb(own(qRed(shown)), own(qGreen(shown)), own(qBlue(shown)));
+}
+
+} // namespace
+
+QImage cutOut(const QImage& picture, const Outline& outline)
+{
     QImage result = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    result.setDevicePixelRatio(1);
     for (const QPoint& at : outline.outsidePoints)
         result.setPixel(at, 0);
-    for (const EdgePixel& edge : outline.edges) {
+    for (const Outline::Edge& edge : outline.edges) {
         const QRgb shown = picture.pixel(edge.at);
         const int alpha = qRound(edge.share * 255);
         // What is left of the shown colour once the white's part is taken away.
@@ -136,21 +139,60 @@ QImage cutOut(const QImage& picture, int ratio)
     return result;
 }
 
-Shaped shaped(const QImage& picture, int ratio)
+QImage cutOut(const QImage& picture, int ratio)
 {
-    const Outline outline = readOutline(picture, ratio);
-    ratio = std::max(1, ratio);
+    return cutOut(picture, readOutline(picture, ratio));
+}
+
+Shaped shaped(const QImage& picture, const Outline& outline)
+{
+    const int ratio = outline.ratio;
     Shaped result{picture.convertToFormat(QImage::Format_RGB32), {}};
+    result.picture.setDevicePixelRatio(1);
     QRegion cut;
     for (const QPoint& at : outline.outsidePoints)
         cut += QRect(at.x() / ratio, at.y() / ratio, 1, 1);
-    for (const EdgePixel& edge : outline.edges) {
+    for (const Outline::Edge& edge : outline.edges) {
         if (edge.share < 0.5)
             cut += QRect(edge.at.x() / ratio, edge.at.y() / ratio, 1, 1);
         else
-            result.picture.setPixel(edge.at, edge.own);
+            result.picture.setPixel(edge.at, ownColour(picture.pixel(edge.at), edge.share));
     }
     result.region = QRegion(0, 0, picture.width() / ratio, picture.height() / ratio) - cut;
+    return result;
+}
+
+Shaped shaped(const QImage& picture, int ratio)
+{
+    return shaped(picture, readOutline(picture, ratio));
+}
+
+QImage recoloured(const Outline& outline, QRgb inside, QRgb rim, int rimWidth)
+{
+    QImage result(outline.size, QImage::Format_RGB32);
+    result.fill(inside);
+    const int width = outline.size.width(), height = outline.size.height();
+    // Along the picture's straight edges, then along the curves.
+    QPainter painter(&result);
+    painter.fillRect(0, 0, width, rimWidth, QColor::fromRgb(rim));
+    painter.fillRect(0, height - rimWidth, width, rimWidth, QColor::fromRgb(rim));
+    painter.fillRect(0, 0, rimWidth, height, QColor::fromRgb(rim));
+    painter.fillRect(width - rimWidth, 0, rimWidth, height, QColor::fromRgb(rim));
+    painter.end();
+    for (int y = 0; y < height; ++y) {
+        const uchar* depths = outline.depth.constScanLine(y);
+        for (int x = 0; x < width; ++x) {
+            if (depths[x] > 0 && depths[x] <= rimWidth)
+                result.setPixel(x, y, rim);
+        }
+    }
+    for (const QPoint& at : outline.outsidePoints)
+        result.setPixel(at, qRgb(255, 255, 255));
+    for (const Outline::Edge& edge : outline.edges) {
+        const QRgb own = result.pixel(edge.at);
+        auto blend = [&](int channel) { return qRound(edge.share * channel + (1.0 - edge.share) * 255.0); };
+        result.setPixel(edge.at, qRgb(blend(qRed(own)), blend(qGreen(own)), blend(qBlue(own))));
+    }
     return result;
 }
 

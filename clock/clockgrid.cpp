@@ -596,7 +596,7 @@ void ClockGrid::paintRow(QPainter& painter, int row) const
         painter.setBrush(Qt::NoBrush);
         // In high contrast, along the face's edge, beyond the hands' reach: nothing lies under a hand but its face.
         const bool high = look::highContrast();
-        const double width = high ? 1.5 : look.rim == Rim::Solid ? 3 : 2, inset = high ? 0.75 : 2;
+        const double width = high ? 1.5 : look.rim == Rim::Solid ? 3 : 2, inset = high ? 0.25 : 2;
         painter.setPen(
             QPen(look::toColor(look.rimColour), width, look.rim == Rim::Solid ? Qt::SolidLine : Qt::DotLine));
         painter.drawEllipse(QRectF(inside).adjusted(inset, inset, -inset, -inset));

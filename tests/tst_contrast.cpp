@@ -395,8 +395,12 @@ void TestContrast::theMenuSwitchesTheLookLive()
     Main& w = f.startActive();
     pointAt(w, faceCentre(25));
     f.openPanel();
-    QAction* item = *std::find_if(w.actions().begin(), w.actions().end(),
-                                  [](QAction* action) { return action->text() == QStringLiteral("Contraste élevé"); });
+    const QList<QAction*> commands = w.actions();
+    const auto found = std::find_if(commands.begin(), commands.end(), [](QAction* action) {
+        return action->text() == QStringLiteral("Contraste élevé");
+    });
+    QVERIFY(found != commands.end());
+    QAction* item = *found;
     const QImage before = shot(w);
     for (const bool on : {true, false}) {
         item->trigger();

@@ -10,10 +10,12 @@
 
 int main(int argc, char* argv[])
 {
-    // Answered on the terminal, with no window and no display needed.
+    // Answered on the terminal, with no window and no display needed; a wrong argument too.
     if (const std::optional<int> status = answerCommandLine(argc, argv, stdout, stderr))
         return *status;
+    std::optional<DisplayCheck> displayCheck(std::in_place, stderr);
     QApplication app(argc, argv);
+    displayCheck.reset();
     if (const std::optional<int> status = refuseLeftOverArguments(QCoreApplication::arguments(), stderr))
         return *status;
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));

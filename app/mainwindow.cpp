@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
+#include <QShowEvent>
 #include <algorithm>
 
 #include "about/aboutwindow.h"
@@ -24,6 +25,7 @@
 #include "data/cityindex.h"
 #include "data/messages.h"
 #include "data/settings.h"
+#include "platform/compositing.h"
 #include "rows/geometry.h"
 #include "search/citysearch.h"
 #include "time/timerules.h"
@@ -31,6 +33,7 @@
 #include "ui/controls.h"
 #include "ui/look.h"
 #include "week/weekview.h"
+#include "ui/windowshape.h"
 
 using look::twipsRect;
 
@@ -51,7 +54,12 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& ci
     setFont(look::defaultFont());
     setWindowIcon(QIcon(look::picture(QStringLiteral("horlune.ico"))));
     setMouseTracking(true);
-    m_background = look::picture(QStringLiteral("background.bmp"));
+    // Outside the rounded background the desktop shows through: where it composes windows, by transparency
+    // (decided before the window is made, which takes pixels with an alpha then); elsewhere by the window's
+    // shape.
+    setAttribute(Qt::WA_TranslucentBackground, desktopComposesWindows());
+    // The background of the look in force: the design's grey, or the high-contrast black.
+    look::followContrast(this, [this] { shapeWindow(); });
     buildControls();
     buildCommands();
     // The window's keys are the clocks'.
@@ -172,6 +180,14 @@ void Main::buildCommands()
         rememberWindow();
     });
     m_alwaysOnTop->setCheckable(true);
+    m_highContrast = add(QStringLiteral("Contraste élevé"), QKeySequence(), [this](bool on) {
+        applyContrast(on ? Contrast::High : Contrast::Design);
+        m_config.highContrast = on;
+        SettingsStore settings(m_settingsFile);
+        settings.writeHighContrast(on);
+        settings.sync(std::chrono::milliseconds(500));
+    });
+    m_highContrast->setCheckable(true);
     add(QStringLiteral("Rechercher une ville…"), QKeySequence::Find, [this] {
         if (isPanelOpen())
             return;
@@ -235,6 +251,9 @@ void Main::start()
     m_platform.beeper.beep();
     setAlwaysOnTop(m_config.alwaysOnTop);
     m_sunFaces->setChecked(m_config.sunFaces);
+    // The look chosen from the menu; never chosen, the one the desktop asks for.
+    const bool high = m_config.highContrast ? *m_config.highContrast : m_platform.desktop.asksForHighContrast();
+    applyContrast(high ? Contrast::High : Contrast::Design);
     placeOnScreen(this, m_config.windowPlace);
     draw(m_board.start(m_config, now));
     for (const Configuration::Notice& notice : std::as_const(m_config.notices))
@@ -467,6 +486,43 @@ void Main::openHelp()
         m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
                                   QStringLiteral("Aucun programme n'a pu ouvrir la page d'aide ") + page,
                                   DialogIcon::Warning);
+}
+
+void Main::shapeWindow()
+{
+    const QPixmap design = look::picture(QStringLiteral("background.bmp"));
+    const int ratio = qRound(design.devicePixelRatio());
+    if (m_outline.ratio != ratio)
+        m_outline = shape::readOutline(design.toImage(), ratio);
+    // The high-contrast panel has the design's outline, with a grey rim along it to show the window's edge.
+    const QImage picture = look::highContrast() ? shape::recoloured(m_outline, look::kHighContrastPanel.rgb(),
+                                                                    look::kHighContrastRim.rgb(), 2 * ratio)
+                                                : design.toImage();
+    if (testAttribute(Qt::WA_TranslucentBackground) && desktopComposesWindows()) {
+        m_background = QPixmap::fromImage(shape::cutOut(picture, m_outline));
+        clearMask();
+    } else {
+        const shape::Shaped shown = shape::shaped(picture, m_outline);
+        m_background = QPixmap::fromImage(shown.picture);
+        setMask(shown.region);
+    }
+    m_background.setDevicePixelRatio(ratio);
+    update();
+}
+
+void Main::applyContrast(Contrast contrast)
+{
+    m_highContrast->setChecked(contrast == Contrast::High);
+    look::setContrast(contrast); // the background, the lines, the buttons and the panel follow it
+    draw(m_board.setContrast(contrast));
+}
+
+void Main::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A compositing manager may have come or gone since the window was last shown.
+    if (!event->spontaneous())
+        shapeWindow();
 }
 
 void Main::paintEvent(QPaintEvent* event)

@@ -8,6 +8,7 @@
 #include "board/board.h"
 #include "board/configuration.h"
 #include "platform/platform.h"
+#include "ui/windowshape.h"
 
 class ButtonBar;
 class CitySearch;
@@ -48,6 +49,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Closed by the window system (a close shortcut, the end of the session) with the panel open: the
     // panel's edits are offered for saving first, as "OK" does.
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +70,11 @@ protected:
 
 private:
     void buildControls();
+    // The background as this desktop shows it: transparent outside its outline where the desktop composes
+    // windows, the window shaped to the outline elsewhere.
+    void shapeWindow();
+    // The design's look or the high-contrast one, for the whole window at once: it redraws.
+    void applyContrast(Contrast contrast);
     // The window's commands as actions, in the order of its menu, with their shortcuts.
     void buildCommands();
     // The menu of the window's commands and the clocks' keys, at a place of the screen; opened by the keyboard,
@@ -125,6 +132,8 @@ private:
     bool m_quitting = false;
     QAction* m_alwaysOnTop = nullptr;
     QAction* m_sunFaces = nullptr;
+    QAction* m_highContrast = nullptr;
+    shape::Outline m_outline; // the background's, read once
     QMenu* m_menu = nullptr;
     QList<QPointer<QAction>> m_heldCommands; // disabled while the panel's question waits
     QPointer<QWidget> m_focusBeforePanel;

@@ -1,10 +1,10 @@
 #include "plancommands.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QWidget>
 
 #include "board/board.h"
+#include "data/locations.h"
 #include "data/messages.h"
 #include "data/safefile.h"
 #include "data/settings.h"
@@ -43,10 +43,9 @@ void PlanCommands::exportInvitation()
     const QString description = instantToShare(QStringLiteral("en faire une invitation"));
     if (description.isEmpty())
         return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const std::optional<QString> path = m_platform.dialogs.askSavePath(
-        m_window, QStringLiteral("Exporter l'invitation"), QDir(folder).filePath(QStringLiteral("rendez-vous.ics")),
-        QStringLiteral("Invitation (*.ics)"));
+        m_window, QStringLiteral("Exporter l'invitation"),
+        QDir(documentsFolder()).filePath(QStringLiteral("rendez-vous.ics")), QStringLiteral("Invitation (*.ics)"));
     if (!path)
         return;
     const Instant now = m_platform.clock.now();

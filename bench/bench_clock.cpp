@@ -4,6 +4,7 @@
 #include <QTest>
 #include <memory>
 
+#include <QAction>
 #include <QLineEdit>
 
 #include "app/mainwindow.h"
@@ -14,6 +15,8 @@
 #include "support/mainfixture.h"
 #include "support/mouse.h"
 #include "support/testenv.h"
+#include "ui/look.h"
+#include "ui/windowshape.h"
 
 class BenchClock : public QObject
 {
@@ -154,6 +157,47 @@ private slots:
             QCoreApplication::processEvents();
         }
         QTest::keyClick(&grid, Qt::Key_Home);
+    }
+
+    // The window's outline read from its background, and what a desktop without a compositor shows, or one
+    // with: at each start and each showing. Both scales.
+    void windowShape_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<int>("ratio");
+        QTest::addRow("scale 1") << "background.bmp" << 1;
+        QTest::addRow("scale 2") << "background@2x.bmp" << 2;
+    }
+    void windowShape()
+    {
+        QFETCH(QString, picture);
+        QFETCH(int, ratio);
+        const QImage image = QImage(QStringLiteral(":/pictures/") + picture).convertToFormat(QImage::Format_RGB32);
+        QBENCHMARK
+        {
+            const shape::Outline outline = shape::readOutline(image, ratio);
+            const shape::Shaped shaped = shape::shaped(image, outline);
+            const QImage cut = shape::cutOut(image, outline);
+            Q_UNUSED(shaped);
+            Q_UNUSED(cut);
+        }
+    }
+
+    // "Contraste élevé" and back: every row, line, button and the background drawn again.
+    void switchContrast()
+    {
+        QAction* command = nullptr;
+        for (QAction* action : m_window->actions()) {
+            if (action->text() == QStringLiteral("Contraste élevé"))
+                command = action;
+        }
+        QBENCHMARK
+        {
+            command->trigger();
+            m_window->repaint();
+            command->trigger();
+            m_window->repaint();
+        }
     }
 
     void cleanupTestCase() { m_window.reset(); }

@@ -214,7 +214,7 @@ void Board::paintRows(bool describe)
         RowPicture& shown = m_picture.rows[i];
         shown.name = row.name;
         shown.timeShown = row.timeShown;
-        shown.look = rowLook(i, row, i == m_hover.highlighted);
+        shown.look = rowLook(i, row, i == m_hover.highlighted, m_contrast);
         shown.time = row.cityTime.isValid() ? clockCaption(row.cityTime.time()) : QString();
         if (describe)
             shown.description = rowDescription(i, row, locale);
@@ -249,10 +249,21 @@ Board::Changes Board::hover(int row, const Instant& now)
         return Rows; // Universal Time matches no row: the sentence stays
     m_hover.described = row;
     paintSentence();
-    m_picture.sentenceColour = rowLook(row, m_rows[row], true).text;
+    m_picture.sentenceColour = rowLook(row, m_rows[row], true, m_contrast).text;
     // A marked city's seconds come with the next tick, as designed; a shifted instant has none.
     if (!m_rows[row].marked && !m_shown.isShifted())
         m_picture.seconds = twoDigits(now.local.time().second());
+    return Rows | Sentence | Seconds;
+}
+
+Board::Changes Board::setContrast(Contrast contrast)
+{
+    m_contrast = contrast;
+    paintRows();
+    if (m_hover.hasSentence())
+        m_picture.sentenceColour = rowLook(m_hover.described, describedRow(), true, m_contrast).text;
+    else
+        m_picture.sentenceColour = rowLook(-1, ClockRow(), true, m_contrast).text;
     return Rows | Sentence | Seconds;
 }
 
@@ -286,7 +297,7 @@ QString Board::describeCity(const QString& name, const QTimeZone& zone, const st
     paintRows(false);
     paintSentence();
     // As an unmarked city under the pointer.
-    m_picture.sentenceColour = rowLook(Hover::kFoundCity, m_foundCity, true).text;
+    m_picture.sentenceColour = rowLook(Hover::kFoundCity, m_foundCity, true, m_contrast).text;
     if (!m_shown.isShifted())
         m_picture.seconds = twoDigits(now.local.time().second());
     return m_picture.sentence.whole();

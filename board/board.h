@@ -143,6 +143,10 @@ public:
     // when there is neither.
     QString sharedInstant(const Instant& now) const;
 
+    // The look the rows are drawn in: every colour the board gives follows it at once.
+    Changes setContrast(Contrast contrast);
+    Contrast contrast() const { return m_contrast; }
+
     const Picture& picture() const { return m_picture; }
     const ClockRow& row(int i) const { return m_rows[i]; }
     float computerOffset() const { return m_computerOffset; }
@@ -199,6 +203,7 @@ private:
     ShownInstant m_shown;
     LineTexts m_note;
     QDateTime m_noteUntil; // Universal Time
+    Contrast m_contrast = Contrast::Design;
     Picture m_picture;
 };
 

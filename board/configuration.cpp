@@ -28,6 +28,7 @@ Configuration loadConfiguration(const QString& cityFolder, const QString& settin
     config.windowPlace = settings.readWindowPlace();
     config.alwaysOnTop = settings.readAlwaysOnTop();
     config.sunFaces = settings.readSunFaces();
+    config.highContrast = settings.readHighContrast();
 
     config.list = readCityFile(cityFilePath(cityFolder));
     if (config.hasList()) {

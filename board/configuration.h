@@ -36,6 +36,7 @@ struct Configuration
     bool sunFaces = false; // the faces light and dark by the sun
     std::optional<QPoint> windowPlace;
     bool alwaysOnTop = false;
+    std::optional<bool> highContrast; // the look chosen from the menu; none: the desktop's wish decides
     QList<Notice> notices;
 
     bool hasList() const { return list.status == ReadStatus::Read; }

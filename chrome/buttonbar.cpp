@@ -6,6 +6,8 @@
 ButtonBar::ButtonBar(QObject* parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("ButtonBar"));
+    // The lit button's pill and caption follow the look.
+    look::followContrast(this, [this] { light(m_lit); });
 }
 
 void ButtonBar::setButton(int i, const PictureButton& button)
@@ -33,13 +35,13 @@ void ButtonBar::setButton(int i, const PictureButton& button)
 
 void ButtonBar::light(int index)
 {
+    m_lit = index;
     for (int i = 0; i < kButtons; ++i) {
         const bool lit = i == index;
         if (!m_buttons[i].picture)
             continue; // the panel's, before the panel was first opened
-        m_buttons[i].picture->setPicture(
-            look::picture(lit ? QStringLiteral("btnon.gif") : QStringLiteral("btnoff.gif")));
-        m_buttons[i].caption->setTextColor(lit ? look::kRed : look::kBlack);
+        m_buttons[i].picture->setPicture(look::buttonPicture(lit));
+        m_buttons[i].caption->setTextColor(lit ? look::litCaption() : look::kBlack);
         m_buttons[i].caption->setBold(lit);
     }
 }

@@ -46,4 +46,5 @@ signals:
 
 private:
     std::array<PictureButton, kButtons> m_buttons{};
+    int m_lit = -1;
 };

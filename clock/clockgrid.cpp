@@ -78,7 +78,11 @@ ClockGrid::ClockGrid(QWidget* window, Board& board, const Clock& clock)
     m_shiftLine->setGeometry(twipsRect(5385, 510, 4575, 225));
     m_shiftLine->setHorizontalAlignment(Qt::AlignRight);
     m_shiftLine->setWordWrap(false);
-    m_shiftLine->setTextColor(look::kDarkBlue);
+    // Dark blue on the design's grey, light blue on the high-contrast black; the rows follow the board's look.
+    look::followContrast(this, [this] {
+        m_shiftLine->setTextColor(look::noteColour());
+        update();
+    });
     m_shiftLine->setCursor(Qt::PointingHandCursor);
     m_shiftLine->setToolTip(kShiftLineTip);
     m_shiftLine->hide();
@@ -406,30 +410,39 @@ void ClockGrid::announce(Board::Changes changes)
 void ClockGrid::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    const Board::Picture& picture = m_board.picture();
+    const bool high = look::highContrast();
+    auto drawDateLine = [&] {
+        if (const int row = picture.dateLineRow; row >= 0) {
+            const double x = (grid::left(row) - grid::kDateLineBeforeFace) / double(kTwipsPerPixel);
+            const double top = grid::faceTop(row);
+            painter.setPen(QPen(high ? look::kHighContrastDateLine : look::kLightGrey, 5, Qt::SolidLine, Qt::FlatCap));
+            painter.drawLine(QLineF(x, (top - grid::kDateLineAbove) / kTwipsPerPixel, x,
+                                    (top + grid::kDateLineBelow) / kTwipsPerPixel));
+        }
+    };
     if (m_keyFrameShown) {
         painter.setPen(QPen(look::kWhite, 1, Qt::DotLine));
         painter.drawRect(keyFrame());
     }
+    // In high contrast the date line lies behind the rows, whose names stand on the bare panel: no line passes
+    // under a name's letters.
+    if (high)
+        drawDateLine();
     for (int row = 0; row < kRows; ++row) {
         if (event->region().intersects(rowArea(row)))
             paintRow(painter, row);
     }
-    const Board::Picture& picture = m_board.picture();
     // The signs of changes coming, in front of the rows.
     painter.setFont(look::sans(11, true).resolve(font()));
-    painter.setPen(look::kDarkBlue);
+    painter.setPen(look::noteColour());
     for (int row = 0; row < kRows; ++row) {
         if (!picture.rows[row].look.changeSign.isEmpty() && !picture.rows[row].time.isEmpty())
             drawLabelText(painter, signRect(row), kSignFlags, picture.rows[row].look.changeSign);
     }
     // The date line, in front of them all.
-    if (const int row = picture.dateLineRow; row >= 0) {
-        const double x = (grid::left(row) - grid::kDateLineBeforeFace) / double(kTwipsPerPixel);
-        const double top = grid::faceTop(row);
-        painter.setPen(QPen(look::kLightGrey, 5, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(
-            QLineF(x, (top - grid::kDateLineAbove) / kTwipsPerPixel, x, (top + grid::kDateLineBelow) / kTwipsPerPixel));
-    }
+    if (!high)
+        drawDateLine();
 }
 
 void ClockGrid::contextMenuEvent(QContextMenuEvent* event)
@@ -450,8 +463,7 @@ void ClockGrid::paintRow(QPainter& painter, int row) const
     painter.save();
     painter.translate(face.topLeft());
     painter.setClipRect(inside, Qt::IntersectClip);
-    painter.drawPixmap(
-        0, 0, look::picture(drawn && look.face == Face::Day ? QStringLiteral("jour.gif") : QStringLiteral("nuit.gif")));
+    painter.drawPixmap(0, 0, look::facePicture(drawn && look.face == Face::Day ? Face::Day : Face::Night));
     if (focusedFace() == row) { // as the window shows that it has the keys: a dotted frame
         painter.setPen(QPen(look::kWhite, 1, Qt::DotLine));
         painter.drawRect(inside.adjusted(0, 0, -1, -1));
@@ -460,9 +472,12 @@ void ClockGrid::paintRow(QPainter& painter, int row) const
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setBrush(Qt::NoBrush);
+        // In high contrast, along the face's edge, beyond the hands' reach: nothing lies under a hand but its face.
+        const bool high = look::highContrast();
+        const double width = high ? 1.5 : look.rim == Rim::Solid ? 3 : 2, inset = high ? 0.25 : 2;
         painter.setPen(
-            QPen(look::kYellow, look.rim == Rim::Solid ? 3 : 2, look.rim == Rim::Solid ? Qt::SolidLine : Qt::DotLine));
-        painter.drawEllipse(QRectF(inside).adjusted(2, 2, -2, -2));
+            QPen(look::toColor(look.rimColour), width, look.rim == Rim::Solid ? Qt::SolidLine : Qt::DotLine));
+        painter.drawEllipse(QRectF(inside).adjusted(inset, inset, -inset, -inset));
         painter.restore();
     }
     if (drawn) {
@@ -477,7 +492,9 @@ void ClockGrid::paintRow(QPainter& painter, int row) const
     }
     painter.restore();
 
-    // The name, then the time, as their labels drew them.
+    // The name, then the time, as their labels drew them; in high contrast the name on the bare panel.
+    if (look::highContrast())
+        painter.fillRect(nameRect(row), look::kHighContrastPanel);
     const QColor text = look::toColor(look.text);
     painter.setFont(nameFont(look.bold));
     painter.setPen(text);

@@ -165,10 +165,14 @@ CityEditor::CityEditor(QWidget* panel, const Clock& clock)
         box->setFont(look::sans(12, true));
         box->setText(text);
         setTextColour(box, colour);
+        return box;
     };
     header(QStringLiteral("g1_1"), twipsRect(0, 330, 1470, 330), QStringLiteral("Ville"), look::kBlue);
     header(QStringLiteral("g2_1"), twipsRect(1485, 330, 525, 330), QStringLiteral("Eté"), look::kBlack);
-    header(QStringLiteral("g3_1"), twipsRect(2025, 330, 525, 330), QStringLiteral("Hiver"), look::kRed);
+    QLineEdit* winter =
+        header(QStringLiteral("g3_1"), twipsRect(2025, 330, 525, 330), QStringLiteral("Hiver"), look::kRed);
+    // Red on white reads at 4:1; the high-contrast look darkens it.
+    look::followContrast(winter, [winter] { setTextColour(winter, look::winterColour()); });
 
     m_markTemplate = makeMark(this, QStringLiteral("Pref_0"), twipsRect(2565, top, kMarkSize, kMarkSize));
     for (QWidget* model :
@@ -213,6 +217,7 @@ void CityEditor::createLine(int i)
         copyTextBox(m_summerTemplate, QStringLiteral("TEte_%1"), left + kSummerLeft, kOffsetWidth, look::kBlack);
     line.winter =
         copyTextBox(m_winterTemplate, QStringLiteral("THiver_%1"), left + kWinterLeft, kOffsetWidth, look::kRed);
+    look::followContrast(line.winter, [box = line.winter] { setTextColour(box, look::winterColour()); });
     line.mark = makeMark(this, QStringLiteral("Pref_%1").arg(i),
                          twipsRect(left + kNameLeft - kMarkBeforeName, top, kMarkSize, kMarkSize));
 

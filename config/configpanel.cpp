@@ -165,7 +165,6 @@ void ConfigPanel::buildHours()
         ->setAutoSize(true);
     m_nightFace = new Picture(hours, QStringLiteral("Nuit"));
     m_nightFace->setTwipsGeometry(195, 180, grid::kFaceSize, grid::kFaceSize);
-    m_nightFace->setPicture(look::picture(QStringLiteral("nuit.gif")));
     // "A partir de..." needs 60 pixels of the bundled font: two more than designed, taken on the left so that
     // the text ends where it did.
     makeLabel(hours, QStringLiteral("Label9_5"), twipsRect(960, 1200, 900, 210), QStringLiteral("A partir de..."), font)
@@ -178,11 +177,14 @@ void ConfigPanel::buildHours()
         ->setAutoSize(true);
     m_dayFace = new Picture(hours, QStringLiteral("Jour"));
     m_dayFace->setTwipsGeometry(195, 1020, grid::kFaceSize, grid::kFaceSize);
-    m_dayFace->setPicture(look::picture(QStringLiteral("jour.gif")));
-    for (auto [face, kind] : {std::pair{m_nightFace, Face::Night}, std::pair{m_dayFace, Face::Day}}) {
-        const HandColours colours = handColours(kind);
-        face->setHandColours(look::toColor(colours.minute), look::toColor(colours.hour));
-    }
+    // The faces and hands of the look in force, as the clocks show them.
+    look::followContrast(this, [this] {
+        for (auto [face, kind] : {std::pair{m_nightFace, Face::Night}, std::pair{m_dayFace, Face::Day}}) {
+            face->setPicture(look::facePicture(kind));
+            const HandColours colours = handColours(kind, look::contrast());
+            face->setHandColours(look::toColor(colours.minute), look::toColor(colours.hour));
+        }
+    });
 
     m_dayHour = makeTextBox(hours, QStringLiteral("Text2"), twipsRect(990, 1425, 525, 285));
     m_dayHour->setAccessibleName(QStringLiteral("Heure de jour"));

@@ -69,3 +69,13 @@ QString cityListFolder(const QString& programDirectory)
         QFile::copy(installedDefault, userList);
     return userFolder;
 }
+
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // Qt names the folder even where it was never made (or was removed); a dialog opened on a missing folder
+    // would fall back to the folder the program was started in.
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}

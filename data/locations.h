@@ -20,3 +20,7 @@ QString settingsFilePath();
 // <prefix>/share/horlune beside <prefix>/lib/horlune, a folder the user cannot write), the user's own
 // folder $XDG_DATA_HOME/horlune, into which the default list is copied the first time it is needed.
 QString cityListFolder(const QString& programDirectory);
+
+// Where the user keeps documents, to offer a file there: the documents folder the desktop names
+// (XDG_DOCUMENTS_DIR in user-dirs.dirs, ~/Documents by default) when it is a folder, else the home folder.
+QString documentsFolder();

@@ -249,6 +249,19 @@ void SettingsStore::writeSunFaces(bool bySun)
     write(QStringLiteral("Soleil"), bySun ? QStringLiteral("T") : QStringLiteral("F"));
 }
 
+std::optional<bool> SettingsStore::readHighContrast() const
+{
+    const QString text = value(QStringLiteral("Contraste")).toString();
+    if (text == QLatin1String("T") || text == QLatin1String("F"))
+        return text == QLatin1String("T");
+    return std::nullopt;
+}
+
+void SettingsStore::writeHighContrast(bool high)
+{
+    write(QStringLiteral("Contraste"), high ? QStringLiteral("T") : QStringLiteral("F"));
+}
+
 void SettingsStore::write(const QString& key, const QVariant& value)
 {
     m_written.append({kGroup + u'/' + key, value});

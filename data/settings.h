@@ -82,6 +82,10 @@ public:
     // night hours, as designed).
     bool readSunFaces() const;
     void writeSunFaces(bool bySun);
+    // The look the user chose from the menu ("Contraste": "T" the high-contrast look, "F" the design's); none
+    // when never chosen, or when the text is neither.
+    std::optional<bool> readHighContrast() const;
+    void writeHighContrast(bool high);
 
     // Writes to disk: takes the store's lock, waiting at most `limit` for another writer, reads the file
     // again so that what another copy of the program wrote meanwhile stays, and replaces it whole with that

@@ -20,6 +20,9 @@ public:
     // Puts a text on the clipboard; false when the clipboard did not take it (a Wayland compositor refuses a
     // window without the focus, a clipboard manager may drop it).
     virtual bool copyText(const QString& text) = 0;
+    // Whether the desktop asks programs for high contrast: a high-contrast GTK theme (GTK_THEME, GTK's
+    // settings files, GNOME's setting) or GNOME's accessibility setting. Read without waiting long on anything.
+    virtual bool asksForHighContrast() = 0;
 };
 
 class SystemDesktop : public Desktop
@@ -29,4 +32,9 @@ public:
     bool openHelp(const QString& path) override;
     bool startSystemMove(QWidget* window) override;
     bool copyText(const QString& text) override;
+    bool asksForHighContrast() override;
 };
+
+// A GTK theme's name that asks for high contrast ("HighContrast", "HighContrastInverse", "Adwaita-hc"...),
+// with or without its variant ("HighContrast:dark").
+bool isHighContrastTheme(const QString& name);

@@ -1,6 +1,9 @@
 #include "dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -58,7 +61,48 @@ private:
     QMessageBox& m_box;
 };
 
+// The files' dates and sizes in French: Qt's model writes them in the system's language (QLocale::system()),
+// which the program's French locale does not reach.
+class FrenchFileDetails : public QIdentityProxyModel
+{
+public:
+    FrenchFileDetails(const QLocale& locale, QObject* parent) : QIdentityProxyModel(parent), m_locale(locale) {}
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files && role == Qt::DisplayRole && (index.column() == kSize || index.column() == kDate)) {
+            const QModelIndex source = mapToSource(index);
+            if (index.column() == kDate)
+                return m_locale.toString(files->lastModified(source), QLocale::ShortFormat);
+            if (!files->isDir(source))
+                return m_locale.formattedDataSize(files->size(source));
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    static constexpr int kSize = 1, kDate = 3; // QFileSystemModel's columns
+    QLocale m_locale;
+};
+
 } // namespace
+
+std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* parent, const QString& title, const QString& suggested,
+                                            const QString& filter)
+{
+    const QFileInfo place(suggested);
+    auto dialog = std::make_unique<QFileDialog>(parent, title, place.absolutePath(), filter);
+    dialog->selectFile(place.fileName());
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    const QLocale french(QLocale::French, QLocale::France);
+    dialog->setLocale(french);
+    dialog->setProxyModel(new FrenchFileDetails(french, dialog.get()));
+    return dialog;
+}
 
 void MessageBoxDialogs::inform(QWidget* parent, const QString& title, const QString& text, DialogIcon icon)
 {
@@ -117,8 +161,8 @@ std::optional<QString> MessageBoxDialogs::askText(QWidget* parent, const QString
 std::optional<QString> MessageBoxDialogs::askSavePath(QWidget* parent, const QString& title, const QString& suggested,
                                                       const QString& filter)
 {
-    const QString path = QFileDialog::getSaveFileName(parent, title, suggested, filter);
-    if (path.isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = makeSaveDialog(parent, title, suggested, filter);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return path;
+    return dialog->selectedFiles().constFirst();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 enum class DialogIcon
@@ -29,7 +31,7 @@ public:
     // A line of text to type, starting from `text`; empty when cancelled.
     virtual std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
                                            const QString& text) = 0;
-    // Where to save a file, through the desktop's own dialog, starting from `suggested`; empty when cancelled.
+    // Where to save a file, starting from `suggested` (its folder and name); empty when cancelled.
     virtual std::optional<QString> askSavePath(QWidget* parent, const QString& title, const QString& suggested,
                                                const QString& filter) = 0;
 };
@@ -46,3 +48,9 @@ public:
     std::optional<QString> askSavePath(QWidget* parent, const QString& title, const QString& suggested,
                                        const QString& filter) override;
 };
+
+// The dialog askSavePath shows, made but not shown: Qt's own rather than the desktop's (whose words and dates
+// follow the system's language), wholly in French with French dates and sizes whatever the system's locale,
+// open on the folder of `suggested` with its name typed in.
+std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* parent, const QString& title, const QString& suggested,
+                                            const QString& filter);

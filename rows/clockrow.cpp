@@ -166,29 +166,36 @@ QPointF handEnd(double angle, double length)
     return {std::sin(radians) * length, -std::cos(radians) * length};
 }
 
-HandColours handColours(Face face)
+HandColours handColours(Face face, Contrast contrast)
 {
+    if (contrast == Contrast::High)
+        return face == Face::Day ? HandColours{colours::kDarkGrey, colours::kBlack}
+                                 : HandColours{colours::kPaleGrey, colours::kWhite};
     return face == Face::Day ? HandColours{{90, 90, 90}, {40, 40, 40}} : HandColours{{240, 240, 240}, {210, 210, 210}};
 }
 
-RowLook rowLook(int index, const ClockRow& row, bool highlighted)
+RowLook rowLook(int index, const ClockRow& row, bool highlighted, Contrast contrast)
 {
+    const bool high = contrast == Contrast::High;
     RowLook look;
     look.bold = true;
     if (index == 0)
-        look.text = colours::kWhite;
+        look.text = high ? colours::kCyan : colours::kWhite;
     else if (row.marked)
         look.text = colours::kYellow;
     else if (highlighted)
-        look.text = colours::kRed;
+        look.text = high ? colours::kLightRed : colours::kRed;
     else if (row.sameAsLocal)
-        look.text = colours::kWhite;
+        look.text = high ? colours::kCyan : colours::kWhite;
     else {
-        look.text = colours::kBlack;
+        look.text = high ? colours::kWhite : colours::kBlack;
         look.bold = false;
     }
     look.face = row.day ? Face::Day : Face::Night;
-    look.handColours = row.marked ? HandColours{colours::kYellow, colours::kYellow} : handColours(look.face);
+    // A marked city's colour on its face: the design's yellow, or in high contrast amber on a white day face.
+    const Rgb marked = high && look.face == Face::Day ? colours::kAmber : colours::kYellow;
+    look.handColours = row.marked ? HandColours{marked, marked} : handColours(look.face, contrast);
+    look.rimColour = marked;
     look.hands = handsAt(row.cityTime.time());
     look.rim = row.work == WorkState::AtWork ? Rim::Solid : row.work == WorkState::Away ? Rim::Dotted : Rim::None;
     if (!row.changeComing.isEmpty())

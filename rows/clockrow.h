@@ -139,7 +139,22 @@ inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kYellow{255, 255, 0};
 inline constexpr Rgb kRed{255, 0, 0};
+// The high-contrast look's, on its black panel and its white day and black night faces: each at least 4.5 to
+// 1 (by the relative luminance of WCAG) against whatever it is drawn on.
+inline constexpr Rgb kCyan{0, 255, 255};       // Universal Time and the cities at the computer's time (16:1)
+inline constexpr Rgb kLightRed{255, 96, 96};   // the highlighted city (7.1:1)
+inline constexpr Rgb kAmber{122, 82, 0};       // a marked city's hands on a white day face (6.9:1)
+inline constexpr Rgb kDarkGrey{64, 64, 64};    // the minute hand on a white day face (10.4:1)
+inline constexpr Rgb kPaleGrey{200, 200, 200}; // the minute hand on a black night face (12.6:1)
 } // namespace colours
+
+// The program's two looks: the design's, and one whose every text and hand stands out from what lies behind
+// it, for users who need contrast.
+enum class Contrast
+{
+    Design,
+    High
+};
 
 // A clock's two hands at a time of day, around the centre of their face: angles in degrees clockwise from
 // twelve o'clock, the hour hand moving by one sixtieth of an hour each minute; seconds play no part. Their
@@ -164,7 +179,7 @@ struct HandColours
     Rgb minute, hour;
     friend bool operator==(const HandColours&, const HandColours&) = default;
 };
-HandColours handColours(Face face);
+HandColours handColours(Face face, Contrast contrast = Contrast::Design);
 
 // A ring inside a face: solid for a city at work, dotted for one away, so that more than a colour tells them
 // apart.
@@ -183,6 +198,7 @@ struct RowLook
     HandColours handColours;
     Hands hands;
     Rim rim = Rim::None;
+    Rgb rimColour = colours::kYellow;
     QString changeSign; // by the time: "▲" summer time coming, "▼" winter time, empty for none
     friend bool operator==(const RowLook&, const RowLook&) = default;
 };
@@ -191,4 +207,7 @@ struct RowLook
 // the highlighted city red and bold; a city at the computer's own time white and bold; any other black.
 // A city whose working state is known has a ring (the design's faces stay bare otherwise), and a change of
 // offset coming its sign: up where the clocks go forward, down where they go back.
-RowLook rowLook(int index, const ClockRow& row, bool highlighted);
+// In high contrast, on a black panel: the other cities white, Universal Time and the cities at the computer's
+// time cyan, the highlighted city light red, a marked one yellow; its hands and ring yellow on a night face,
+// amber on a day face.
+RowLook rowLook(int index, const ClockRow& row, bool highlighted, Contrast contrast = Contrast::Design);

@@ -3,8 +3,9 @@
 set -euo pipefail
 
 purpose=${1:-run}
-# libnova: sunrise and sunset; its -dev package builds against it, its runtime library runs it.
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n qt6-wayland tzdata libnova-dev)
+# libnova: sunrise and sunset; its -dev package builds against it, its runtime library runs it. libxcb1-dev:
+# whether an X11 desktop composes windows.
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n qt6-wayland tzdata libnova-dev libxcb1-dev)
 # The fuzzers: clang and its libFuzzer and sanitizer runtimes.
 fuzz=(clang-14 libclang-rt-14-dev)
 case $purpose in

@@ -460,6 +460,7 @@ void TestKeyboard::theMenuListsEveryCommand()
                                 "Exporter l'invitation…",
                                 "Rechercher une ville…",
                                 "Toujours au premier plan",
+                                "Contraste élevé",
                                 "Quitter",
                                 "Une commande de plus"})
         QVERIFY2(listed.contains(QString::fromUtf8(command)), command);

@@ -107,6 +107,7 @@ struct State
     QList<int> marked;
     std::function<void(ClockFixture&, Main&)> act;
     bool sun = false; // the faces by the sun
+    bool highContrast = false; // chosen from the menu, as kept in the settings
 };
 
 } // namespace
@@ -197,6 +198,36 @@ void TestRender::states_data()
                 key(Qt::Key_Right);
             key(Qt::Key_Right, Qt::ControlModifier);
         }};
+    // The high-contrast look: the same layout, every text and hand standing out from what lies behind it.
+    QTest::newRow("high contrast") << State{morning, 1, false, marks, {}, false, true};
+    QTest::newRow("high contrast, hover marked")
+        << State{morning, 1, false, marks, [](ClockFixture&, Main& w) { pointAt(w, faceCentre(31)); }, false, true};
+    QTest::newRow("high contrast, night in Paris")
+        << State{QDateTime(QDate(2024, 12, 9), QTime(23, 30), Qt::UTC),      1,   false, marks,
+                 [](ClockFixture&, Main& w) { pointAt(w, faceCentre(25)); }, false, true};
+    QTest::newRow("high contrast, common hour")
+        << State{morning, 1, false, marks, [](ClockFixture&, Main&) { key(Qt::Key_Right, Qt::ControlModifier); }, false, true};
+    QTest::newRow("high contrast, changes coming, moved")
+        << State{QDateTime(QDate(2026, 3, 20), QTime(9, 0), Qt::UTC),          1,   false, marks,
+                 [](ClockFixture&, Main& w) { wheelAt(w, faceCentre(2), 8); }, false, true};
+    QTest::newRow("high contrast, keys") << State{morning,
+                                                  1,
+                                                  false,
+                                                  marks,
+                                                  [](ClockFixture&, Main&) {
+                                                      key(Qt::Key_Down);
+                                                      key(Qt::Key_Down);
+                                                  },
+                                                  false, true};
+    QTest::newRow("high contrast, panel") << State{morning,
+                                                   1,
+                                                   false,
+                                                   marks,
+                                                   [](ClockFixture& f, Main& w) {
+                                                       f.openPanel();
+                                                       pointAt(w, QPoint(930, 510)); // the panel's OK lit
+                                                   },
+                                                   false, true};
 }
 
 void TestRender::states()
@@ -207,11 +238,15 @@ void TestRender::states()
         f.env.writeSetting(QStringLiteral("P%1").arg(row), QStringLiteral("T"));
     if (state.sun)
         f.env.writeSetting(QStringLiteral("Soleil"), QStringLiteral("T"));
+    f.env.writeSetting(QStringLiteral("Contraste"), state.highContrast ? QStringLiteral("T") : QStringLiteral("F"));
     Main& w = f.startActive();
     if (state.act)
         state.act(f, w);
     QCoreApplication::processEvents();
 
+    // No compositor here: the window is shaped to its rounded outline, corners out.
+    QVERIFY(!w.mask().contains(QPoint(0, 0)) && !w.mask().contains(QPoint(w.width() - 1, w.height() - 1)));
+    QVERIFY(w.mask().contains(QRect(16, 16, w.width() - 32, w.height() - 32)));
     const QImage picture = w.grab().toImage().convertToFormat(QImage::Format_ARGB32);
     const QString name = QString::fromUtf8(QTest::currentDataTag()) + scaleName();
     QByteArray bytes;

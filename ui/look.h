@@ -5,6 +5,9 @@
 #include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <functional>
+
+class QObject;
 
 #include "rows/clockrow.h"
 
@@ -43,6 +46,36 @@ const QColor kDarkBlue(0x00, 0x00, 0xC0);
 const QColor kMaroon(0x80, 0x00, 0x00);
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 const QColor kLightGrey(0xE0, 0xE0, 0xE0);
+
+// The look in force: the design's, or the high-contrast one (Contrast::High), in which every text and hand
+// stands out from what lies behind it by 4.5 to 1 at least. It can change while the program runs.
+Contrast contrast();
+inline bool highContrast()
+{
+    return contrast() == Contrast::High;
+}
+// Changes the look: whatever follows it (followContrast) applies it at once.
+void setContrast(Contrast contrast);
+// Runs `apply` now, and again each time the look changes while `context` lives.
+void followContrast(QObject* context, std::function<void()> apply);
+
+// The pictures and colours of the look in force, where the two looks differ.
+// A face: the design's shaded spheres; in high contrast a flat white day face and a black night face ringed in
+// grey, so that it shows on the black panel.
+QPixmap facePicture(Face face);
+// A button's pill; lit in high contrast, it turns yellow.
+QPixmap buttonPicture(bool lit);
+// A lit button's caption: red; black on the yellow pill in high contrast.
+QColor litCaption();
+// The shift line and the signs of changes coming: dark blue on the grey panel; light blue on the black one.
+QColor noteColour();
+// The winter offsets and their heading in the panel's white boxes: red; a darker red in high contrast.
+QColor winterColour();
+// The panel the clocks lie on in high contrast, and its rim along the window's outline.
+const QColor kHighContrastPanel(0x00, 0x00, 0x00);
+const QColor kHighContrastRim(0xC0, 0xC0, 0xC0);
+// The date line on it: amber, which no text of the window has.
+const QColor kHighContrastDateLine(0xFF, 0xA0, 0x00);
 
 // A rectangle of the container, given in twips.
 QRect twipsRect(int left, int top, int width, int height);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the real executable on its own Xvfb display, at a fixed instant (libfaketime) in Paris.
 # The window must appear undecorated at 981 x 529 with its caption, show day and night faces where the
-# hours say, write the hover line when the pointer rests on a city, move every clock three hours on with the
+# hours say, let the desktop show through its rounded corners (no compositor here: the window is shaped to its
+# outline, so the root window's colour shows where the background picture is white), write the hover line when the pointer rests on a city, move every clock three hours on with the
 # wheel (the date line with them) and back with a click, light a button under the pointer, follow a drag,
 # save an edit made in the configuration panel, open and close the About window, ask the panel's question
 # on quitting with an edit left in it, and end with status 0 when it is answered "Non".
@@ -28,6 +29,12 @@ trap cleanup EXIT
 # A display of our own.
 source "$(dirname "$0")/xserver.sh"
 start_x "$work/xvfb.log" 2048x1200x24 || fail "Xvfb n'a pas démarré"
+# A desktop of one colour, neither white nor black (#336699), behind the window: a white corner, or a window that
+# asked for transparency that no compositor gives (black there), would not pass for it.
+convert -size 16x16 'xc:#336699' "$work/root.png"
+display -window root "$work/root.png" >/dev/null 2>&1 || true
+import -window root "$work/root-shot.png"
+[[ $(convert "$work/root-shot.png" -format '%[hex:u.p{7,7}]' info:) == 336699* ]] || fail "le fond de l'écran n'a pas pris sa couleur"
 
 # The program folder: the executable beside a city file of our own; settings in a folder of our own. It is
 # started through a link in another folder, as installed on the PATH, and must still find its files.
@@ -96,6 +103,29 @@ paris=$(face_brightness 1); tokyo=$(face_brightness 2); honolulu=$(face_brightne
 echo "luminosité des cadrans : Paris $paris, Tokyo $tokyo, Honolulu $honolulu, Sydney $sydney"
 ((paris > 150 && tokyo > 150)) || fail "les cadrans de jour ne sont pas clairs"
 ((honolulu < 110 && sydney < 110)) || fail "les cadrans de nuit ne sont pas sombres"
+
+# The corners: in each corner's square of 16 logical pixels, every point that the background picture of this
+# scale has white (outside its rounded outline) shows the desktop's colour, and no point is white.
+background=background.bmp
+((scale == 2)) && background=background@2x.bmp
+corner=$((16 * scale))
+corners_show_desktop() {
+    local x y outside shown white
+    shoot
+    for place in "0 0" "$((981 - 16)) 0" "0 $((529 - 16))" "$((981 - 16)) $((529 - 16))"; do
+        read -r x y <<<"$place"
+        convert "$pictures/$background" -crop "${corner}x${corner}+$((x * scale))+$((y * scale))" +repage "$work/corner-picture.png"
+        convert "$work/shot.png" -crop "$(crop "$x" "$y" 16 16)" +repage "$work/corner-screen.png"
+        outside=$(convert "$work/corner-picture.png" -fx "(r==1 && g==1 && b==1) ? 1 : 0" -format "%[fx:int(mean*w*h+0.5)]" info:)
+        shown=$(convert "$work/corner-picture.png" "$work/corner-screen.png" \
+            -fx "(u.r==1 && u.g==1 && u.b==1 && abs(v.r-0.2)<0.02 && abs(v.g-0.4)<0.02 && abs(v.b-0.6)<0.02) ? 1 : 0" \
+            -format "%[fx:int(mean*w*h+0.5)]" info:)
+        white=$(convert "$work/corner-screen.png" -fx "(r>0.95 && g>0.95 && b>0.95) ? 1 : 0" -format "%[fx:int(mean*w*h+0.5)]" info:)
+        echo "coin $x,$y : $outside points dehors, $shown montrent le bureau, $white blancs"
+        ((outside >= 10 * scale * scale && shown == outside && white == 0)) || return 1
+    done
+}
+wait_for 30 corners_show_desktop || fail "les coins de la fenêtre ne laissent pas voir le bureau"
 
 # The hover line (Label8, 359 to 829 x 12 to 31) is empty, then red once the pointer rests on Tokyo's face.
 before=$(red_pixels 359 12 470 19)

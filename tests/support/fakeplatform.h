@@ -79,6 +79,7 @@ public:
     bool openHelp(const QString& path) override;
     bool startSystemMove(QWidget* window) override;
     bool copyText(const QString& text) override;
+    bool asksForHighContrast() override { return highContrast; }
 
     QList<QUrl> openedUrls;
     QStringList openedHelp;
@@ -87,6 +88,7 @@ public:
     bool openSucceeds = true;
     QStringList copied;         // what the clipboard took
     bool clipboardTakes = true; // false: it refuses every text
+    bool highContrast = false;  // the desktop asks for high contrast
 };
 
 // Everything a window needs from the outside, faked.

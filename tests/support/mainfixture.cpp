@@ -129,7 +129,7 @@ ClockFixture::Spot ClockFixture::spot(const QString& name, const QPoint& inside)
 bool ClockFixture::isLit(int i) const
 {
     const auto* picture = find<Picture>(QStringLiteral("btn_%1").arg(i));
-    return picture->picture().cacheKey() == look::picture(QStringLiteral("btnon.gif")).cacheKey();
+    return picture->picture().cacheKey() == look::buttonPicture(true).cacheKey();
 }
 
 HorluneAbout* ClockFixture::about() const
@@ -213,7 +213,7 @@ QPixmap RowPart::picture() const
 {
     const Board::RowPicture& shown = grid->board().picture().rows[row];
     const bool day = !shown.time.isEmpty() && shown.look.face == Face::Day;
-    return look::picture(day ? QStringLiteral("jour.gif") : QStringLiteral("nuit.gif"));
+    return look::facePicture(day ? Face::Day : Face::Night);
 }
 
 std::optional<Hands> RowPart::hands() const

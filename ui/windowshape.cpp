@@ -1,0 +1,199 @@
+#include "windowshape.h"
+
+#include <QList>
+#include <QPainter>
+#include <algorithm>
+
+namespace shape {
+
+namespace {
+
+// Past this share of it inside, a pixel along the outline is taken as wholly inside.
+constexpr double kWhole = 0.9;
+
+} // namespace
+
+// The white pixels reached from the picture's edges through white, then the pixels along them. Only they are
+// ever looked at: a few hundred pixels of the corners.
+Outline readOutline(const QImage& picture, int ratio)
+{
+    Outline outline;
+    outline.size = picture.size();
+    outline.ratio = std::max(1, ratio);
+    QImage& mask = outline.outside;
+    mask = QImage(picture.size(), QImage::Format_Mono);
+    mask.fill(0);
+    const QRect bounds = picture.rect();
+    QList<QPoint> waiting;
+    auto reach = [&](int x, int y) {
+        if (!bounds.contains(x, y) || mask.pixelIndex(x, y) || (picture.pixel(x, y) & 0xffffffu) != 0xffffffu)
+            return;
+        mask.setPixel(x, y, 1);
+        waiting.append(QPoint(x, y));
+        outline.outsidePoints.append(QPoint(x, y));
+    };
+    for (int x = 0; x < bounds.width(); ++x) {
+        reach(x, 0);
+        reach(x, bounds.height() - 1);
+    }
+    for (int y = 0; y < bounds.height(); ++y) {
+        reach(0, y);
+        reach(bounds.width() - 1, y);
+    }
+    while (!waiting.isEmpty()) {
+        const QPoint at = waiting.takeLast();
+        reach(at.x() - 1, at.y());
+        reach(at.x() + 1, at.y());
+        reach(at.x(), at.y() - 1);
+        reach(at.x(), at.y() + 1);
+    }
+
+    // The pixels next to the outside, layer by layer inwards (1 touches the outside): the curve's partly covered
+    // pixels lie within the first layers, and may run along the edge for several pixels where the curve meets
+    // it. Each is read against the darkest of its neighbours one layer deeper: blending with white only lightens.
+    const int layers = 3 * std::max(1, ratio) + 2;
+    QImage& layer = outline.depth;
+    layer = QImage(picture.size(), QImage::Format_Grayscale8);
+    layer.fill(0);
+    QList<QList<QPoint>> byLayer(layers + 1);
+    for (const QPoint& out : std::as_const(outline.outsidePoints))
+        layer.setPixel(out, qRgb(255, 255, 255)); // marks the outside itself
+    QList<QPoint> front = outline.outsidePoints;
+    for (int depth = 1; depth <= layers; ++depth) {
+        for (const QPoint& from : std::as_const(front)) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const QPoint at(from.x() + dx, from.y() + dy);
+                    if (bounds.contains(at) && qGray(layer.pixel(at)) == 0) {
+                        layer.setPixel(at, qRgb(depth, depth, depth));
+                        byLayer[depth].append(at);
+                    }
+                }
+            }
+        }
+        front = byLayer[depth];
+    }
+    for (int depth = 1; depth < layers; ++depth) {
+        for (const QPoint& at : std::as_const(byLayer[depth])) {
+            const QRgb shown = picture.pixel(at);
+            QRgb own = shown;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const QPoint near(at.x() + dx, at.y() + dy);
+                    if (!bounds.contains(near) || qGray(layer.pixel(near)) != depth + 1)
+                        continue;
+                    const QRgb colour = picture.pixel(near);
+                    if (std::min({qRed(colour), qGreen(colour), qBlue(colour)}) <
+                        std::min({qRed(own), qGreen(own), qBlue(own)}))
+                        own = colour;
+                }
+            }
+            // Shown = share × own + (1 - share) × white, read on the channel where own is farthest from white.
+            const int darkest = std::min({qRed(own), qGreen(own), qBlue(own)});
+            if (255 - darkest < 16)
+                continue; // too near white to tell
+            const int channel = darkest == qRed(own)     ? qRed(shown)
+                                : darkest == qGreen(own) ? qGreen(shown)
+                                                         : qBlue(shown);
+            const double share = std::clamp((255.0 - channel) / (255.0 - darkest), 0.0, 1.0);
+            // A pixel all but covered is the picture's own, as it is.
+            if (share < kWhole)
+                outline.edges.append({at, share});
+        }
+    }
+    // The outside's own mark in the layers was only for the walk.
+    for (const QPoint& out : std::as_const(outline.outsidePoints))
+        layer.setPixel(out, 0);
+    return outline;
+}
+
+QImage outsideOf(const QImage& picture)
+{
+    return readOutline(picture, 1).outside;
+}
+
+namespace {
+
+// The colour a pixel along the outline would have wholly inside: what is left once the white is taken away.
+QRgb ownColour(QRgb shown, double share)
+{
+    auto own = [share](int channel) { return std::clamp(qRound((channel - (1.0 - share) * 255.0) / share), 0, 255); };
+    return qRgb(own(qRed(shown)), own(qGreen(shown)), own(qBlue(shown)));
+}
+
+} // namespace
+
+QImage cutOut(const QImage& picture, const Outline& outline)
+{
+    QImage result = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    result.setDevicePixelRatio(1);
+    for (const QPoint& at : outline.outsidePoints)
+        result.setPixel(at, 0);
+    for (const Outline::Edge& edge : outline.edges) {
+        const QRgb shown = picture.pixel(edge.at);
+        const int alpha = qRound(edge.share * 255);
+        // What is left of the shown colour once the white's part is taken away.
+        auto part = [&](int channel) { return std::clamp(qRound(channel - (1.0 - edge.share) * 255.0), 0, alpha); };
+        result.setPixel(edge.at, qRgba(part(qRed(shown)), part(qGreen(shown)), part(qBlue(shown)), alpha));
+    }
+    return result;
+}
+
+QImage cutOut(const QImage& picture, int ratio)
+{
+    return cutOut(picture, readOutline(picture, ratio));
+}
+
+Shaped shaped(const QImage& picture, const Outline& outline)
+{
+    const int ratio = outline.ratio;
+    Shaped result{picture.convertToFormat(QImage::Format_RGB32), {}};
+    result.picture.setDevicePixelRatio(1);
+    QRegion cut;
+    for (const QPoint& at : outline.outsidePoints)
+        cut += QRect(at.x() / ratio, at.y() / ratio, 1, 1);
+    for (const Outline::Edge& edge : outline.edges) {
+        if (edge.share < 0.5)
+            cut += QRect(edge.at.x() / ratio, edge.at.y() / ratio, 1, 1);
+        else
+            result.picture.setPixel(edge.at, ownColour(picture.pixel(edge.at), edge.share));
+    }
+    result.region = QRegion(0, 0, picture.width() / ratio, picture.height() / ratio) - cut;
+    return result;
+}
+
+Shaped shaped(const QImage& picture, int ratio)
+{
+    return shaped(picture, readOutline(picture, ratio));
+}
+
+QImage recoloured(const Outline& outline, QRgb inside, QRgb rim, int rimWidth)
+{
+    QImage result(outline.size, QImage::Format_RGB32);
+    result.fill(inside);
+    const int width = outline.size.width(), height = outline.size.height();
+    // Along the picture's straight edges, then along the curves.
+    QPainter painter(&result);
+    painter.fillRect(0, 0, width, rimWidth, QColor::fromRgb(rim));
+    painter.fillRect(0, height - rimWidth, width, rimWidth, QColor::fromRgb(rim));
+    painter.fillRect(0, 0, rimWidth, height, QColor::fromRgb(rim));
+    painter.fillRect(width - rimWidth, 0, rimWidth, height, QColor::fromRgb(rim));
+    painter.end();
+    for (int y = 0; y < height; ++y) {
+        const uchar* depths = outline.depth.constScanLine(y);
+        for (int x = 0; x < width; ++x) {
+            if (depths[x] > 0 && depths[x] <= rimWidth)
+                result.setPixel(x, y, rim);
+        }
+    }
+    for (const QPoint& at : outline.outsidePoints)
+        result.setPixel(at, qRgb(255, 255, 255));
+    for (const Outline::Edge& edge : outline.edges) {
+        const QRgb own = result.pixel(edge.at);
+        auto blend = [&](int channel) { return qRound(edge.share * channel + (1.0 - edge.share) * 255.0); };
+        result.setPixel(edge.at, qRgb(blend(qRed(own)), blend(qGreen(own)), blend(qBlue(own))));
+    }
+    return result;
+}
+
+} // namespace shape

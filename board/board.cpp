@@ -259,7 +259,7 @@ Board::Changes Board::hover(int row, const Instant& now)
 Board::Changes Board::setContrast(Contrast contrast)
 {
     m_contrast = contrast;
-    paintRows();
+    paintRows(false); // what a row says does not change with the look
     if (m_hover.hasSentence())
         m_picture.sentenceColour = rowLook(m_hover.described, describedRow(), true, m_contrast).text;
     else

@@ -59,6 +59,9 @@ ClockGrid::ClockGrid(QWidget* window, Board& board, const Clock& clock)
     : QWidget(window), m_board(board), m_clock(clock)
 {
     setObjectName(QStringLiteral("ClockGrid"));
+    setAccessibleName(QStringLiteral("Horloges"));
+    setAccessibleDescription(QStringLiteral("Haut et Bas vont d'une ville à l'autre, Entrée tape une heure pour la "
+                                            "ville, Droite et Gauche avancent ou reculent les horloges"));
     installClockGridAccess();
     setGeometry(0, 0, window->width(), window->height());
     setAttribute(Qt::WA_NoMousePropagation);

@@ -1,6 +1,7 @@
 #include "citysearch.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -84,11 +85,16 @@ void CitySearch::dismiss()
     m_completer = nullptr;
     sayNothingFound(QString());
     clear();
+    // The keys go back before the box disappears, rather than on to the next control Qt finds, which screen
+    // readers would announce on the way; where they went elsewhere already, they stay there.
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus == this) {
+        if (m_focusBefore && m_focusBefore->isVisible())
+            m_focusBefore->setFocus(Qt::OtherFocusReason);
+        else
+            window()->setFocus(Qt::OtherFocusReason);
+    }
     hide();
-    if (m_focusBefore && m_focusBefore->isVisible())
-        m_focusBefore->setFocus(Qt::OtherFocusReason);
-    else
-        window()->setFocus(Qt::OtherFocusReason);
     emit closed();
 }
 

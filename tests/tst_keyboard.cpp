@@ -1212,7 +1212,7 @@ void TestKeyboard::screenReadersHearEachThingOnce()
         QSKIP("Qt tells screen readers nothing on the offscreen platform (see the test atspi_announcements)");
     ClockFixture f(threeCities(), kMonday10.addSecs(50), 1);
     f.env.writeSetting(QStringLiteral("P1"), QStringLiteral("T"));
-    f.env.writeSetting(QStringLiteral("P3"), QStringLiteral("T"));
+    f.env.writeSetting(QStringLiteral("P2"), QStringLiteral("T"));
     Main& w = f.startActive();
     QVERIFY(QTest::qWaitFor([] { return QAccessible::isActive(); }, 10000));
     QTRY_VERIFY(w.isActiveWindow());
@@ -1224,12 +1224,14 @@ void TestKeyboard::screenReadersHearEachThingOnce()
     auto* announcer = control<Announcer>(*f.window, QStringLiteral("Annonce"));
     press(w, {QStringLiteral("Ctrl+Right")});
     QCOMPARE(count(QAccessible::ObjectShow, QStringLiteral("Annonce")), 1);
-    QVERIFY(announcer->said().startsWith(QStringLiteral("Créneau commun : lundi 9 décembre, 15.00")));
+    // The line's whole sentence.
+    QVERIFY(announcer->said().startsWith(QStringLiteral("Créneau commun : mardi 10 décembre")));
+    QCOMPARE(announcer->said(), f.label(QStringLiteral("HeureVisee"))->accessibleDescription());
     const qsizetype named = g_told.indexOf(qMakePair(QAccessible::NameChanged, QStringLiteral("Annonce")));
     QVERIFY(named >= 0 && named < g_told.indexOf(qMakePair(QAccessible::ObjectShow, QStringLiteral("Annonce"))));
     press(w, {QStringLiteral("Ctrl+C")});
     QCOMPARE(count(QAccessible::ObjectShow, QStringLiteral("Annonce")), 2);
-    QVERIFY(announcer->said().startsWith(QStringLiteral("Copié : lundi 9 décembre 2024 — 15.00 Paris")));
+    QCOMPARE(announcer->said(), QStringLiteral("Copié : ") + f.platform.desktop.copied.value(0));
     // A minute of ticks: the clock's name once.
     g_told.clear();
     for (int second = 0; second < 60; ++second) {

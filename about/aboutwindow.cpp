@@ -121,6 +121,13 @@ HorluneAbout::HorluneAbout(Desktop& desktop, QWidget* parent)
     m_notice->setHorizontalAlignment(Qt::AlignHCenter);
     m_notice->setCaption(about::notice());
 
+    // The two links take the keys by Tab, the web page's first, and are pressed by Enter or Space.
+    m_webLink->setLink(true);
+    m_mailLink->setLink(true);
+    m_webLink->setAccessibleDescription(about::webPage().toString());
+    m_mailLink->setAccessibleDescription(about::mailToAuthor(kVersionMajor, kVersionMinor, kVersionPatch).path());
+    setTabOrder(m_webLink, m_mailLink);
+
     // The paragraph, the notice and the web link answer the mouse alike, as designed: a click on the notice
     // opens the web page too.
     connect(m_paragraph, &Label::clicked, this, &HorluneAbout::closeAndReturn);
@@ -138,6 +145,8 @@ void HorluneAbout::open()
     m_paragraph->setCaption(about::paragraph());
     m_version->setCaption(about::versionLine(kVersionMajor, kVersionMinor, kVersionPatch));
     show();
+    // The keys on the window itself, where Escape, Enter and Space close it; Tab goes to the links.
+    setFocus(Qt::OtherFocusReason);
 }
 
 void HorluneAbout::closeAndReturn()

@@ -26,7 +26,8 @@ QString notice();
 
 // The About window: a borderless black window with the world map, a paragraph on the summer-time rule,
 // the distribution notice, a link to the author's page, a mail link and the version. A click elsewhere, or
-// Escape, closes it; `closed` then brings the clock back.
+// Escape, closes it; `closed` then brings the clock back. The links are reached by Tab and pressed by Enter or
+// Space, and screen readers see them as links.
 class HorluneAbout : public QWidget
 {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,6 +19,7 @@
 #include "about/aboutwindow.h"
 #include "app/plancommands.h"
 #include "app/windowplace.h"
+#include "board/feedback.h"
 #include "chrome/buttonbar.h"
 #include "chrome/pointerdrag.h"
 #include "clock/clockgrid.h"
@@ -32,6 +34,7 @@
 #include "time/zones.h"
 #include "ui/controls.h"
 #include "ui/look.h"
+#include "ui/menuaccess.h"
 #include "week/weekview.h"
 #include "ui/windowshape.h"
 
@@ -40,6 +43,14 @@ using look::twipsRect;
 namespace {
 // How far past the second's change the timer is aimed, so that a tick never lands just before it.
 constexpr int kPastTheSecondMs = 5;
+
+// The main window as screen readers see it: a window (Qt takes a window of a class of its own for a filler).
+QAccessibleInterface* accessibleMain(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("Main"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
 } // namespace
 
 Main::Main(Platform platform, const QString& programDirectory, const QString& cityFolder, const QString& settingsFile,
@@ -48,6 +59,12 @@ Main::Main(Platform platform, const QString& programDirectory, const QString& ci
       m_cityFolder(cityFolder), m_settingsFile(settingsFile), m_board(platform.clock), m_timer(this),
       m_buttons(new ButtonBar(this)), m_drag(new PointerDrag(this))
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessibleMain);
+        installMenuCommandAccess();
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Horlune."));
     setFixedSize(twipsToPixels(kMainWidth), twipsToPixels(kMainHeight));
@@ -118,24 +135,33 @@ void Main::buildControls()
 
     m_search = new CitySearch(this, [this] { return m_board.shownUniversal(m_platform.clock.now()); });
     connect(m_search, &CitySearch::cityChosen, this, [this](const QString& name, const QString& zone) {
-        // Said to screen readers by the box, which keeps the keys for another city.
+        // Told to screen readers once, and the box's description, which keeps the keys for another city.
         const QString sentence = m_board.describeCity(
             name, zoneOf(zone), CityIndex::shared()->coordinatesOf(name, zone), m_platform.clock.now());
-        m_grid->draw(Board::Rows | Board::Sentence | Board::Seconds);
+        m_grid->draw(Board::Rows | Board::Sentence | Board::Seconds | Board::Announcement);
         m_search->setAccessibleDescription(sentence);
     });
+    connect(m_search, &CitySearch::nothingFound, this,
+            [this](const QString& typed) { draw(m_board.tellDone(nothingFoundTexts(typed), m_platform.clock.now())); });
+    connect(m_search, &CitySearch::closed, this, [this] {
+        if (m_grid->hasFocus())
+            m_grid->takeKeysBack();
+    });
     m_planning = new PlanCommands(this, m_platform, m_board, m_settingsFile);
+    connect(m_planning, &PlanCommands::done, this,
+            [this](const LineTexts& texts) { draw(m_board.tellDone(texts, m_platform.clock.now())); });
     connect(m_planning, &PlanCommands::workHoursChosen, this, [this](const WorkHours& hours) {
         m_config.workHours = hours;
         draw(m_board.setWorkHours(hours, m_platform.clock.now()));
     });
 
-    // Tab goes left to right: the three buttons, the clocks, "Quitter"; a control added later takes the keys
-    // after them.
+    // Tab goes as one reads: the buttons along the top from left to right, "Quitter" last of them, then the
+    // clocks below; a control added later takes the keys after them. So from the clocks, where the keys are at
+    // the start, the first Tab goes to "Configuration", never to "Quitter".
     setTabOrder(btn1, btn2);
     setTabOrder(btn2, btn3);
-    setTabOrder(btn3, m_grid);
-    setTabOrder(m_grid, btn0);
+    setTabOrder(btn3, btn0);
+    setTabOrder(btn0, m_grid);
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("MenuCommandes"));
 }
@@ -417,7 +443,6 @@ void Main::openConfiguration()
     if (!configPanel.isVisible()) {
         m_focusBeforePanel = focusWidget();
         draw(m_board.backToNow(m_platform.clock.now()));
-        m_grid->showKeyFrame(false);
         setClockKeysEnabled(false);
     }
     configPanel.open(m_config);
@@ -434,10 +459,7 @@ void Main::setAlwaysOnTop(bool onTop)
     m_alwaysOnTop->setChecked(onTop);
     if (bool(windowFlags() & Qt::WindowStaysOnTopHint) == onTop)
         return;
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (shown)
-        show(); // changing a window's flags hides it
+    setStaysOnTop(this, onTop);
 }
 
 void Main::startMove()

@@ -57,7 +57,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // The wheel over the open panel moves nothing.
     void wheelEvent(QWheelEvent* event) override;
-    // Tab and Shift+Tab: "Configuration", "Aide", "A Propos", the clocks, "Quitter", round and round; while
+    // Tab and Shift+Tab: "Configuration", "Aide", "A Propos", "Quitter", the clocks, round and round; while
     // the panel is open, its own controls only.
     bool focusNextPrevChild(bool next) override;
     // The right button anywhere on the window, the Menu key, Shift+F10: every command of the window.

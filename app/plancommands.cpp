@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "board/board.h"
+#include "board/feedback.h"
 #include "data/locations.h"
 #include "data/messages.h"
 #include "data/safefile.h"
@@ -32,10 +33,13 @@ void PlanCommands::copyInstant()
     const QString text = instantToShare(QStringLiteral("copier l'instant"));
     if (text.isEmpty())
         return;
-    if (!m_platform.desktop.copyText(text))
+    if (!m_platform.desktop.copyText(text)) {
         m_platform.dialogs.inform(m_window, QStringLiteral("Horlune"),
                                   QStringLiteral("Le presse-papiers n'a pas pris le texte :\n\n") + text,
                                   DialogIcon::Warning);
+        return;
+    }
+    emit done(copiedTexts(text));
 }
 
 void PlanCommands::exportInvitation()
@@ -59,10 +63,13 @@ void PlanCommands::exportInvitation()
     if (!target.question.isEmpty() &&
         !m_platform.dialogs.askYesNo(m_window, QStringLiteral("Horlune"), target.question, DialogIcon::Question))
         return;
-    if (QString reason; !writeExport(target, text, &reason))
+    if (QString reason; !writeExport(target, text, &reason)) {
         m_platform.dialogs.inform(m_window, QStringLiteral("Horlune"),
                                   QStringLiteral("L'invitation n'a pas pu être écrite dans %1 : %2").arg(*path, reason),
                                   DialogIcon::Warning);
+        return;
+    }
+    emit done(exportedTexts(*path));
 }
 
 void PlanCommands::askOfficeHours()

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include "plan/commonhour.h"
 #include "plan/workhours.h"
 #include "platform/platform.h"
 
@@ -29,6 +30,9 @@ public slots:
 signals:
     // The user chose these working hours; they are being kept in the settings.
     void workHoursChosen(const WorkHours& hours);
+    // A command done, to be said on the shift line and to screen readers: "Copié : …", "Invitation
+    // enregistrée dans …".
+    void done(const LineTexts& texts);
 
 private:
     // The instant shown as text to share; empty, the user told how to choose cities, when there are none.

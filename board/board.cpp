@@ -76,7 +76,7 @@ void Board::fillRows()
 Board::Changes Board::tick(const Instant& now)
 {
     Changes changes = DigitalClock;
-    m_picture.digitalClock = QStringLiteral("Heure locale : ") + digitalCaption(now.local.time());
+    paintDigitalClock(now);
     if (m_shown.isShifted()) {
         if (m_shown.hasExpired(now))
             return changes | backToNow(now);
@@ -109,7 +109,7 @@ Board::Changes Board::redrawAtNow(const Instant& now)
 {
     Changes changes = NoChange;
     m_lastRedraw = toTheMinute(now).local;
-    m_picture.digitalClock = QStringLiteral("Heure locale : ") + digitalCaption(now.local.time());
+    paintDigitalClock(now);
     // A clock left running across a change of summer time, or a computer that moved: every row follows,
     // from the list held.
     if (::computerOffset(now) != m_computerOffset || isSummerTime(now.local.date()) != m_summer) {
@@ -133,6 +133,7 @@ Board::Changes Board::redraw(const Instant& shown, const Instant& now)
     if (m_hover.described == Hover::kFoundCity) {
         setInstant(m_foundCity, shown, m_computerOffset);
         markDay(m_foundCity, -1, m_foundPlace, shown.universal);
+        markFoundCityChange(shown.universal);
     }
     compareWithLocal(m_rows, localShown(now));
     markWorkStates();
@@ -199,11 +200,43 @@ void Board::markChangesComing(const QDateTime& shown)
     for (ClockRow& row : m_rows) {
         row.changeComing.clear();
         row.changeSeconds = 0;
+        row.changeSentence.clear();
+        row.changeSentenceShort.clear();
     }
+    const QLocale locale;
     for (const ComingChange& change : comingChanges(m_rows, shown, m_computerOffset)) {
-        m_rows[change.row].changeComing = changeText(change, QLocale());
-        m_rows[change.row].changeSeconds = change.seconds;
+        ClockRow& first = m_rows[change.row];
+        first.changeComing = changeText(change, locale);
+        first.changeSeconds = change.seconds;
+        // The sign stands by the first city of a zone; every city of it says the change in its sentence.
+        const QString sentence = changeSentenceText(change, locale), shorter = changeSentenceShortText(change, locale);
+        for (ClockRow& row : m_rows) {
+            if (&row == &first || (first.zone.isValid() && row.timeShown && row.zone.id() == first.zone.id())) {
+                row.changeSentence = sentence;
+                row.changeSentenceShort = shorter;
+            }
+        }
     }
+}
+
+void Board::markFoundCityChange(const QDateTime& shown)
+{
+    m_foundCity.changeSentence.clear();
+    m_foundCity.changeSentenceShort.clear();
+    // Alone after a row of Universal Time, which is never announced.
+    for (const ComingChange& change : comingChanges({ClockRow(), m_foundCity}, shown, m_computerOffset)) {
+        m_foundCity.changeSentence = changeSentenceText(change, QLocale());
+        m_foundCity.changeSentenceShort = changeSentenceShortText(change, QLocale());
+    }
+}
+
+void Board::paintDigitalClock(const Instant& now)
+{
+    const QTime time = now.local.time();
+    m_picture.digitalClock = QStringLiteral("Heure locale : ") + digitalCaption(time);
+    m_picture.digitalClockSpoken = QStringLiteral("Heure locale : %1 h %2")
+                                       .arg(time.hour(), 2, 10, QLatin1Char('0'))
+                                       .arg(time.minute(), 2, 10, QLatin1Char('0'));
 }
 
 void Board::paintRows(bool describe)
@@ -292,6 +325,7 @@ QString Board::describeCity(const QString& name, const QTimeZone& zone, const st
     const Instant shown = m_shown.at(now);
     setInstant(m_foundCity, shown, m_computerOffset);
     markDay(m_foundCity, -1, m_foundPlace, shown.universal);
+    markFoundCityChange(shown.universal);
     m_hover = Hover{-1, Hover::kFoundCity};
     compareWithLocal(m_rows, localShown(now));
     paintRows(false);
@@ -300,6 +334,7 @@ QString Board::describeCity(const QString& name, const QTimeZone& zone, const st
     m_picture.sentenceColour = rowLook(Hover::kFoundCity, m_foundCity, true, m_contrast).text;
     if (!m_shown.isShifted())
         m_picture.seconds = twoDigits(now.local.time().second());
+    m_picture.announcement = m_picture.sentence.whole();
     return m_picture.sentence.whole();
 }
 
@@ -389,11 +424,20 @@ void Board::paintShiftLine(const Instant& now)
     line.text = m_shown.isShifted() ? m_shown.lineText(now, localShown(now), QLocale()) : QString();
 }
 
-void Board::showNote(const LineTexts& texts, const Instant& now)
+Board::Changes Board::showNote(const LineTexts& texts, const Instant& now)
 {
     m_note = texts;
     m_noteUntil = now.universal.addSecs(10);
     paintShiftLine(now);
+    m_picture.announcement = texts.forms.value(0);
+    return ShiftLine | Announcement;
+}
+
+Board::Changes Board::tellDone(const LineTexts& texts, const Instant& now)
+{
+    if (texts.forms.isEmpty())
+        return NoChange;
+    return showNote(texts, now);
 }
 
 Board::Changes Board::turnWheel(int angle, const Instant& now)
@@ -441,18 +485,16 @@ Board::Changes Board::goToCommonHour(int direction, const Instant& now)
         if (m_rows[i].marked && m_rows[i].timeShown)
             cities.append(planCity(m_rows[i], std::min(from, limit), std::max(from, limit), m_computerOffset));
     }
-    if (cities.size() < 2) {
-        showNote(tooFewCitiesTexts(), now);
-        return ShiftLine;
-    }
+    if (cities.size() < 2)
+        return showNote(tooFewCitiesTexts(), now);
     const CommonHour common = findCommonHour(cities, from, direction, limit, m_workHours);
     Changes changes = NoChange;
     if (common.moves())
         changes = follow(m_shown.showUniversal(common.start, now), now);
-    showNote(commonHourTexts(common, int(cities.size()), m_computerZone.localAt(common.start),
-                             m_computerZone.localAt(common.end), m_computerZone.localAt(limit), QLocale()),
-             now);
-    return changes | ShiftLine;
+    return changes |
+           showNote(commonHourTexts(common, int(cities.size()), m_computerZone.localAt(common.start),
+                                    m_computerZone.localAt(common.end), m_computerZone.localAt(limit), QLocale()),
+                    now);
 }
 
 Board::Changes Board::setWorkHours(const WorkHours& hours, const Instant& now)

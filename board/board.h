@@ -37,7 +37,10 @@ public:
         ShiftLine = 0x10,   // the line beside the digital clock
         KeyRow = 0x20,      // the face the keys are on
         TimeRules = 0x40,   // the computer's offset or the season: the caption, the panel's date and message
-        Everything = 0x7f
+        Everything = 0x7f,  // all that is drawn
+        // Something done that screen readers are told once, as it happens (picture().announcement): never part
+        // of a redraw.
+        Announcement = 0x80
     };
     Q_DECLARE_FLAGS(Changes, Change)
 
@@ -63,8 +66,9 @@ public:
     struct Picture
     {
         QList<RowPicture> rows;
-        int dateLineRow = -1; // the line stands before this row's face; none at -1
-        QString digitalClock; // "Heure locale : 14.05.33"
+        int dateLineRow = -1;       // the line stands before this row's face; none at -1
+        QString digitalClock;       // "Heure locale : 14.05.33"
+        QString digitalClockSpoken; // "Heure locale : 14 h 05": screen readers hear of it once a minute
         HoverSentence sentence;
         bool hasSentence = false;
         int described = -1; // the row the sentence is about; Hover::kFoundCity for a city found
@@ -73,6 +77,7 @@ public:
         int keyRow = -1; // the face the keys are on; -1 when they are on none
         QTime universalTime;
         ShiftLinePicture shiftLine;
+        QString announcement; // what screen readers were last told: a note's whole sentence, the city found
     };
 
     // `computerZone` gives the computer's wall clock at any instant (what "ici" reads).
@@ -95,7 +100,8 @@ public:
     // The pointer left the rows: no sentence, no highlight.
     Changes leaveRows(const Instant& now);
     // A city found by the search, in no row: described as a row under the pointer would be, at the instant
-    // shown, until the pointer or the keys come to a row. Returns the sentence, whole.
+    // shown, until the pointer or the keys come to a row. Returns the sentence, whole, which is also what screen
+    // readers are told (Announcement: the caller draws Rows, Sentence, Seconds and Announcement).
     // `place`, where the city lies, tells its sun while the faces follow it.
     QString describeCity(const QString& name, const QTimeZone& zone, const std::optional<Coordinates>& place,
                          const Instant& now);
@@ -126,8 +132,12 @@ public:
 
     // Planning with the marked cities: every clock to the start of the next (+1) or previous (-1) slot in
     // which every marked city is at work, within the week; the shift line says when and how long, or why the
-    // clocks stay, or that cities must be marked.
+    // clocks stay, or that cities must be marked, and screen readers are told the same.
     Changes goToCommonHour(int direction, const Instant& now);
+    // A command done ("Copié : …", "Invitation enregistrée dans …", "Aucune ville pour « … »"): said on the
+    // shift line as the common hour's note is, for ten seconds at rest or until the next step, and to screen
+    // readers once, in the same words.
+    Changes tellDone(const LineTexts& texts, const Instant& now);
     // Faces light from sunrise to sunset in each city whose place is known, by its own date at the instant
     // shown; the others by the day and night hours, as always.
     Changes setSunFaces(bool bySun, const Instant& now);
@@ -174,7 +184,11 @@ private:
     void markDay(ClockRow& row, int key, const std::optional<Coordinates>& place, const QDateTime& shown);
     std::optional<Coordinates> placeOf(int row) const;
     void markChangesComing(const QDateTime& shown);
-    void showNote(const LineTexts& texts, const Instant& now);
+    // The change coming to the city found, for its sentence.
+    void markFoundCityChange(const QDateTime& shown);
+    // The note on the shift line, and the same whole sentence for screen readers.
+    Changes showNote(const LineTexts& texts, const Instant& now);
+    void paintDigitalClock(const Instant& now);
     // The picture of the rows from their state; what screen readers say of each only where the state it says
     // may have changed (not at a hover, which changes colours alone).
     void paintRows(bool describe);

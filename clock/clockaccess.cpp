@@ -70,7 +70,8 @@ private:
 class AccessibleGrid : public QAccessibleWidget
 {
 public:
-    explicit AccessibleGrid(ClockGrid* grid) : QAccessibleWidget(grid, QAccessible::Client) {}
+    // A group of clocks, named: where the keys are at the start, which a filler without a name would not say.
+    explicit AccessibleGrid(ClockGrid* grid) : QAccessibleWidget(grid, QAccessible::Grouping) {}
     ~AccessibleGrid() override
     {
         for (const QAccessible::Id id : std::as_const(m_faces))

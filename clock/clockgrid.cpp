@@ -16,8 +16,10 @@
 #include "clock/timeentry.h"
 #include "platform/clock.h"
 #include "rows/geometry.h"
+#include "ui/announcer.h"
 #include "ui/controls.h"
 #include "ui/fitting.h"
+#include "ui/keyboarduse.h"
 #include "ui/look.h"
 
 using look::twipsRect;
@@ -57,6 +59,9 @@ ClockGrid::ClockGrid(QWidget* window, Board& board, const Clock& clock)
     : QWidget(window), m_board(board), m_clock(clock)
 {
     setObjectName(QStringLiteral("ClockGrid"));
+    setAccessibleName(QStringLiteral("Horloges"));
+    setAccessibleDescription(QStringLiteral("Haut et Bas vont d'une ville à l'autre, Entrée tape une heure pour la "
+                                            "ville, Droite et Gauche avancent ou reculent les horloges"));
     installClockGridAccess();
     setGeometry(0, 0, window->width(), window->height());
     setAttribute(Qt::WA_NoMousePropagation);
@@ -97,6 +102,11 @@ ClockGrid::ClockGrid(QWidget* window, Board& board, const Clock& clock)
             [this](int angle) { draw(m_board.turnWheel(angle, m_clock.now())); });
     m_seconds = makeLine(this, QStringLiteral("Label10"), twipsRect(12435, 180, 450, 285), look::kRed);
     m_seconds->setCaption(QStringLiteral("00"));
+    m_announcer = new Announcer(this);
+    m_keyboard = new KeyboardUse(window);
+    connect(m_keyboard, &KeyboardUse::changed, this, &ClockGrid::updateKeyFrame);
+    // The keys may leave the box where a time is typed for anywhere.
+    connect(qApp, &QApplication::focusChanged, this, [this] { updateKeyFrame(); });
     m_spoken.resize(kRows);
     m_drawn.rows.resize(kRows);
     m_drawn.areas.resize(kRows);
@@ -111,10 +121,7 @@ QAction* ClockGrid::addKey(const QString& text, const QList<QKeySequence>& keys,
     // The clocks' keys act while the clocks have the keys; in a box or a menu the keys are theirs.
     action->setShortcutContext(Qt::WidgetShortcut);
     action->setAutoRepeat(repeats);
-    connect(action, &QAction::triggered, this, [this, step] {
-        (this->*step)();
-        showKeyFrame(true);
-    });
+    connect(action, &QAction::triggered, this, step);
     addAction(action);
     return action;
 }
@@ -254,14 +261,19 @@ QRect ClockGrid::keyFrame() const
     return twipsRect(150, 750, kMainWidth - 300, 7050);
 }
 
-void ClockGrid::showKeyFrame(bool shown)
+void ClockGrid::updateKeyFrame()
 {
+    // The box where a time is typed keeps the keys among the clocks.
+    const bool shown = m_keyboard->isOn() && holdsKeys(QApplication::focusWidget());
     if (shown == m_keyFrameShown)
         return;
     m_keyFrameShown = shown;
-    // The frame's outline only: the clocks inside need no repaint.
+    // The frame's outline and the face that has the keys: the clocks inside need no repaint.
     const QRect frame = keyFrame();
-    update(QRegion(frame.adjusted(-1, -1, 1, 1)) - QRegion(frame.adjusted(2, 2, -2, -2)));
+    QRegion changed = QRegion(frame.adjusted(-1, -1, 1, 1)) - QRegion(frame.adjusted(2, 2, -2, -2));
+    if (m_drawn.focusedFace >= 0)
+        changed += faceRect(m_drawn.focusedFace);
+    update(changed);
 }
 
 void ClockGrid::draw(Board::Changes changes)
@@ -329,8 +341,12 @@ void ClockGrid::updateRows()
 void ClockGrid::drawLines(Board::Changes changes)
 {
     const Board::Picture& picture = m_board.picture();
-    if (changes & Board::DigitalClock)
+    if (changes & Board::DigitalClock) {
         m_digitalClock->setCaption(picture.digitalClock);
+        // Screen readers hear of the clock once a minute, not at each second it shows.
+        if (m_digitalClock->accessibleName() != picture.digitalClockSpoken)
+            m_digitalClock->setAccessibleName(picture.digitalClockSpoken);
+    }
     if (changes & Board::Sentence) {
         const QString whole = picture.hasSentence ? picture.sentence.whole() : QString();
         const QString shown = picture.hasSentence ? fitSentence(picture.sentence, m_hoverLine->fontMetrics(),
@@ -380,9 +396,11 @@ void ClockGrid::drawLines(Board::Changes changes)
 
 void ClockGrid::announce(Board::Changes changes)
 {
+    const Board::Picture& picture = m_board.picture();
+    if (changes & Board::Announcement)
+        m_announcer->say(picture.announcement);
     if (!QAccessible::isActive())
         return;
-    const Board::Picture& picture = m_board.picture();
     if (changes & Board::Rows) {
         for (int row = 0; row < kRows; ++row) {
             if (picture.rows[row].description == m_spoken[row])
@@ -421,10 +439,8 @@ void ClockGrid::paintEvent(QPaintEvent* event)
                                     (top + grid::kDateLineBelow) / kTwipsPerPixel));
         }
     };
-    if (m_keyFrameShown) {
-        painter.setPen(QPen(look::kWhite, 1, Qt::DotLine));
-        painter.drawRect(keyFrame());
-    }
+    if (m_keyFrameShown)
+        drawFocusFrame(painter, keyFrame());
     // In high contrast the date line lies behind the rows, whose names stand on the bare panel: no line passes
     // under a name's letters.
     if (high)
@@ -464,10 +480,8 @@ void ClockGrid::paintRow(QPainter& painter, int row) const
     painter.translate(face.topLeft());
     painter.setClipRect(inside, Qt::IntersectClip);
     painter.drawPixmap(0, 0, look::facePicture(drawn && look.face == Face::Day ? Face::Day : Face::Night));
-    if (focusedFace() == row) { // as the window shows that it has the keys: a dotted frame
-        painter.setPen(QPen(look::kWhite, 1, Qt::DotLine));
-        painter.drawRect(inside.adjusted(0, 0, -1, -1));
-    }
+    if (m_keyFrameShown && focusedFace() == row) // as the window shows that it has the keys
+        drawFocusFrame(painter, inside);
     if (drawn && look.rim != Rim::None) {
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing);
@@ -579,14 +593,17 @@ void ClockGrid::wheelEvent(QWheelEvent* event)
 void ClockGrid::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
-    // As a dialog shows the focus only once the keyboard is used: a tab brings it, and the keys come to the face
-    // that had them last; a click does not.
+    // A tab brings the keys to the face that had them last; a click brings them to the clocks alone, and says
+    // the mouse is in use.
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
-        showKeyFrame(true);
+        m_keyboard->set(true);
         draw(m_board.keysToClocks(m_clock.now()));
+    } else if (event->reason() == Qt::MouseFocusReason) {
+        m_keyboard->set(false);
     } else if (event->reason() == Qt::PopupFocusReason) {
         draw(Board::KeyRow); // back from a menu, to the face the keys were on
     }
+    updateKeyFrame();
 }
 
 void ClockGrid::focusOutEvent(QFocusEvent* event)
@@ -595,12 +612,20 @@ void ClockGrid::focusOutEvent(QFocusEvent* event)
     // A menu takes the keys for a moment, and gives them back to the face they were on.
     if (event->reason() == Qt::PopupFocusReason) {
         draw(Board::KeyRow);
+        updateKeyFrame();
         return;
     }
-    // The box where a time is typed keeps them among the clocks.
-    if (!holdsKeys(QApplication::focusWidget()))
-        showKeyFrame(false);
+    m_faceLeft = m_board.picture().keyRow;
+    updateKeyFrame();
     draw(m_board.keysLeaveFaces(m_clock.now()));
+}
+
+void ClockGrid::takeKeysBack()
+{
+    if (!hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    if (m_faceLeft >= 0 && m_board.isKeyStop(m_faceLeft) && m_board.lastKeyRow() == m_faceLeft)
+        draw(m_board.keysToClocks(m_clock.now()));
 }
 
 void ClockGrid::pointerLeft()

@@ -7,7 +7,9 @@
 
 #include "board/board.h"
 
+class Announcer;
 class Clock;
+class KeyboardUse;
 class Label;
 class QAction;
 class TimeEntry;
@@ -44,9 +46,9 @@ public:
     // Row i's name as it is drawn: shortened with "…" where it is too long for its place.
     QString shownName(int row) const;
 
-    // The frame around the clocks that says the keys act on them: shown once the keyboard is used on them,
-    // until the keys leave them.
-    void showKeyFrame(bool shown);
+    // Where the keys are among the clocks, shown while they are there and the keyboard is in use (from a key
+    // pressed in the window to a button of the mouse pressed there): the frame around the clocks, and the face
+    // that has the keys framed the same way. With the mouse alone, the window keeps its look.
     bool isKeyFrameShown() const { return m_keyFrameShown; }
     // Whether the keys are among the clocks with `widget`: the grid, or the box where a time is typed.
     bool holdsKeys(const QWidget* widget) const;
@@ -65,6 +67,8 @@ signals:
 public slots:
     // The pointer left the window.
     void pointerLeft();
+    // The keys come back from a box that lay over the clocks (the search): to the face they left for it, if any.
+    void takeKeysBack();
     // Enter on the face that has the keys, or a double click on a row's time: the box to type a time.
     void openTimeEntry(int row);
 
@@ -92,8 +96,8 @@ private:
     void previousCity();
     void typeTimeForCity();
 
-    // Runs a step of the board with now, draws what it changed; a step of the keys shows the key frame.
-    void run(Board::Changes changes);
+    // The key frame and the face's frame shown, or not, as the keys and the keyboard's use say.
+    void updateKeyFrame();
     void drawLines(Board::Changes changes);
     // Tells screen readers what changed of the faces.
     void announce(Board::Changes changes);
@@ -112,8 +116,11 @@ private:
     Label* m_hoverLine;    // `Label8`
     Label* m_seconds;      // `Label10`
     Label* m_shiftLine;    // `HeureVisee`
+    Announcer* m_announcer;
+    KeyboardUse* m_keyboard;
     TimeEntry* m_entry = nullptr;
     bool m_keyFrameShown = false;
+    int m_faceLeft = -1;     // the face the keys were on when they last left the clocks
     QList<QString> m_spoken; // what screen readers were last told of each face
     // What was last asked to be drawn, and where.
     struct Drawn

@@ -19,6 +19,11 @@ QString amount(int seconds)
     return QStringLiteral("%1%2 h %3").arg(sign).arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
+QString season(const ComingChange& change)
+{
+    return change.seconds < 0 ? QStringLiteral("d'hiver") : QStringLiteral("d'été");
+}
+
 } // namespace
 
 QList<ComingChange> comingChanges(const QList<ClockRow>& rows, const QDateTime& from, float computerOffset)
@@ -78,8 +83,21 @@ QList<ComingChange> comingChanges(const QList<ClockRow>& rows, const QDateTime& 
 
 QString changeText(const ComingChange& change, const QLocale& locale)
 {
-    const QString season = change.seconds < 0 ? QStringLiteral("d'hiver") : QStringLiteral("d'été");
     return QStringLiteral("Passe à l'heure %1 %2 à %3 : %4")
-        .arg(season, locale.toString(change.wallTime.date(), QStringLiteral("dddd d MMMM")),
+        .arg(season(change), locale.toString(change.wallTime.date(), QStringLiteral("dddd d MMMM")),
              change.wallTime.toString(QStringLiteral("HH.mm")), amount(change.seconds));
+}
+
+QString changeSentenceText(const ComingChange& change, const QLocale& locale)
+{
+    return QStringLiteral("passe à l'heure %1 %2 à %3")
+        .arg(season(change), locale.toString(change.wallTime.date(), QStringLiteral("dddd d MMMM")),
+             change.wallTime.toString(QStringLiteral("HH.mm")));
+}
+
+QString changeSentenceShortText(const ComingChange& change, const QLocale& locale)
+{
+    return QStringLiteral("heure %1 %2 à %3")
+        .arg(season(change), locale.toString(change.wallTime.date(), QStringLiteral("ddd d MMM")),
+             change.wallTime.toString(QStringLiteral("HH.mm")));
 }

@@ -28,3 +28,7 @@ QList<ComingChange> comingChanges(const QList<ClockRow>& rows, const QDateTime& 
 // "Passe à l'heure d'hiver dimanche 1 novembre à 02.00 : −1 h"; "Passe à l'heure d'été …: +1 h"; a change
 // of half an hour "+30 min".
 QString changeText(const ComingChange& change, const QLocale& locale);
+// The change as the end of a city's sentence: "passe à l'heure d'hiver dimanche 1 novembre à 02.00", and
+// shorter where the line has little room, "heure d'hiver dim. 1 nov. à 02.00".
+QString changeSentenceText(const ComingChange& change, const QLocale& locale);
+QString changeSentenceShortText(const ComingChange& change, const QLocale& locale);

@@ -186,19 +186,23 @@ LineTexts commonHourTexts(const CommonHour& common, int cities, const QDateTime&
                 {}};
     }
     case CommonHour::Best: {
-        // One pass of arguments: a city's name may hold "%2".
+        // One pass of arguments: a city's name may hold "%2". The words agree with the numbers: "1 ville",
+        // and with two cities the one apart is never with "l'autre".
         const QString best =
-            QStringLiteral("au mieux %1 villes sur %2").arg(QString::number(common.atWork), QString::number(cities));
+            QStringLiteral("au mieux %1 %2 sur %3")
+                .arg(QString::number(common.atWork),
+                     common.atWork == 1 ? QStringLiteral("ville") : QStringLiteral("villes"), QString::number(cities));
         const QString when = QStringLiteral("%1 à %2 ici").arg(longDay, time(localStart));
         if (common.apart.isEmpty())
             return {{QStringLiteral("Aucun créneau commun %1 : %2 au bureau ensemble, %3").arg(scope, best, when),
                      QStringLiteral("Aucun créneau commun : %1").arg(best),
                      QStringLiteral("Aucun créneau : %1").arg(best)},
                     {}};
-        return {{QStringLiteral("Aucun créneau commun %1 : %2 n'est jamais au bureau avec les autres ; %3, %4")
-                     .arg(scope, common.apart, best, when),
-                 QStringLiteral("Aucun créneau commun : %1 n'est jamais au bureau avec les autres").arg(common.apart),
-                 QStringLiteral("Aucun créneau : %1 jamais avec les autres").arg(common.apart)},
+        const QString others = cities == 2 ? QStringLiteral("l'autre") : QStringLiteral("les autres");
+        return {{QStringLiteral("Aucun créneau commun %1 : %2 n'est jamais au bureau avec %3 ; %4, %5")
+                     .arg(scope, common.apart, others, best, when),
+                 QStringLiteral("Aucun créneau commun : %1 n'est jamais au bureau avec %2").arg(common.apart, others),
+                 QStringLiteral("Aucun créneau : %1 jamais avec %2").arg(common.apart, others)},
                 common.apart};
     }
     case CommonHour::NoOtherSlot:

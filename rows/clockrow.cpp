@@ -112,14 +112,20 @@ HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale, Tense te
                          formatHours(row.offset, locale) + QStringLiteral(") le ") +
                          locale.toString(row.cityTime.date(), QStringLiteral("dd MMMM")) + verb +
                          clockCaption(row.cityTime.time());
-    if (row.sun.isEmpty())
-        return {row.name, rest + QStringLiteral("."), {}};
-    const auto withSun = [&rest](const QString& sun) { return rest + QStringLiteral(" ; ") + sun + u'.'; };
-    QStringList shorter;
-    if (row.sunShort != row.sun)
-        shorter << withSun(row.sunShort);
-    shorter << rest + QStringLiteral(".");
-    return {row.name, withSun(row.sun), shorter};
+    const auto ending = [&rest](const QStringList& parts) {
+        QString sentence = rest;
+        for (const QString& part : parts) {
+            if (!part.isEmpty())
+                sentence += QStringLiteral(" ; ") + part;
+        }
+        return sentence + u'.';
+    };
+    // From the whole sentence to the shortest: the sun shorter, then without it, then the change shorter, then
+    // neither.
+    QStringList forms{ending({row.sun, row.changeSentence}), ending({row.sunShort, row.changeSentence}),
+                      ending({row.changeSentence}), ending({row.changeSentenceShort}), ending({})};
+    forms.removeDuplicates();
+    return {row.name, forms.first(), forms.mid(1)};
 }
 
 QString spokenName(const QString& name)

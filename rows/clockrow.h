@@ -50,6 +50,9 @@ struct ClockRow
     WorkState work = WorkState::Unknown; // known for a marked city while the clocks show another instant
     QString changeComing;                // "Passe à l'heure d'hiver dimanche 1 novembre à 02.00 : −1 h", or nothing
     int changeSeconds = 0;               // by how much the offset changes then
+    // The change coming as the hover sentence ends with it, for every city of its zone (the sign stands by the
+    // first alone): "passe à l'heure d'hiver dimanche 1 novembre à 02.00", and shorter; else nothing.
+    QString changeSentence, changeSentenceShort;
     // While the faces follow the sun, for a city whose place is known: the sun on its date at the instant
     // shown, written ("lever 08.34, coucher 16.54"), shorter ("soleil 08.34–16.54") and spoken; else nothing.
     QString sun, sunShort, sunSpoken;
@@ -116,7 +119,10 @@ enum class Tense
     Future,
     Past
 };
-// With the sun known, it ends with it: "Paris (Tu +1) le 11 décembre, il est 10.00 ; lever 08.34, coucher 16.54."
+// With the sun known, it ends with it: "Paris (Tu +1) le 11 décembre, il est 10.00 ; lever 08.34, coucher 16.54.";
+// with a change of offset coming, with that last: "… il est 10.00 ; passe à l'heure d'hiver dimanche 25 octobre
+// à 03.00.". Where the line has little room the sun is told shorter, then not at all, then the change shorter,
+// then neither: the change matters more to whoever plans.
 HoverSentence hoverSentence(const ClockRow& row, const QLocale& locale, Tense tense = Tense::Present);
 
 // A name as a screen reader speaks it: blanks run together, cut with "…" past kSpokenNameLength characters

@@ -1,10 +1,12 @@
 #include "citysearch.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 
+#include "board/feedback.h"
 #include "ui/citycompleter.h"
 #include "ui/look.h"
 
@@ -83,22 +85,31 @@ void CitySearch::dismiss()
     m_completer = nullptr;
     sayNothingFound(QString());
     clear();
+    // The keys go back before the box disappears, rather than on to the next control Qt finds, which screen
+    // readers would announce on the way; where they went elsewhere already, they stay there.
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus == this) {
+        if (m_focusBefore && m_focusBefore->isVisible())
+            m_focusBefore->setFocus(Qt::OtherFocusReason);
+        else
+            window()->setFocus(Qt::OtherFocusReason);
+    }
     hide();
-    if (m_focusBefore && m_focusBefore->isVisible())
-        m_focusBefore->setFocus(Qt::OtherFocusReason);
-    else
-        window()->setFocus(Qt::OtherFocusReason);
+    emit closed();
 }
 
 void CitySearch::offer(const QString& typed)
 {
     const int offered = m_completer->offer(typed, m_shownUniversal());
+    const bool foundBefore = m_nothingFound->isHidden();
     sayNothingFound(offered == 0 ? typed.simplified() : QString());
+    // Told once as the text comes to find nothing, not again at each letter that still finds nothing.
+    if (offered == 0 && foundBefore && !typed.simplified().isEmpty())
+        emit nothingFound(typed.simplified());
 }
 
 void CitySearch::sayNothingFound(const QString& typed)
 {
-    const QString saying = QStringLiteral("Aucune ville pour « %1 »");
     if (typed.isEmpty()) {
         // The box's description may be the sentence of the city chosen since: only the saying goes.
         if (!m_nothingFound->isHidden() && accessibleDescription() == m_nothingFound->accessibleName())
@@ -108,11 +119,11 @@ void CitySearch::sayNothingFound(const QString& typed)
     }
     // The text typed may be long: shortened in its middle on the line, whole for screen readers and in the
     // tooltip.
-    const QString whole = saying.arg(typed);
+    const QString whole = nothingFoundText(typed);
     const QFontMetrics metrics(m_nothingFound->font());
     const int room = m_nothingFound->contentsRect().width() - 2 * m_nothingFound->indent() -
-                     metrics.horizontalAdvance(saying.arg(QString()));
-    m_nothingFound->setText(saying.arg(metrics.elidedText(typed, Qt::ElideMiddle, room)));
+                     metrics.horizontalAdvance(nothingFoundText(QString()));
+    m_nothingFound->setText(nothingFoundText(metrics.elidedText(typed, Qt::ElideMiddle, room)));
     m_nothingFound->setToolTip(whole);
     m_nothingFound->setAccessibleName(whole);
     m_nothingFound->show();
@@ -126,6 +137,11 @@ void CitySearch::chooseFirst()
     if (!m_completer->popup()->isVisible())
         offer(text());
     m_completer->popup()->hide();
+    // Asked for, the answer is told again when there is none.
+    if (!m_nothingFound->isHidden()) {
+        emit nothingFound(text().simplified());
+        return;
+    }
     m_completer->choose(0);
 }
 

@@ -13,7 +13,8 @@ class QLabel;
 // cities found are offered under it (CityCompleter), Up and Down choose, Enter asks for the city chosen (or
 // the first found) to be described and leaves the box open for another, Escape closes it and gives the
 // keys back. A text that finds no city says so under the box ("Aucune ville pour « zzzq »"), and to
-// screen readers as the box's description. Nothing of the list of cities or of the files changes.
+// screen readers as the box's description; the window is told (nothingFound) when a text comes to find
+// nothing, and at Enter on such a text. Nothing of the list of cities or of the files changes.
 class CitySearch : public QLineEdit
 {
     Q_OBJECT
@@ -30,6 +31,10 @@ public:
 
 signals:
     void cityChosen(const QString& name, const QString& zone);
+    // The text typed finds no city: as it comes to, and at Enter.
+    void nothingFound(const QString& typed);
+    // The box closed, its keys given back to where they were when it opened.
+    void closed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -230,7 +230,7 @@ void TestBoard::aNoteLastsTenSecondsAtRest()
 {
     // One city marked: the common hour's step says why it cannot search, for ten seconds while at rest.
     BoardFixture f(kThree, kMonday10, 1, {1});
-    QCOMPARE(int(f.board.goToCommonHour(1, f.now)), int(Board::ShiftLine));
+    QCOMPARE(int(f.board.goToCommonHour(1, f.now)), int(Board::ShiftLine | Board::Announcement));
     QVERIFY(f.picture().shiftLine.shown);
     QVERIFY(f.picture().shiftLine.isNote());
     QVERIFY(!(f.later(9, tick) & Board::ShiftLine));

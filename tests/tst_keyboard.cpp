@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -13,8 +14,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
+#include <QWindow>
 
 #include "about/aboutwindow.h"
 #include "chrome/buttonbar.h"
@@ -26,6 +30,7 @@
 #include "rows/geometry.h"
 #include "support/mainfixture.h"
 #include "support/mouse.h"
+#include "ui/announcer.h"
 #include "ui/controls.h"
 
 // Every command at the keyboard: Tab through the buttons and the clocks, the menu of commands, the clocks
@@ -79,6 +84,14 @@ private slots:
     void aMarkShowsTheKeysByAFrame();
     void theHeadingsAreLabels();
     void screenReadersAreToldThePanelOpens();
+    void theKeysPlaceShowsAfterTheKeyboard_data();
+    void theKeysPlaceShowsAfterTheKeyboard();
+    void escapeInTheSearchGivesTheKeysBack_data();
+    void escapeInTheSearchGivesTheKeysBack();
+    void theWindowAndItsMenuAsScreenReadersSeeThem();
+    void theDigitalClockIsToldOnceAMinute();
+    void alwaysOnTopKeepsItsWindow();
+    void screenReadersHearEachThingOnce();
 };
 
 namespace {
@@ -224,14 +237,14 @@ void TestKeyboard::tabOrder_data()
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<QStringList>("focus"); // what has the keys after each
     // clang-format off
-    QTest::addRow("Tab from the clocks") << QStringList{"Tab", "Tab", "Tab", "Tab", "Tab", "Tab"} << QStringList{"btn_0", "btn_1", "btn_2", "btn_3", "Image1_1", "btn_0"};
-    QTest::addRow("Shift+Tab from the clocks") << QStringList{"Shift+Tab", "Shift+Tab", "Shift+Tab", "Shift+Tab", "Shift+Tab"} << QStringList{"btn_3", "btn_2", "btn_1", "btn_0", "Image1_1"};
-    QTest::addRow("back to the city the keys left") << QStringList{"Down", "Down", "Tab", "Shift+Tab"} << QStringList{"Image1_1", "Image1_2", "btn_0", "Image1_2"};
+    QTest::addRow("Tab from the clocks: Configuration first, Quitter last") << QStringList{"Tab", "Tab", "Tab", "Tab", "Tab", "Tab"} << QStringList{"btn_1", "btn_2", "btn_3", "btn_0", "Image1_1", "btn_1"};
+    QTest::addRow("Shift+Tab from the clocks") << QStringList{"Shift+Tab", "Shift+Tab", "Shift+Tab", "Shift+Tab", "Shift+Tab"} << QStringList{"btn_0", "btn_3", "btn_2", "btn_1", "Image1_1"};
+    QTest::addRow("back to the city the keys left") << QStringList{"Down", "Down", "Tab", "Shift+Tab"} << QStringList{"Image1_1", "Image1_2", "btn_1", "Image1_2"};
     QTest::addRow("the panel: its lines") << QStringList{"Ctrl+,", "Tab", "Tab", "Tab", "Tab"} << QStringList{"Tvil_1", "TEte_1", "THiver_1", "Pref_1", "Tvil_2"};
     QTest::addRow("the panel: back to OK, the hours, the last line") << QStringList{"Ctrl+,", "Shift+Tab", "Shift+Tab", "Shift+Tab", "Shift+Tab"} << QStringList{"Tvil_1", "btn_4", "Text2", "Text1", "Pref_59"};
     QTest::addRow("the panel: from OK round to the first line") << QStringList{"Ctrl+,", "Shift+Tab", "Tab"} << QStringList{"Tvil_1", "btn_4", "Tvil_1"};
-    QTest::addRow("the panel closed: the keys where they were") << QStringList{"Tab", "Ctrl+,", "Esc"} << QStringList{"btn_0", "Tvil_1", "btn_0"};
-    QTest::addRow("opened by its button, closed by OK") << QStringList{"Tab", "Tab", "Space", "Shift+Tab", "Return"} << QStringList{"btn_0", "btn_1", "Tvil_1", "btn_4", "btn_1"};
+    QTest::addRow("the panel closed: the keys where they were") << QStringList{"Tab", "Tab", "Ctrl+,", "Esc"} << QStringList{"btn_1", "btn_2", "Tvil_1", "btn_2"};
+    QTest::addRow("opened by its button, closed by OK") << QStringList{"Tab", "Space", "Shift+Tab", "Return"} << QStringList{"btn_1", "Tvil_1", "btn_4", "btn_1"};
     QTest::addRow("opened from a city: back to the clocks") << QStringList{"Down", "Ctrl+,", "Esc", "Down"} << QStringList{"Image1_1", "Tvil_1", "Main", "Image1_2"};
     // clang-format on
 }
@@ -269,7 +282,7 @@ void TestKeyboard::keysOfTheClocks_data()
     QTest::addRow("Up to Universal Time: no sentence") << QStringList{"Down", "Up"} << "Image1_0" << "" << QList<int>{} << "clocks";
     QTest::addRow("above Universal Time: it stays") << QStringList{"Down", "Up", "Up"} << "Image1_0" << "" << QList<int>{} << "clocks";
     QTest::addRow("Tab into the clocks: the first city") << QStringList{"Shift+Tab", "Shift+Tab", "Shift+Tab", "Shift+Tab", "Shift+Tab"} << "Image1_1" << "Paris (Tu +1) le 09 décembre, il est 10.00." << QList<int>{1} << "clocks";
-    QTest::addRow("Tab out: the sentence stays, as a hover's") << QStringList{"Down", "Tab"} << "btn_0" << "Paris (Tu +1) le 09 décembre, il est 10.00." << QList<int>{1} << "clocks";
+    QTest::addRow("Tab out: the sentence stays, as a hover's") << QStringList{"Down", "Tab"} << "btn_1" << "Paris (Tu +1) le 09 décembre, il est 10.00." << QList<int>{1} << "clocks";
     QTest::addRow("Enter: a time for the city") << QStringList{"Down", "Down", "Return"} << "SaisieHeure" << "Tokyo (Tu +9) le 09 décembre, il est 18.00." << QList<int>{2} << "typing";
     QTest::addRow("Enter on Universal Time: its time") << QStringList{"Down", "Up", "Return"} << "SaisieHeure" << "" << QList<int>{} << "typing";
     QTest::addRow("Enter with no city: nothing") << QStringList{"Return"} << "Main" << "" << QList<int>{} << "clocks";
@@ -336,11 +349,11 @@ void TestKeyboard::buttonsByKeys_data()
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<QString>("opened");
     // clang-format off
-    QTest::addRow("Space on Configuration") << QStringList{"Tab", "Tab", "Space"} << "panel";
-    QTest::addRow("Enter on Configuration") << QStringList{"Tab", "Tab", "Return"} << "panel";
-    QTest::addRow("Enter on Aide") << QStringList{"Tab", "Tab", "Tab", "Return"} << "help";
-    QTest::addRow("Space on A Propos") << QStringList{"Shift+Tab", "Space"} << "about";
-    QTest::addRow("Enter on Quitter") << QStringList{"Tab", "Return"} << "closed";
+    QTest::addRow("Space on Configuration") << QStringList{"Tab", "Space"} << "panel";
+    QTest::addRow("Enter on Configuration") << QStringList{"Tab", "Return"} << "panel";
+    QTest::addRow("Enter on Aide") << QStringList{"Tab", "Tab", "Return"} << "help";
+    QTest::addRow("Space on A Propos") << QStringList{"Shift+Tab", "Shift+Tab", "Space"} << "about";
+    QTest::addRow("Enter on Quitter") << QStringList{"Shift+Tab", "Return"} << "closed";
     QTest::addRow("Enter on OK") << QStringList{"Ctrl+,", "Shift+Tab", "Return"} << "clocks";
     QTest::addRow("a letter on a button: nothing") << QStringList{"Tab", "Tab", "A"} << "clocks";
     // clang-format on
@@ -354,7 +367,7 @@ void TestKeyboard::buttonsByKeys()
     writeHelpPage(f);
     Main& w = f.startActive();
     // The button with the keys is lit as the pointer's is, and framed with black dots inside its pill.
-    press(w, {QStringLiteral("Tab"), QStringLiteral("Tab")});
+    press(w, {QStringLiteral("Tab")});
     QVERIFY(f.isLit(1));
     auto dots = [&f] {
         const QImage pill = f.find<Picture>(QStringLiteral("btn_1"))->grab().toImage();
@@ -660,14 +673,14 @@ void TestKeyboard::heldKeys_data()
     QTest::addColumn<QString>("opened");
     QTest::addColumn<int>("questions");
     // clang-format off
-    QTest::addRow("Tab: round the buttons and the clocks") << QStringList{} << "Tab" << 50 << "btn_0" << "clocks" << 0;
-    QTest::addRow("Shift+Tab") << QStringList{} << "Shift+Tab" << 50 << "btn_3" << "clocks" << 0;
+    QTest::addRow("Tab: round the buttons and the clocks") << QStringList{} << "Tab" << 50 << "btn_1" << "clocks" << 0;
+    QTest::addRow("Shift+Tab") << QStringList{} << "Shift+Tab" << 50 << "btn_0" << "clocks" << 0;
     QTest::addRow("Tab in the panel: round its lines") << QStringList{"Ctrl+,"} << "Tab" << 300 << "THiver_16" << "panel" << 0;
     QTest::addRow("Down: to the last city, no further") << QStringList{} << "Down" << 100 << "Image1_3" << "clocks" << 0;
     QTest::addRow("Up: to Universal Time, no further") << QStringList{"Down"} << "Up" << 30 << "Image1_0" << "clocks" << 0;
     QTest::addRow("Enter on a city: the box stays open") << QStringList{"Down", "Down"} << "Return" << 20 << "SaisieHeure" << "typing" << 0;
-    QTest::addRow("Enter on Configuration: opened once") << QStringList{"Tab", "Tab"} << "Return" << 20 << "Tvil_1" << "panel" << 0;
-    QTest::addRow("Space on Configuration: opened once released") << QStringList{"Tab", "Tab"} << "Space" << 20 << "Tvil_1" << "panel" << 0;
+    QTest::addRow("Enter on Configuration: opened once") << QStringList{"Tab"} << "Return" << 20 << "Tvil_1" << "panel" << 0;
+    QTest::addRow("Space on Configuration: opened once released") << QStringList{"Tab"} << "Space" << 20 << "Tvil_1" << "panel" << 0;
     QTest::addRow("Ctrl+, : opened once") << QStringList{} << "Ctrl+," << 20 << "Tvil_1" << "panel" << 0;
     QTest::addRow("Enter in the changed panel: one question") << QStringList{"Ctrl+,", "Tab", "5"} << "Return" << 20 << "Main" << "clocks" << 1;
     QTest::addRow("Escape in the changed panel: one question") << QStringList{"Ctrl+,", "Tab", "5"} << "Esc" << 20 << "Main" << "clocks" << 1;
@@ -1295,6 +1308,278 @@ void TestKeyboard::screenReadersAreToldThePanelOpens()
     QCOMPARE(first->text(QAccessible::Name), QStringLiteral("Paris, nom"));
     // The finder too.
     QVERIFY(index(QAccessible::Focus, QStringLiteral("AllerVille")) > focused);
+    closeWindow(f);
+}
+
+namespace {
+
+// A click of the left button at the middle of a control of the window, or at a point of the bare window, as
+// the window system delivers it.
+void clickAt(Main& w, const QPoint& place)
+{
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, place);
+}
+
+// How many points of a column of the window, from `top` down `height` points, are pure black and pure white:
+// the dots of a frame that shows where the keys are.
+QPair<int, int> frameDots(Main& w, int x, int top, int height)
+{
+    const QImage image = w.grab().toImage();
+    int black = 0, white = 0;
+    for (int y = top; y < top + height; ++y) {
+        const QColor colour = image.pixelColor(x, y);
+        black += colour == QColor(Qt::black) ? 1 : 0;
+        white += colour == QColor(Qt::white) ? 1 : 0;
+    }
+    return {black, white};
+}
+
+// Runs the steps of a scenario: a key's name, "type:text" typed where the keys are, "click" on the bare window,
+// "click btn_1"... on a control of the window.
+void act(ClockFixture& f, Main& w, const QStringList& steps)
+{
+    for (const QString& step : steps) {
+        if (step == QLatin1String("click"))
+            clickAt(w, QPoint(700, 522));
+        else if (step.startsWith(QLatin1String("click ")))
+            clickAt(w, f.find(step.mid(6))->geometry().center() +
+                           f.find(step.mid(6))->parentWidget()->mapTo(&w, QPoint()));
+        else if (step.startsWith(QLatin1String("type:")))
+            QTest::keyClicks(QApplication::focusWidget(), step.mid(5));
+        else
+            press(w, {step});
+    }
+}
+
+} // namespace
+
+void TestKeyboard::theKeysPlaceShowsAfterTheKeyboard_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("frame"); // around the clocks
+    QTest::addColumn<int>("face");   // the face framed, -1 none
+    QTest::addColumn<QString>("focus");
+    // clang-format off
+    QTest::addRow("at the start: the design's look") << QStringList{} << false << -1 << "Main";
+    QTest::addRow("any key: the clocks framed") << QStringList{"Home"} << true << -1 << "Main";
+    QTest::addRow("Down: the face framed too") << QStringList{"Down"} << true << 1 << "Image1_1";
+    QTest::addRow("a click: nothing drawn") << QStringList{"Down", "click"} << false << -1 << "Main";
+    QTest::addRow("a click, then a key") << QStringList{"Down", "click", "Right"} << true << -1 << "Main";
+    QTest::addRow("the first Tab: Configuration") << QStringList{"Tab"} << false << -1 << "btn_1";
+    QTest::addRow("back by Shift+Tab: the face again") << QStringList{"Down", "Down", "Tab", "Shift+Tab"} << true << 2 << "Image1_2";
+    QTest::addRow("a save at the keyboard") << QStringList{"Ctrl+,", "Tab", "type:3", "Ctrl+S"} << true << -1 << "Main";
+    QTest::addRow("a save with the mouse") << QStringList{"click btn_1", "Tab", "type:3", "click btn_4"} << false << -1 << "Main";
+    QTest::addRow("the panel closed by Escape") << QStringList{"Ctrl+,", "Esc"} << true << -1 << "Main";
+    QTest::addRow("the search closed by Escape") << QStringList{"o", "Esc"} << true << -1 << "Main";
+    QTest::addRow("the search closed, from a city") << QStringList{"Down", "Down", "o", "Esc"} << true << 2 << "Image1_2";
+    QTest::addRow("a time typed for a city") << QStringList{"Down", "Return", "type:15", "Return"} << true << 1 << "Image1_1";
+    // clang-format on
+}
+
+void TestKeyboard::theKeysPlaceShowsAfterTheKeyboard()
+{
+    // Where the keys are shows once the keyboard is used, as the buttons show it, and not after the mouse alone:
+    // the dotted frame around the clocks, and the face that has the keys framed the same way, in black and white
+    // dots that stand out on the grey and on light and dark faces.
+    QFETCH(QStringList, steps);
+    QFETCH(bool, frame);
+    QFETCH(int, face);
+    QFETCH(QString, focus);
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = f.startActive();
+    f.platform.dialogs.answers = {true};
+    act(f, w, steps);
+    QCOMPARE(focusName(), focus);
+    QCOMPARE(f.grid().isKeyFrameShown(), frame);
+    const auto [black, white] = frameDots(w, twipsToPixels(150), 100, 300);
+    QCOMPARE(black > 40 && white > 40, frame);
+    QCOMPARE(black + white, frame ? 300 : 0);
+    for (int row = 0; row < 4; ++row) {
+        const QRect place = f.face(row)->geometry();
+        const auto [faceBlack, faceWhite] = frameDots(w, place.left(), place.top(), place.height());
+        QVERIFY2((faceBlack + faceWhite == place.height()) == (row == face), qPrintable(QString::number(row)));
+    }
+    closeWindow(f);
+}
+
+void TestKeyboard::escapeInTheSearchGivesTheKeysBack_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("sentence");
+    // clang-format off
+    QTest::addRow("from the clocks") << QStringList{} << "Main" << "";
+    QTest::addRow("from a face") << QStringList{"Down", "Down"} << "Image1_2" << "Tokyo (Tu +9) le 09 décembre, il est 18.00.";
+    QTest::addRow("from a face, a city found meanwhile") << QStringList{"Down", "Down", "o", "type:uaga", "Return"} << "Image1_2" << "Tokyo (Tu +9) le 09 décembre, il est 18.00.";
+    QTest::addRow("from a button") << QStringList{"Tab", "Tab"} << "btn_2" << "";
+    QTest::addRow("from the clocks, a face left by a click") << QStringList{"Down", "click"} << "Main" << "";
+    // clang-format on
+}
+
+void TestKeyboard::escapeInTheSearchGivesTheKeysBack()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QString, focus);
+    QFETCH(QString, sentence);
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = f.startActive();
+    const int search = int(before.indexOf(QStringLiteral("o")));
+    act(f, w, search < 0 ? before : before.mid(0, search));
+    const QString had = focusName();
+    act(f, w, search < 0 ? QStringList{QStringLiteral("o")} : before.mid(search));
+    QCOMPARE(focusName(), QStringLiteral("RechercheVille"));
+    press(w, {QStringLiteral("Esc")});
+    QCOMPARE(focusName(), had);
+    QCOMPARE(focusName(), focus);
+    QCOMPARE(f.label("Label8")->caption(), sentence);
+    if (focus.startsWith(QLatin1String("Image1_")))
+        QVERIFY(f.face(focus.mid(7).toInt())->accessible()->state().focused);
+    closeWindow(f);
+}
+
+void TestKeyboard::theWindowAndItsMenuAsScreenReadersSeeThem()
+{
+    // The window is a window; its menu's commands have their shortcuts in the words the menu shows, with Qt's
+    // French texts that the program loads.
+    QTranslator french;
+    QVERIFY(french.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    QCoreApplication::installTranslator(&french);
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = f.startActive();
+    QCOMPARE(accessible(&w)->role(), QAccessible::Window);
+    QCOMPARE(accessible(&w)->text(QAccessible::Name), QStringLiteral("Horlune (TU + 1 )"));
+    press(w, {QStringLiteral("Shift+F10")});
+    QAccessibleInterface* commands = accessible(menu(f));
+    QHash<QString, QString> spoken;
+    for (int i = 0; i < commands->childCount(); ++i) {
+        QAccessibleInterface* command = commands->child(i);
+        QCOMPARE(command->role(), QAccessible::MenuItem);
+        QCOMPARE(commands->indexOfChild(command), i);
+        const QAction* action = menu(f)->actions().at(i);
+        // As the menu writes it, and as its only key.
+        QCOMPARE(command->text(QAccessible::Accelerator), action->shortcut().toString(QKeySequence::NativeText));
+        const QStringList keys =
+            command->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(keys.value(0), command->text(QAccessible::Accelerator));
+        spoken.insert(command->text(QAccessible::Name), command->text(QAccessible::Accelerator));
+    }
+    QCOMPARE(spoken.value(QStringLiteral("Créneau commun suivant")), QStringLiteral("Ctrl+Droite"));
+    QCOMPARE(spoken.value(QStringLiteral("Créneau commun précédent")), QStringLiteral("Ctrl+Gauche"));
+    QCOMPARE(spoken.value(QStringLiteral("Revenir à maintenant")), QStringLiteral("Début"));
+    QCOMPARE(spoken.value(QStringLiteral("Configuration")), QStringLiteral("Ctrl+,"));
+    QCOMPARE(spoken.value(QStringLiteral("Quitter")), QStringLiteral("Ctrl+Q"));
+    QCOMPARE(spoken.value(QStringLiteral("A propos")), QString());
+    // The command the keys are on is the focused one; a screen reader's press runs it.
+    QVERIFY(commands->child(0)->state().focused);
+    QVERIFY(!commands->child(1)->state().focused);
+    QAccessibleInterface* configuration = commands->child(0);
+    configuration->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(f.panel().isVisible());
+    QCoreApplication::removeTranslator(&french);
+    closeWindow(f);
+}
+
+void TestKeyboard::theDigitalClockIsToldOnceAMinute()
+{
+    // The digital clock shows each second; screen readers hear its name change once a minute only.
+    ClockFixture f(threeCities(), kMonday10.addSecs(50), 1);
+    Main& w = f.startActive();
+    Label* clock = f.label(QStringLiteral("HeureDigitale"));
+    QCOMPARE(clock->accessibleName(), QStringLiteral("Heure locale : 10 h 00"));
+    QStringList names{clock->accessibleName()};
+    int captions = 0;
+    for (int second = 0; second < 60; ++second) {
+        const QString before = clock->caption();
+        f.platform.clock.advanceSeconds(1);
+        w.tick();
+        captions += clock->caption() != before ? 1 : 0;
+        if (clock->accessibleName() != names.last())
+            names << clock->accessibleName();
+    }
+    QCOMPARE(captions, 60);
+    QCOMPARE(names, QStringList({QStringLiteral("Heure locale : 10 h 00"), QStringLiteral("Heure locale : 10 h 01")}));
+    QCOMPARE(clock->caption(), QStringLiteral("Heure locale : 10.01.50"));
+    closeWindow(f);
+}
+
+void TestKeyboard::alwaysOnTopKeepsItsWindow()
+{
+    // "Toujours au premier plan" changes the window's flag on the window the system has: it is never hidden
+    // and shown again, which screen readers would take for a window closed and another opened.
+    ClockFixture f(threeCities(), kMonday10, 1);
+    Main& w = f.startActive();
+    QWindow* handle = w.windowHandle();
+    const WId id = w.winId();
+    int hidden = 0;
+    QObject::connect(handle, &QWindow::visibleChanged, &w, [&hidden](bool visible) { hidden += visible ? 0 : 1; });
+    const QList<QAction*> commands = w.actions();
+    QAction* onTop = *std::find_if(commands.begin(), commands.end(), [](QAction* action) {
+        return action->text() == QLatin1String("Toujours au premier plan");
+    });
+    for (bool expected : {true, false, true}) {
+        onTop->trigger();
+        QCOMPARE(bool(w.windowFlags() & Qt::WindowStaysOnTopHint), expected);
+        QCOMPARE(bool(handle->flags() & Qt::WindowStaysOnTopHint), expected);
+        QCOMPARE(w.windowHandle(), handle);
+        QCOMPARE(w.winId(), id);
+        QVERIFY(w.isVisible());
+        QCOMPARE(f.env.readSetting(QStringLiteral("PremierPlan")), QString(expected ? "T" : "F"));
+    }
+    QCOMPARE(hidden, 0);
+    closeWindow(f);
+}
+
+namespace {
+
+// What Qt sends screen readers, as its bridge would get it.
+QList<QPair<QAccessible::Event, QString>> g_told; // the event, and the name of the object it is about
+void recordTold(QAccessibleEvent* event)
+{
+    QObject* object = event->object();
+    g_told.append({event->type(), object ? object->objectName() : QString()});
+}
+
+} // namespace
+
+void TestKeyboard::screenReadersHearEachThingOnce()
+{
+    // What the bridge sends: each thing done is told once, as a notification that shows, its name told first
+    // so that readers read it again; the digital clock's name changes once a minute. Qt sends such events
+    // only through its platform's bridge, which the offscreen platform has not: tests/atspi.sh runs this on X11
+    // with AT-SPI.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        QSKIP("Qt tells screen readers nothing on the offscreen platform (see the test atspi_keyboard)");
+    ClockFixture f(threeCities(), kMonday10.addSecs(50), 1);
+    f.env.writeSetting(QStringLiteral("P1"), QStringLiteral("T"));
+    f.env.writeSetting(QStringLiteral("P2"), QStringLiteral("T"));
+    Main& w = f.startActive();
+    QVERIFY(QTest::qWaitFor([] { return QAccessible::isActive(); }, 10000));
+    QTRY_VERIFY(w.isActiveWindow());
+    g_told.clear();
+    QAccessible::installUpdateHandler(recordTold);
+    const auto count = [](QAccessible::Event type, const QString& name) {
+        return std::count(g_told.begin(), g_told.end(), qMakePair(type, name));
+    };
+    auto* announcer = control<Announcer>(*f.window, QStringLiteral("Annonce"));
+    press(w, {QStringLiteral("Ctrl+Right")});
+    QCOMPARE(count(QAccessible::ObjectShow, QStringLiteral("Annonce")), 1);
+    // The line's whole sentence.
+    QVERIFY(announcer->said().startsWith(QStringLiteral("Créneau commun : mardi 10 décembre")));
+    QCOMPARE(announcer->said(), f.label(QStringLiteral("HeureVisee"))->accessibleDescription());
+    const qsizetype named = g_told.indexOf(qMakePair(QAccessible::NameChanged, QStringLiteral("Annonce")));
+    QVERIFY(named >= 0 && named < g_told.indexOf(qMakePair(QAccessible::ObjectShow, QStringLiteral("Annonce"))));
+    press(w, {QStringLiteral("Ctrl+C")});
+    QCOMPARE(count(QAccessible::ObjectShow, QStringLiteral("Annonce")), 2);
+    QCOMPARE(announcer->said(), QStringLiteral("Copié : ") + f.platform.desktop.copied.value(0));
+    // A minute of ticks: the clock's name once.
+    g_told.clear();
+    for (int second = 0; second < 60; ++second) {
+        f.platform.clock.advanceSeconds(1);
+        w.tick();
+    }
+    QAccessible::installUpdateHandler(nullptr);
+    QCOMPARE(count(QAccessible::NameChanged, QStringLiteral("HeureDigitale")), 1);
+    QCOMPARE(count(QAccessible::ObjectShow, QStringLiteral("Annonce")), 0);
     closeWindow(f);
 }
 

@@ -4,10 +4,12 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <utility>
 
 #include "rows/geometry.h"
@@ -58,13 +60,14 @@ public:
     }
 };
 
-// A label as screen readers see it: its whole text, or nothing when it is not spoken. Its interface is made
-// as soon as the label is, so it reads the label's state each time it is asked.
+// A label as screen readers see it: its whole text, or nothing when it is not spoken; a link they can press.
+// Its interface is made as soon as the label is, so it reads the label's state each time it is asked.
 class AccessibleLabel : public QAccessibleWidget
 {
 public:
     explicit AccessibleLabel(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
+    QAccessible::Role role() const override { return label()->isLink() ? QAccessible::Link : QAccessible::StaticText; }
     QString text(QAccessible::Text kind) const override
     {
         const QString text = QAccessibleWidget::text(kind);
@@ -75,6 +78,21 @@ public:
         QAccessible::State state = QAccessibleWidget::state();
         state.invisible = state.invisible || !label()->isSpoken();
         return state;
+    }
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (label()->isLink())
+            names.prepend(pressAction());
+        return names;
+    }
+    void doAction(const QString& name) override
+    {
+        if (label()->isLink() && name == pressAction())
+            // Once the reader's call has returned, as a button's press: what the link opens may take a while.
+            QMetaObject::invokeMethod(const_cast<Label*>(label()), &Label::clicked, Qt::QueuedConnection);
+        else
+            QAccessibleWidget::doAction(name);
     }
 
 private:
@@ -112,6 +130,31 @@ void passMenuRequestOn(QWidget* control, QContextMenuEvent* event)
                               event->modifiers());
     QCoreApplication::sendEvent(container, &request);
     event->setAccepted(request.isAccepted());
+}
+
+void drawFocusFrame(QPainter& painter, const QRect& frame)
+{
+    painter.save();
+    const QRect line = frame.adjusted(0, 0, -1, -1);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(line);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(line);
+    painter.restore();
+}
+
+void setStaysOnTop(QWidget* window, bool onTop)
+{
+    const Qt::WindowFlags flags = window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop);
+    QWindow* handle = window->windowHandle();
+    if (!handle || !window->testAttribute(Qt::WA_WState_Created)) {
+        window->setWindowFlags(flags); // nothing made yet, nothing made again
+        return;
+    }
+    // The window system's window as it is: QWidget::setWindowFlags would make another one, hidden, and show it
+    // again, which screen readers hear as a window closed and a new one opened.
+    window->overrideWindowFlags(flags);
+    handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
 }
 
 void centreOnScreen(QWidget* window)
@@ -228,6 +271,68 @@ void Label::setBoxed(const QColor& background)
 void Label::setHorizontalAlignment(Qt::Alignment alignment)
 {
     setAlignment(alignment | Qt::AlignTop);
+}
+
+void Label::setLink(bool link)
+{
+    m_link = link;
+    setFocusPolicy(link ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void Label::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!m_link || !hasFocus())
+        return;
+    // Around the text as it is drawn, within the label.
+    QRect text = fontMetrics().boundingRect(contentsRect(), int(alignment()), this->text());
+    text = text.adjusted(-2, -1, 2, 1) & rect();
+    QPainter painter(this);
+    drawFocusFrame(painter, text);
+}
+
+void Label::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_link) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    // As a button: Enter at once, Space once released, a key held down once.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            emit clicked();
+        break;
+    case Qt::Key_Space:
+        m_spacePressed = m_spacePressed || !event->isAutoRepeat();
+        break;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void Label::keyReleaseEvent(QKeyEvent* event)
+{
+    if (m_link && event->key() == Qt::Key_Space && !event->isAutoRepeat() && std::exchange(m_spacePressed, false))
+        emit clicked();
+    else
+        QLabel::keyReleaseEvent(event);
+}
+
+void Label::focusInEvent(QFocusEvent* event)
+{
+    QLabel::focusInEvent(event);
+    if (m_link)
+        update();
+}
+
+void Label::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    m_spacePressed = false;
+    if (m_link)
+        update();
 }
 
 void Label::changeEvent(QEvent* event)

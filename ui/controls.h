@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 
+class QPainter;
+
 #include "rows/clockrow.h"
 
 // The controls the windows are drawn with. Each swallows the mouse events it receives, handled or not, so
@@ -19,6 +21,10 @@
 // Places a top-level window in the middle of its screen's available area.
 void centreOnScreen(QWidget* window);
 
+// Keeps a top-level window above the others, or not, without making its window of the window system again where
+// it is made already: the window system's own window changes its flag.
+void setStaysOnTop(QWidget* window, bool onTop);
+
 // How far a wheel event turned the wheel, in eighths of a degree, rolled away from the user positive
 // whatever the system's scrolling direction.
 int wheelAngle(const QWheelEvent* event);
@@ -30,6 +36,10 @@ QWidget* nextTabStop(QWidget* from, bool next, const std::function<bool(const QW
 // The menu is the window's: a request for it made over `control` goes on to the control's container as if the
 // control were not there, since Qt stops it where the mouse's events stop.
 void passMenuRequestOn(QWidget* control, QContextMenuEvent* event);
+
+// The dotted frame that says where the keys are, along the inside of `frame`: black and white dots by turns, so
+// that it shows on the window's grey, on a light face and a dark one alike.
+void drawFocusFrame(QPainter& painter, const QRect& frame);
 
 // A label that always shows its text as plain text. Transparent unless boxed; text at the top, wrapped
 // within its width unless it sizes itself to its text.
@@ -53,6 +63,10 @@ public:
     // a button's picture).
     void setSpoken(bool spoken) { m_spoken = spoken; }
     bool isSpoken() const { return m_spoken; }
+    // A link: it takes the keys by Tab and shows it with a dotted frame around its text, Enter presses it at once
+    // and Space once released, as a button; screen readers see a link they can press. A press is `clicked`.
+    void setLink(bool link);
+    bool isLink() const { return m_link; }
     void setTextColor(const QColor& colour);
     QColor textColor() const { return m_textColor; }
     void setBold(bool bold);
@@ -77,6 +91,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void fitToText();
@@ -85,6 +104,8 @@ private:
     bool m_autoSize = false;
     int m_autoSizeLimit = 0;
     bool m_spoken = true;
+    bool m_link = false;
+    bool m_spacePressed = false; // Space went down on the link, and has not come up
     QColor m_textColor;
 };
 

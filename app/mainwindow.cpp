@@ -35,8 +35,8 @@
 #include "ui/controls.h"
 #include "ui/look.h"
 #include "ui/menuaccess.h"
-#include "week/weekview.h"
 #include "ui/windowshape.h"
+#include "week/weekview.h"
 
 using look::twipsRect;
 
@@ -479,6 +479,9 @@ void Main::showAbout()
     connect(m_about, &HorluneAbout::closed, this, [this, place] {
         move(place);
         show();
+        // Back with the keys on the clocks, as at the start: the button pressed to leave never had them.
+        m_grid->setFocus(Qt::OtherFocusReason);
+        activateWindow();
     });
     m_about->open();
 }

@@ -59,10 +59,11 @@ ClockGrid::ClockGrid(QWidget* window, Board& board, const Clock& clock)
     : QWidget(window), m_board(board), m_clock(clock)
 {
     setObjectName(QStringLiteral("ClockGrid"));
+    // Before anything a screen reader may be told of: the grid's object is made at the first event and kept.
+    installClockGridAccess();
     setAccessibleName(QStringLiteral("Horloges"));
     setAccessibleDescription(QStringLiteral("Haut et Bas vont d'une ville à l'autre, Entrée tape une heure pour la "
                                             "ville, Droite et Gauche avancent ou reculent les horloges"));
-    installClockGridAccess();
     setGeometry(0, 0, window->width(), window->height());
     setAttribute(Qt::WA_NoMousePropagation);
     setMouseTracking(true);

@@ -296,6 +296,9 @@ void TestChrome::aboutHidesTheClockUntilClosed()
         QTRY_VERIFY(!about);
         QVERIFY(w.isVisible());
         QCOMPARE(w.pos(), place);
+        // The keys back on the clocks, whatever had them before.
+        QCOMPARE(w.focusWidget(), &f.grid());
+        f.find(QStringLiteral("btn_3"))->setFocus();
     }
 }
 

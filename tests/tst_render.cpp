@@ -106,7 +106,7 @@ struct State
     bool longNames = false;
     QList<int> marked;
     std::function<void(ClockFixture&, Main&)> act;
-    bool sun = false; // the faces by the sun
+    bool sun = false;          // the faces by the sun
     bool highContrast = false; // chosen from the menu, as kept in the settings
 };
 
@@ -203,12 +203,12 @@ void TestRender::states_data()
     QTest::newRow("high contrast, hover marked")
         << State{morning, 1, false, marks, [](ClockFixture&, Main& w) { pointAt(w, faceCentre(31)); }, false, true};
     QTest::newRow("high contrast, night in Paris")
-        << State{QDateTime(QDate(2024, 12, 9), QTime(23, 30), Qt::UTC),      1,   false, marks,
+        << State{QDateTime(QDate(2024, 12, 9), QTime(23, 30), Qt::UTC),      1,     false, marks,
                  [](ClockFixture&, Main& w) { pointAt(w, faceCentre(25)); }, false, true};
-    QTest::newRow("high contrast, common hour")
-        << State{morning, 1, false, marks, [](ClockFixture&, Main&) { key(Qt::Key_Right, Qt::ControlModifier); }, false, true};
+    QTest::newRow("high contrast, common hour") << State{
+        morning, 1, false, marks, [](ClockFixture&, Main&) { key(Qt::Key_Right, Qt::ControlModifier); }, false, true};
     QTest::newRow("high contrast, changes coming, moved")
-        << State{QDateTime(QDate(2026, 3, 20), QTime(9, 0), Qt::UTC),          1,   false, marks,
+        << State{QDateTime(QDate(2026, 3, 20), QTime(9, 0), Qt::UTC),          1,     false, marks,
                  [](ClockFixture&, Main& w) { wheelAt(w, faceCentre(2), 8); }, false, true};
     QTest::newRow("high contrast, keys") << State{morning,
                                                   1,
@@ -218,7 +218,8 @@ void TestRender::states_data()
                                                       key(Qt::Key_Down);
                                                       key(Qt::Key_Down);
                                                   },
-                                                  false, true};
+                                                  false,
+                                                  true};
     QTest::newRow("high contrast, panel") << State{morning,
                                                    1,
                                                    false,
@@ -227,7 +228,8 @@ void TestRender::states_data()
                                                        f.openPanel();
                                                        pointAt(w, QPoint(930, 510)); // the panel's OK lit
                                                    },
-                                                   false, true};
+                                                   false,
+                                                   true};
 }
 
 void TestRender::states()

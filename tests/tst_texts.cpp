@@ -466,9 +466,9 @@ void TestTexts::rowsAreDescribed()
         QCOMPARE(f.face(i)->accessibleName(), rowDescription(i, f.board().row(i), QLocale()));
     }
     // The face speaks for the row: its name and time are not objects of their own, read twice. The grid's
-    // objects are its faces, then its lines.
+    // objects are its faces, then its four lines and the announcer of what is done.
     QAccessibleInterface* grid = accessible(&f.grid());
-    QCOMPARE(grid->childCount(), kRows + 4);
+    QCOMPARE(grid->childCount(), kRows + 5);
     QCOMPARE(grid->child(kRows - 1), f.face(kRows - 1)->accessible());
     QCOMPARE(grid->indexOfChild(f.face(7)->accessible()), 7);
     QCOMPARE(grid->child(kRows)->role(), QAccessible::StaticText);

@@ -260,6 +260,19 @@ xdotool windowfocus --sync "$window"
 shoot
 (( $(warm_pixels 359 12 470 19) == 0 )) || fail "la ligne d'information n'est pas vide au retour de la fenêtre A Propos"
 press_until Down sentence_written || fail "la flèche vers le bas ne décrit pas la première ville"
+# The face that has the keys is framed, white under black dots, along its top edge (the first city's, or the
+# second's where the key had to be pressed again).
+face_framed() {
+    shoot
+    local i white black
+    for i in 1 2; do
+        white=$(pixels_where "r>0.97 && g>0.97 && b>0.97" "$(face_x $i)" "$face_y" "$face_size" 1)
+        black=$(pixels_where "r<0.05 && g<0.05 && b<0.05" "$(face_x $i)" "$face_y" "$face_size" 1)
+        (( white > face_size * scale / 4 && black > face_size * scale / 4 )) && return 0
+    done
+    return 1
+}
+wait_for 30 face_framed || fail "la pendule qui a les touches n'est pas encadrée"
 windows() { xdotool search --onlyvisible --class horlune 2>/dev/null | wc -l; }
 alone=$(windows)
 menu_open() { (( $(windows) > alone )); }
@@ -276,6 +289,13 @@ wait_for 30 menu_open || fail "le clic droit n'ouvre pas le menu des commandes"
 [[ $(window_place) == "$left $top" ]] || fail "le clic droit a déplacé la fenêtre : $(window_place)"
 xdotool key Escape
 wait_for 30 menu_closed || fail "Échap ne ferme pas le menu ouvert par le clic droit"
+# The first Tab from the clocks goes to "Configuration", never to "Quitter": Tab then Enter opens the panel,
+# and Escape, with nothing changed, closes it.
+xdotool windowfocus --sync "$window" key Tab Return
+wait_for 30 panel_open || fail "Tab puis Entrée n'ouvre pas le panneau de configuration"
+[[ $(awk '{print $3}' "/proc/$app_pid/stat") != Z ]] || fail "Tab puis Entrée a arrêté le programme"
+xdotool key Escape
+wait_for 30 panel_closed || fail "Échap ne ferme pas le panneau sans modification"
 
 # A letter typed on the window opens the search box (359 to 599 x 32 to 51, light grey inside), its list of
 # cities a window of its own; Enter takes the first city and leaves the box open, Escape closes both.

@@ -517,21 +517,34 @@ void Main::shapeWindow()
 {
     const QPixmap design = look::picture(QStringLiteral("background.bmp"));
     const int ratio = qRound(design.devicePixelRatio());
-    if (m_outline.ratio != ratio)
+    if (m_outline.ratio != ratio) {
         m_outline = shape::readOutline(design.toImage(), ratio);
-    // The high-contrast panel has the design's outline, with a grey rim along it to show the window's edge.
-    const QImage picture = look::highContrast() ? shape::recoloured(m_outline, look::kHighContrastPanel.rgb(),
-                                                                    look::kHighContrastRim.rgb(), 2 * ratio)
-                                                : design.toImage();
-    if (testAttribute(Qt::WA_TranslucentBackground) && desktopComposesWindows()) {
-        m_background = QPixmap::fromImage(shape::cutOut(picture, m_outline));
-        clearMask();
-    } else {
-        const shape::Shaped shown = shape::shaped(picture, m_outline);
-        m_background = QPixmap::fromImage(shown.picture);
-        setMask(shown.region);
+        m_highContrastBackground = QPixmap();
     }
-    m_background.setDevicePixelRatio(ratio);
+    const bool high = look::highContrast();
+    // The high-contrast panel has the design's outline, with a grey rim along it to show the window's edge.
+    if (high && m_highContrastBackground.isNull()) {
+        m_highContrastBackground = QPixmap::fromImage(
+            shape::recoloured(m_outline, look::kHighContrastPanel.rgb(), look::kHighContrastRim.rgb(), 2 * ratio));
+        m_highContrastBackground.setDevicePixelRatio(ratio);
+    }
+    const QPixmap& picture = high ? m_highContrastBackground : design;
+    const bool composed = testAttribute(Qt::WA_TranslucentBackground) && desktopComposesWindows();
+    if (picture.cacheKey() == m_background.cacheKey() && composed == m_composed && !m_corners.isEmpty())
+        return;
+    m_background = picture;
+    m_composed = composed;
+    // The picture is drawn as it is, and its corners over it: a few hundred pixels, never a copy of the whole.
+    m_corners.clear();
+    for (const shape::Patch& patch : shape::cornerPatches(picture.toImage(), m_outline, composed)) {
+        QPixmap part = QPixmap::fromImage(patch.picture);
+        part.setDevicePixelRatio(ratio);
+        m_corners.append({QPointF(patch.at) / ratio, part});
+    }
+    if (composed)
+        clearMask();
+    else
+        setMask(shape::insideRegion(m_outline));
     update();
 }
 
@@ -561,6 +574,12 @@ void Main::paintEvent(QPaintEvent* event)
     else
         painter.drawPixmap(QRectF(area), m_background,
                            QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    // The corners as this desktop shows them: transparent outside the outline, or the window shaped to it.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const auto& [place, part] : std::as_const(m_corners)) {
+        if (QRectF(place, part.deviceIndependentSize()).intersects(QRectF(area)))
+            painter.drawPixmap(place, part);
+    }
 }
 
 void Main::closeEvent(QCloseEvent* event)

@@ -133,7 +133,10 @@ private:
     QAction* m_alwaysOnTop = nullptr;
     QAction* m_sunFaces = nullptr;
     QAction* m_highContrast = nullptr;
-    shape::Outline m_outline; // the background's, read once
+    shape::Outline m_outline;                     // the background's, read once
+    QPixmap m_highContrastBackground;             // made the first time the look asks for it
+    QList<std::pair<QPointF, QPixmap>> m_corners; // drawn over the background
+    bool m_composed = false;
     QMenu* m_menu = nullptr;
     QList<QPointer<QAction>> m_heldCommands; // disabled while the panel's question waits
     QPointer<QWidget> m_focusBeforePanel;

@@ -1,5 +1,6 @@
 #include "windowshape.h"
 
+#include <QHash>
 #include <QList>
 #include <QPainter>
 #include <algorithm>
@@ -52,20 +53,20 @@ Outline readOutline(const QImage& picture, int ratio)
     // pixels lie within the first layers, and may run along the edge for several pixels where the curve meets
     // it. Each is read against the darkest of its neighbours one layer deeper: blending with white only lightens.
     const int layers = 3 * std::max(1, ratio) + 2;
-    QImage& layer = outline.depth;
-    layer = QImage(picture.size(), QImage::Format_Grayscale8);
-    layer.fill(0);
+    // Kept by place (a few hundred pixels): a picture's worth of depths would be written for nothing.
+    QHash<QPoint, int>& layer = outline.depth;
+    auto depthAt = [&layer](const QPoint& at) { return layer.value(at, 0); };
     QList<QList<QPoint>> byLayer(layers + 1);
     for (const QPoint& out : std::as_const(outline.outsidePoints))
-        layer.setPixel(out, qRgb(255, 255, 255)); // marks the outside itself
+        layer.insert(out, -1); // the outside itself
     QList<QPoint> front = outline.outsidePoints;
     for (int depth = 1; depth <= layers; ++depth) {
         for (const QPoint& from : std::as_const(front)) {
             for (int dy = -1; dy <= 1; ++dy) {
                 for (int dx = -1; dx <= 1; ++dx) {
                     const QPoint at(from.x() + dx, from.y() + dy);
-                    if (bounds.contains(at) && qGray(layer.pixel(at)) == 0) {
-                        layer.setPixel(at, qRgb(depth, depth, depth));
+                    if (bounds.contains(at) && depthAt(at) == 0) {
+                        layer.insert(at, depth);
                         byLayer[depth].append(at);
                     }
                 }
@@ -80,7 +81,7 @@ Outline readOutline(const QImage& picture, int ratio)
             for (int dy = -1; dy <= 1; ++dy) {
                 for (int dx = -1; dx <= 1; ++dx) {
                     const QPoint near(at.x() + dx, at.y() + dy);
-                    if (!bounds.contains(near) || qGray(layer.pixel(near)) != depth + 1)
+                    if (!bounds.contains(near) || depthAt(near) != depth + 1)
                         continue;
                     const QRgb colour = picture.pixel(near);
                     if (std::min({qRed(colour), qGreen(colour), qBlue(colour)}) <
@@ -103,7 +104,7 @@ Outline readOutline(const QImage& picture, int ratio)
     }
     // The outside's own mark in the layers was only for the walk.
     for (const QPoint& out : std::as_const(outline.outsidePoints))
-        layer.setPixel(out, 0);
+        layer.remove(out);
     return outline;
 }
 
@@ -123,19 +124,41 @@ QRgb ownColour(QRgb shown, double share)
 
 } // namespace
 
+namespace {
+
+// The pixels of `target` (a part of the picture at `offset`) along the outline and outside it, as a desktop
+// that composes windows shows them (`composed`), or as the window's shape shows them.
+void treatOutline(QImage& target, const QPoint& offset, const QImage& picture, const Outline& outline, bool composed)
+{
+    const QRect area(offset, target.size());
+    if (composed) {
+        for (const QPoint& at : outline.outsidePoints) {
+            if (area.contains(at))
+                target.setPixel(at - offset, 0);
+        }
+    }
+    for (const Outline::Edge& edge : outline.edges) {
+        if (!area.contains(edge.at))
+            continue;
+        const QRgb shown = picture.pixel(edge.at);
+        if (composed) {
+            const int alpha = qRound(edge.share * 255);
+            // What is left of the shown colour once the white's part is taken away.
+            auto part = [&](int channel) { return std::clamp(qRound(channel - (1.0 - edge.share) * 255.0), 0, alpha); };
+            target.setPixel(edge.at - offset, qRgba(part(qRed(shown)), part(qGreen(shown)), part(qBlue(shown)), alpha));
+        } else if (edge.share >= 0.5) {
+            target.setPixel(edge.at - offset, ownColour(shown, edge.share));
+        }
+    }
+}
+
+} // namespace
+
 QImage cutOut(const QImage& picture, const Outline& outline)
 {
     QImage result = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     result.setDevicePixelRatio(1);
-    for (const QPoint& at : outline.outsidePoints)
-        result.setPixel(at, 0);
-    for (const Outline::Edge& edge : outline.edges) {
-        const QRgb shown = picture.pixel(edge.at);
-        const int alpha = qRound(edge.share * 255);
-        // What is left of the shown colour once the white's part is taken away.
-        auto part = [&](int channel) { return std::clamp(qRound(channel - (1.0 - edge.share) * 255.0), 0, alpha); };
-        result.setPixel(edge.at, qRgba(part(qRed(shown)), part(qGreen(shown)), part(qBlue(shown)), alpha));
-    }
+    treatOutline(result, QPoint(), picture, outline, true);
     return result;
 }
 
@@ -144,27 +167,58 @@ QImage cutOut(const QImage& picture, int ratio)
     return cutOut(picture, readOutline(picture, ratio));
 }
 
-Shaped shaped(const QImage& picture, const Outline& outline)
+QRegion insideRegion(const Outline& outline)
 {
     const int ratio = outline.ratio;
-    Shaped result{picture.convertToFormat(QImage::Format_RGB32), {}};
-    result.picture.setDevicePixelRatio(1);
     QRegion cut;
     for (const QPoint& at : outline.outsidePoints)
         cut += QRect(at.x() / ratio, at.y() / ratio, 1, 1);
     for (const Outline::Edge& edge : outline.edges) {
         if (edge.share < 0.5)
             cut += QRect(edge.at.x() / ratio, edge.at.y() / ratio, 1, 1);
-        else
-            result.picture.setPixel(edge.at, ownColour(picture.pixel(edge.at), edge.share));
     }
-    result.region = QRegion(0, 0, picture.width() / ratio, picture.height() / ratio) - cut;
+    return QRegion(0, 0, outline.size.width() / ratio, outline.size.height() / ratio) - cut;
+}
+
+Shaped shaped(const QImage& picture, const Outline& outline)
+{
+    Shaped result{picture.convertToFormat(QImage::Format_RGB32), insideRegion(outline)};
+    result.picture.setDevicePixelRatio(1);
+    treatOutline(result.picture, QPoint(), picture, outline, false);
     return result;
 }
 
 Shaped shaped(const QImage& picture, int ratio)
 {
     return shaped(picture, readOutline(picture, ratio));
+}
+
+QList<Patch> cornerPatches(const QImage& picture, const Outline& outline, bool composed)
+{
+    // Each corner's outline within the quarter of the picture it lies in.
+    const QSize half = outline.size / 2;
+    QList<Patch> patches;
+    for (const QPoint& quarter : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+        const QRect area(QPoint(quarter.x() * half.width(), quarter.y() * half.height()),
+                         QSize(quarter.x() ? outline.size.width() - half.width() : half.width(),
+                               quarter.y() ? outline.size.height() - half.height() : half.height()));
+        QRect bounds;
+        for (const QPoint& at : outline.outsidePoints) {
+            if (area.contains(at))
+                bounds |= QRect(at, QSize(1, 1));
+        }
+        for (const Outline::Edge& edge : outline.edges) {
+            if (area.contains(edge.at))
+                bounds |= QRect(edge.at, QSize(1, 1));
+        }
+        if (bounds.isEmpty())
+            continue;
+        QImage part = picture.copy(bounds).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        part.setDevicePixelRatio(1);
+        treatOutline(part, bounds.topLeft(), picture, outline, composed);
+        patches.append({bounds.topLeft(), part});
+    }
+    return patches;
 }
 
 QImage recoloured(const Outline& outline, QRgb inside, QRgb rim, int rimWidth)
@@ -179,12 +233,9 @@ QImage recoloured(const Outline& outline, QRgb inside, QRgb rim, int rimWidth)
     painter.fillRect(0, 0, rimWidth, height, QColor::fromRgb(rim));
     painter.fillRect(width - rimWidth, 0, rimWidth, height, QColor::fromRgb(rim));
     painter.end();
-    for (int y = 0; y < height; ++y) {
-        const uchar* depths = outline.depth.constScanLine(y);
-        for (int x = 0; x < width; ++x) {
-            if (depths[x] > 0 && depths[x] <= rimWidth)
-                result.setPixel(x, y, rim);
-        }
+    for (auto it = outline.depth.cbegin(); it != outline.depth.cend(); ++it) {
+        if (it.value() <= rimWidth)
+            result.setPixel(it.key(), rim);
     }
     for (const QPoint& at : outline.outsidePoints)
         result.setPixel(at, qRgb(255, 255, 255));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QRegion>
@@ -19,9 +20,9 @@ struct Outline
         double share;
     };
     QSize size;
-    int ratio = 0;  // device pixels to a logical pixel
-    QImage outside; // 1 outside
-    QImage depth;   // how many pixels from the outside (1 touches it), up to a few; 0 farther
+    int ratio = 0;            // device pixels to a logical pixel
+    QImage outside;           // 1 outside
+    QHash<QPoint, int> depth; // how many pixels from the outside (1 touches it), for the few nearest
     QList<QPoint> outsidePoints;
     QList<Edge> edges;
 };
@@ -47,6 +48,19 @@ struct Shaped
 };
 Shaped shaped(const QImage& picture, const Outline& outline);
 Shaped shaped(const QImage& picture, int ratio);
+
+// The window's shape alone.
+QRegion insideRegion(const Outline& outline);
+
+// What the window draws over a picture of that outline, so that it never copies the whole of it: in each
+// corner, the smallest part that holds the outline's pixels, as a composing desktop shows it (`composed`,
+// premultiplied, to be drawn as it is, alpha and all) or as the window's shape shows it. At device pixels.
+struct Patch
+{
+    QPoint at;
+    QImage picture;
+};
+QList<Patch> cornerPatches(const QImage& picture, const Outline& outline, bool composed);
 
 // A picture of the same outline in other colours: `inside` within, `rim` in a band `rimWidth` device pixels
 // wide along the outline and the picture's edges, blended with the white outside as the original is.

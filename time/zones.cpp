@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -21,13 +22,28 @@ const QSet<QString>& knownZoneIds()
     static const QSet<QString> ids = [] {
         QSet<QString> known;
         const FileRead list = readRegularFile(QStringLiteral("/usr/share/zoneinfo/tzdata.zi"), 4 * 1024 * 1024);
-        for (const QByteArray& line : list.bytes.split('\n')) {
-            // "Z Europe/Paris ..." names a zone, "L Europe/Kyiv Europe/Kiev" a link.
-            const QList<QByteArray> words = line.split(' ');
-            if (words.value(0) == "Z" && words.size() > 1)
-                known.insert(QString::fromLatin1(words[1]));
-            else if (words.value(0) == "L" && words.size() > 2)
-                known.insert(QString::fromLatin1(words[2]));
+        // "Z Europe/Paris ..." names a zone, "L Europe/Kyiv Europe/Kiev" a link; the rules' lines, most of the
+        // file, are stepped over without being cut into words (which cost a start 20 million instructions).
+        const char* at = list.bytes.constData();
+        const char* const end = at + list.bytes.size();
+        auto wordEnd = [](const char* from, const char* limit) {
+            const void* space = std::memchr(from, ' ', size_t(limit - from));
+            return space ? static_cast<const char*>(space) : limit;
+        };
+        while (at < end) {
+            const void* newline = std::memchr(at, '\n', size_t(end - at));
+            const char* const lineEnd = newline ? static_cast<const char*>(newline) : end;
+            if (lineEnd - at > 2 && (at[0] == 'Z' || at[0] == 'L') && at[1] == ' ') {
+                const char* name = at + 2;
+                if (at[0] == 'L')
+                    name = wordEnd(name, lineEnd) + 1; // the link's own name follows its target
+                if (name < lineEnd) {
+                    const char* const nameEnd = wordEnd(name, lineEnd);
+                    if (nameEnd > name)
+                        known.insert(QString::fromLatin1(name, nameEnd - name));
+                }
+            }
+            at = lineEnd + 1;
         }
         if (known.isEmpty()) { // another layout of the database: Qt's own list, without the old names
             for (const QByteArray& id : QTimeZone::availableTimeZoneIds())

@@ -277,9 +277,15 @@ void Main::start()
     m_platform.beeper.beep();
     setAlwaysOnTop(m_config.alwaysOnTop);
     m_sunFaces->setChecked(m_config.sunFaces);
-    // The look chosen from the menu; never chosen, the one the desktop asks for.
-    const bool high = m_config.highContrast ? *m_config.highContrast : m_platform.desktop.asksForHighContrast();
-    applyContrast(high ? Contrast::High : Contrast::Design);
+    // The look chosen from the menu; never chosen, the design's until the desktop says that it asks for high
+    // contrast, which it may tell only after the window shows.
+    applyContrast(m_config.highContrast.value_or(false) ? Contrast::High : Contrast::Design);
+    if (!m_config.highContrast) {
+        m_platform.desktop.askHighContrast(this, [this](bool high) {
+            if (high && !m_config.highContrast)
+                applyContrast(Contrast::High);
+        });
+    }
     placeOnScreen(this, m_config.windowPlace);
     draw(m_board.start(m_config, now));
     for (const Configuration::Notice& notice : std::as_const(m_config.notices))

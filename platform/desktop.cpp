@@ -6,8 +6,10 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <memory>
 
 #include "data/safefile.h"
 
@@ -56,26 +58,9 @@ QString settingsFileTheme(const QString& path)
     return {};
 }
 
-// A GNOME setting, as gsettings prints it; empty when it cannot be read within half a second.
-QString gnomeSetting(const QString& schema, const QString& key)
-{
-    const QString program = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
-    if (program.isEmpty())
-        return {};
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(program, {QStringLiteral("get"), schema, key});
-    if (!process.waitForFinished(500)) {
-        process.kill();
-        process.waitForFinished(100);
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed().remove(u'\'');
-}
-
 } // namespace
 
-bool SystemDesktop::asksForHighContrast()
+bool gtkThemeAsksForHighContrast()
 {
     if (isHighContrastTheme(qEnvironmentVariable("GTK_THEME")))
         return true;
@@ -87,8 +72,47 @@ bool SystemDesktop::asksForHighContrast()
                 settingsFileTheme(QDir(config).filePath(QLatin1String(folder) + QStringLiteral("/settings.ini")))))
             return true;
     }
-    return gnomeSetting(QStringLiteral("org.gnome.desktop.a11y.interface"), QStringLiteral("high-contrast")) ==
-               QLatin1String("true") ||
-           isHighContrastTheme(
-               gnomeSetting(QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("gtk-theme")));
+    return false;
+}
+
+void SystemDesktop::askHighContrast(QObject* context, std::function<void(bool)> answer)
+{
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+    if (gtkThemeAsksForHighContrast() || program.isEmpty()) {
+        answer(gtkThemeAsksForHighContrast());
+        return;
+    }
+    // GNOME's accessibility setting and its theme, each read by gsettings; the answer once both have spoken.
+    struct Reading
+    {
+        int waiting = 2;
+        bool high = false;
+        std::function<void(bool)> answer;
+    };
+    auto reading = std::make_shared<Reading>();
+    reading->answer = std::move(answer);
+    const std::pair<const char*, const char*> settings[] = {{"org.gnome.desktop.a11y.interface", "high-contrast"},
+                                                            {"org.gnome.desktop.interface", "gtk-theme"}};
+    for (const auto& [schema, key] : settings) {
+        auto* process = new QProcess(context);
+        process->setStandardInputFile(QProcess::nullDevice());
+        const bool accessibility = QLatin1String(key) == QLatin1String("high-contrast");
+        QObject::connect(process, &QProcess::finished, context, [process, reading, accessibility] {
+            const QString said = QString::fromUtf8(process->readAllStandardOutput()).trimmed().remove(u'\'');
+            reading->high =
+                reading->high || (accessibility ? said == QLatin1String("true") : isHighContrastTheme(said));
+            process->deleteLater();
+            if (--reading->waiting == 0)
+                reading->answer(reading->high);
+        });
+        QObject::connect(process, &QProcess::errorOccurred, context, [process, reading](QProcess::ProcessError error) {
+            if (error != QProcess::FailedToStart)
+                return; // a crash or a kill ends with finished too
+            process->deleteLater();
+            if (--reading->waiting == 0)
+                reading->answer(reading->high);
+        });
+        QTimer::singleShot(2000, process, [process] { process->kill(); });
+        process->start(program, {QStringLiteral("get"), QLatin1String(schema), QLatin1String(key)});
+    }
 }

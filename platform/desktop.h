@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QUrl>
 
@@ -21,8 +23,11 @@ public:
     // window without the focus, a clipboard manager may drop it).
     virtual bool copyText(const QString& text) = 0;
     // Whether the desktop asks programs for high contrast: a high-contrast GTK theme (GTK_THEME, GTK's
-    // settings files, GNOME's setting) or GNOME's accessibility setting. Read without waiting long on anything.
-    virtual bool asksForHighContrast() = 0;
+    // settings files, GNOME's setting) or GNOME's accessibility setting. Told to `answer` at once where the
+    // environment or the files say so, else once GNOME's settings are read, in the background, never later
+    // than two seconds (and never once `context` is gone): reading them starts a program, which a window's
+    // start does not wait for.
+    virtual void askHighContrast(QObject* context, std::function<void(bool)> answer) = 0;
 };
 
 class SystemDesktop : public Desktop
@@ -32,9 +37,12 @@ public:
     bool openHelp(const QString& path) override;
     bool startSystemMove(QWidget* window) override;
     bool copyText(const QString& text) override;
-    bool asksForHighContrast() override;
+    void askHighContrast(QObject* context, std::function<void(bool)> answer) override;
 };
 
 // A GTK theme's name that asks for high contrast ("HighContrast", "HighContrastInverse", "Adwaita-hc"...),
 // with or without its variant ("HighContrast:dark").
 bool isHighContrastTheme(const QString& name);
+
+// Whether GTK_THEME or GTK's settings files of the user's folder name a high-contrast theme.
+bool gtkThemeAsksForHighContrast();

@@ -35,6 +35,7 @@ private slots:
     void everyTextAndHandStandsOut();
     void theDesignStaysTheDefault_data();
     void theDesignStaysTheDefault();
+    void theDesktopMayAnswerAfterTheStart();
     void theMenuSwitchesTheLookLive();
     void aHighContrastThemeIsTold_data();
     void aHighContrastThemeIsTold();
@@ -388,6 +389,35 @@ void TestContrast::theDesignStaysTheDefault()
     w.close();
 }
 
+void TestContrast::theDesktopMayAnswerAfterTheStart()
+{
+    // The window shows in the design's look while the desktop's settings are read; a later "high contrast"
+    // switches it, unless the user chose from the menu meanwhile.
+    for (const bool chosenMeanwhile : {false, true}) {
+        ClockFixture f(defaultList(false));
+        f.platform.desktop.answersLater = true;
+        Main& w = f.start();
+        QVERIFY(w.isVisible());
+        QVERIFY(!look::highContrast());
+        QVERIFY(f.platform.desktop.lateAnswer);
+        const QList<QAction*> commands = w.actions();
+        QAction* item = *std::find_if(commands.begin(), commands.end(), [](QAction* action) {
+            return action->text() == QStringLiteral("Contraste élevé");
+        });
+        if (chosenMeanwhile) {
+            item->trigger(); // on
+            item->trigger(); // and off again: the design, chosen
+        }
+        f.platform.desktop.lateAnswer(true);
+        QCOMPARE(look::highContrast(), !chosenMeanwhile);
+        QCOMPARE(item->isChecked(), !chosenMeanwhile);
+        QCOMPARE(f.ville(1)->textColor(), chosenMeanwhile ? QColor(Qt::black) : QColor(Qt::white));
+        // The answer is no choice: nothing kept in the settings.
+        QCOMPARE(f.env.readSetting(QStringLiteral("Contraste")), chosenMeanwhile ? QStringLiteral("F") : QString());
+        w.close();
+    }
+}
+
 void TestContrast::theMenuSwitchesTheLookLive()
 {
     ClockFixture f(defaultList(false));
@@ -447,14 +477,14 @@ void TestContrast::aHighContrastThemeIsTold()
     });
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     qputenv("GTK_THEME", theme.toUtf8());
-    QCOMPARE(SystemDesktop().asksForHighContrast(), high);
+    QCOMPARE(gtkThemeAsksForHighContrast(), high);
     qunsetenv("GTK_THEME");
     QVERIFY(QDir(config.path()).mkpath(QStringLiteral("gtk-3.0")));
     QFile settings(QDir(config.path()).filePath(QStringLiteral("gtk-3.0/settings.ini")));
     QVERIFY(settings.open(QIODevice::WriteOnly));
     settings.write("[Settings]\ngtk-application-prefer-dark-theme=0\ngtk-theme-name=" + theme.toUtf8() + "\n");
     settings.close();
-    QCOMPARE(SystemDesktop().asksForHighContrast(), high);
+    QCOMPARE(gtkThemeAsksForHighContrast(), high);
 }
 
 QTEST_MAIN(TestContrast)

@@ -79,7 +79,13 @@ public:
     bool openHelp(const QString& path) override;
     bool startSystemMove(QWidget* window) override;
     bool copyText(const QString& text) override;
-    bool asksForHighContrast() override { return highContrast; }
+    void askHighContrast(QObject*, std::function<void(bool)> answer) override
+    {
+        if (answersLater)
+            lateAnswer = std::move(answer);
+        else
+            answer(highContrast);
+    }
 
     QList<QUrl> openedUrls;
     QStringList openedHelp;
@@ -89,6 +95,8 @@ public:
     QStringList copied;         // what the clipboard took
     bool clipboardTakes = true; // false: it refuses every text
     bool highContrast = false;  // the desktop asks for high contrast
+    bool answersLater = false;  // true: the answer waits in lateAnswer until the test gives it
+    std::function<void(bool)> lateAnswer;
 };
 
 // Everything a window needs from the outside, faked.

@@ -521,32 +521,39 @@ void Main::openHelp()
 
 void Main::shapeWindow()
 {
-    const QPixmap design = look::picture(QStringLiteral("background.bmp"));
-    const int ratio = qRound(design.devicePixelRatio());
-    if (m_outline.ratio != ratio) {
-        m_outline = shape::readOutline(design.toImage(), ratio);
-        m_highContrastBackground = QPixmap();
-    }
     const bool high = look::highContrast();
-    // The high-contrast panel has the design's outline, with a grey rim along it to show the window's edge.
-    if (high && m_highContrastBackground.isNull()) {
-        m_highContrastBackground = QPixmap::fromImage(
-            shape::recoloured(m_outline, look::kHighContrastPanel.rgb(), look::kHighContrastRim.rgb(), 2 * ratio));
-        m_highContrastBackground.setDevicePixelRatio(ratio);
-    }
-    const QPixmap& picture = high ? m_highContrastBackground : design;
     const bool composed = testAttribute(Qt::WA_TranslucentBackground) && desktopComposesWindows();
-    if (picture.cacheKey() == m_background.cacheKey() && composed == m_composed && !m_corners.isEmpty())
+    const qreal density = qGuiApp->devicePixelRatio();
+    if (!m_background.border.isEmpty() && m_background.high == high && m_background.composed == composed &&
+        m_background.ratio == density)
         return;
-    m_background = picture;
-    m_composed = composed;
-    // The picture is drawn as it is, and its corners over it: a few hundred pixels, never a copy of the whole.
-    m_corners.clear();
-    for (const shape::Patch& patch : shape::cornerPatches(picture.toImage(), m_outline, composed)) {
-        QPixmap part = QPixmap::fromImage(patch.picture);
-        part.setDevicePixelRatio(ratio);
-        m_corners.append({QPointF(patch.at) / ratio, part});
-    }
+    const QPixmap design = look::pictureOnce(QStringLiteral("background.bmp"));
+    const int ratio = qRound(design.devicePixelRatio());
+    if (m_outline.ratio != ratio)
+        m_outline = shape::readOutline(design.toImage(), ratio);
+    // The high-contrast panel has the design's outline, with a grey rim along it to show the window's edge.
+    const QImage picture =
+        high ? shape::recoloured(m_outline, look::kHighContrastPanel.rgb(), look::kHighContrastRim.rgb(), 2 * ratio)
+             : design.toImage();
+    // Held as its one colour inside and the strips of its border (the picture whole is 2 MiB, 8 at a scale
+    // of 2), with its corners as this desktop shows them drawn over the border.
+    auto logical = [ratio](const QImage& part, const QPoint& at) {
+        QPixmap shown = QPixmap::fromImage(part);
+        shown.setDevicePixelRatio(ratio);
+        return std::pair<QPointF, QPixmap>(QPointF(at) / ratio, shown);
+    };
+    const shape::Framed frame = shape::framed(picture, ratio);
+    m_background = Background{high,
+                              composed,
+                              density,
+                              QRectF(frame.inside.topLeft() / ratio, frame.inside.size() / ratio),
+                              QColor::fromRgb(frame.colour),
+                              {},
+                              {}};
+    for (const shape::Patch& strip : frame.strips)
+        m_background.border.append(logical(strip.picture, strip.at));
+    for (const shape::Patch& corner : shape::cornerPatches(picture, m_outline, composed))
+        m_background.corners.append(logical(corner.picture, corner.at));
     if (composed)
         clearMask();
     else
@@ -572,19 +579,16 @@ void Main::showEvent(QShowEvent* event)
 void Main::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect area = event->rect();
-    // The source rectangle counts the picture's own pixels: two per logical pixel for the double-size one.
-    const qreal ratio = m_background.devicePixelRatio();
-    if (ratio == 1.0) // copied pixel for pixel, with no scaled copy on the way
-        painter.drawPixmap(area.topLeft(), m_background, area);
-    else
-        painter.drawPixmap(QRectF(area), m_background,
-                           QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
-    // The corners as this desktop shows them: transparent outside the outline, or the window shaped to it.
+    const QRectF area(event->rect());
+    if (const QRectF inside = m_background.inside.intersected(area); !inside.isEmpty())
+        painter.fillRect(inside, m_background.colour);
+    // Each device pixel of the border and the corners is the picture's own: they lie at whole logical pixels.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const auto& [place, part] : std::as_const(m_corners)) {
-        if (QRectF(place, part.deviceIndependentSize()).intersects(QRectF(area)))
-            painter.drawPixmap(place, part);
+    for (const auto* parts : {&m_background.border, &m_background.corners}) {
+        for (const auto& [place, part] : *parts) {
+            if (QRectF(place, part.deviceIndependentSize()).intersects(area))
+                painter.drawPixmap(place, part);
+        }
     }
 }
 

@@ -120,7 +120,6 @@ private:
     Board m_board;
     QTimer m_timer;
     QTimer m_placeKeeper; // a moment after the last move, the place is kept
-    QPixmap m_background;
     ClockGrid* m_grid;
     ButtonBar* m_buttons;
     PointerDrag* m_drag;
@@ -133,10 +132,18 @@ private:
     QAction* m_alwaysOnTop = nullptr;
     QAction* m_sunFaces = nullptr;
     QAction* m_highContrast = nullptr;
-    shape::Outline m_outline;                     // the background's, read once
-    QPixmap m_highContrastBackground;             // made the first time the look asks for it
-    QList<std::pair<QPointF, QPixmap>> m_corners; // drawn over the background
-    bool m_composed = false;
+    // The background as the look and the desktop want it, kept as its colour, its border and its corners.
+    struct Background
+    {
+        bool high = false;
+        bool composed = false;
+        qreal ratio = 0;
+        QRectF inside; // one colour
+        QColor colour;
+        QList<std::pair<QPointF, QPixmap>> border, corners; // the corners drawn over the border
+    };
+    shape::Outline m_outline; // the design's, read again only at another density
+    Background m_background;
     QMenu* m_menu = nullptr;
     QList<QPointer<QAction>> m_heldCommands; // disabled while the panel's question waits
     QPointer<QWidget> m_focusBeforePanel;

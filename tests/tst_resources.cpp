@@ -30,6 +30,8 @@ private slots:
     void theWindowsOutlineIsTheBackgroundsWhite_data();
     void theWindowsOutlineIsTheBackgroundsWhite();
     void bothScalesGiveOneShape();
+    void aFramedPictureDrawsWhole_data();
+    void aFramedPictureDrawsWhole();
 };
 
 void TestResources::pictures_data()
@@ -283,6 +285,51 @@ void TestResources::bothScalesGiveOneShape()
         pixels += rect.width() * rect.height();
     QVERIFY2(pixels <= 4 * 8, qPrintable(QString::number(pixels)));
     QVERIFY(!single.contains(QPoint(0, 0)) && !twice.contains(QPoint(980, 528)));
+}
+
+void TestResources::aFramedPictureDrawsWhole_data()
+{
+    QTest::addColumn<QString>("name"); // a shipped picture, or "gradient": one of no single colour inside
+    QTest::addColumn<int>("ratio");
+    QTest::addColumn<bool>("hasInside");
+    QTest::addRow("background") << "background.bmp" << 1 << true;
+    QTest::addRow("background at scale 2") << "background@2x.bmp" << 2 << true;
+    QTest::addRow("a day face, no inside of one colour") << "jour.gif" << 1 << false;
+    QTest::addRow("a gradient") << "gradient" << 1 << false;
+}
+
+void TestResources::aFramedPictureDrawsWhole()
+{
+    // Its colour and its strips give back every pixel of the picture, and hold far less of it.
+    QFETCH(QString, name);
+    QFETCH(int, ratio);
+    QFETCH(bool, hasInside);
+    QImage picture;
+    if (name == QLatin1String("gradient")) {
+        picture = QImage(40, 30, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgb(x * 6, y * 8, 100));
+        }
+    } else {
+        picture = shipped(name).convertToFormat(QImage::Format_RGB32);
+    }
+    const shape::Framed frame = shape::framed(picture, ratio);
+    QCOMPARE(!frame.inside.isEmpty(), hasInside);
+    QImage drawn(picture.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::magenta);
+    QPainter painter(&drawn);
+    painter.fillRect(frame.inside, QColor::fromRgb(frame.colour));
+    qsizetype kept = 0;
+    for (const shape::Patch& strip : frame.strips) {
+        painter.drawImage(strip.at, strip.picture);
+        kept += qsizetype(strip.picture.width()) * strip.picture.height();
+    }
+    painter.end();
+    QCOMPARE(drawn, picture);
+    QCOMPARE(frame.inside.x() % ratio, 0);
+    if (hasInside)
+        QVERIFY(kept < qsizetype(picture.width()) * picture.height() / 10);
 }
 
 QTEST_MAIN(TestResources)

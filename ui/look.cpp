@@ -198,6 +198,11 @@ QFont comic(int pixelSize)
     return makeFont(comicFamily(), pixelSize, false, false);
 }
 
+QPixmap pictureOnce(const QString& name)
+{
+    return loadPicture(name);
+}
+
 QPixmap picture(const QString& name)
 {
     static QHash<QString, QPixmap> cache;

@@ -32,6 +32,9 @@ QFont comic(int pixelSize);
 
 // The pictures shipped with the program.
 QPixmap picture(const QString& name); // e.g. "jour.gif"
+// The same, decoded anew and kept by nobody: for the window's background, which is drawn from its border
+// and colour, not kept whole.
+QPixmap pictureOnce(const QString& name);
 
 inline QColor toColor(const Rgb& rgb)
 {

@@ -221,6 +221,39 @@ QList<Patch> cornerPatches(const QImage& picture, const Outline& outline, bool c
     return patches;
 }
 
+Framed framed(const QImage& source, int ratio)
+{
+    const QImage picture = source.convertToFormat(QImage::Format_RGB32);
+    const int width = picture.width(), height = picture.height();
+    Framed result;
+    if (width == 0 || height == 0)
+        return result;
+    result.colour = picture.pixel(width / 2, height / 2);
+    // The border is as deep as the farthest from its nearest edge of the pixels of another colour.
+    int depth = 0;
+    for (int y = 0; y < height; ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if (line[x] != result.colour)
+                depth = std::max(depth, std::min({x, y, width - 1 - x, height - 1 - y}) + 1);
+        }
+    }
+    const int step = std::max(1, ratio);
+    depth = (depth + step - 1) / step * step;
+    if (2 * depth >= width || 2 * depth >= height) {
+        result.strips.append({QPoint(), picture});
+        return result;
+    }
+    result.inside = QRect(depth, depth, width - 2 * depth, height - 2 * depth);
+    for (const QRect& strip :
+         {QRect(0, 0, width, depth), QRect(0, height - depth, width, depth), QRect(0, depth, depth, height - 2 * depth),
+          QRect(width - depth, depth, depth, height - 2 * depth)}) {
+        if (!strip.isEmpty())
+            result.strips.append({strip.topLeft(), picture.copy(strip)});
+    }
+    return result;
+}
+
 QImage recoloured(const Outline& outline, QRgb inside, QRgb rim, int rimWidth)
 {
     QImage result(outline.size, QImage::Format_RGB32);

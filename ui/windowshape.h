@@ -62,6 +62,18 @@ struct Patch
 };
 QList<Patch> cornerPatches(const QImage& picture, const Outline& outline, bool composed);
 
+// A picture held without keeping it whole: the one colour of its inside and the four strips of its border
+// around it, each pixel the picture's own. `inside` is the rectangle inset alike from every edge, by a
+// multiple of `ratio` device pixels, beyond which every pixel is `colour`; a picture with no such inside is
+// kept as one strip. At device pixels.
+struct Framed
+{
+    QRect inside;
+    QRgb colour = 0;
+    QList<Patch> strips;
+};
+Framed framed(const QImage& picture, int ratio);
+
 // A picture of the same outline in other colours: `inside` within, `rim` in a band `rimWidth` device pixels
 // wide along the outline and the picture's edges, blended with the white outside as the original is.
 QImage recoloured(const Outline& outline, QRgb inside, QRgb rim, int rimWidth);

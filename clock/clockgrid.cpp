@@ -228,21 +228,35 @@ QFont ClockGrid::nameFont(bool bold) const
     return look::sans(11, bold).resolve(font());
 }
 
+const ClockGrid::NameLayout& ClockGrid::nameLayout(int row) const
+{
+    if (m_names.size() != kRows)
+        m_names.resize(kRows);
+    const Board::RowPicture& shown = m_board.picture().rows[row];
+    NameLayout& layout = m_names[row];
+    if (layout.rect.isNull() || layout.name != shown.name || layout.bold != shown.look.bold) {
+        const QFontMetrics metrics(nameFont(shown.look.bold));
+        const int room = twipsToPixels(grid::nameRoom(row));
+        layout.name = shown.name;
+        layout.bold = shown.look.bold;
+        // A name too long for its place ends with "…" before the next one, and shows whole in its tooltip.
+        layout.shown = metrics.horizontalAdvance(shown.name) > room
+                           ? metrics.elidedText(shown.name, Qt::ElideRight, room)
+                           : shown.name;
+        layout.rect = QRect(twipsToPixels(grid::left(row)), twipsToPixels(grid::nameTop(row)),
+                            qMax(1, metrics.horizontalAdvance(layout.shown)), metrics.height());
+    }
+    return layout;
+}
+
 QString ClockGrid::shownName(int row) const
 {
-    const Board::RowPicture& shown = m_board.picture().rows[row];
-    const QFontMetrics metrics(nameFont(shown.look.bold));
-    const int room = twipsToPixels(grid::nameRoom(row));
-    // A name too long for its place ends with "…" before the next one, and shows whole in its tooltip.
-    return metrics.horizontalAdvance(shown.name) > room ? metrics.elidedText(shown.name, Qt::ElideRight, room)
-                                                        : shown.name;
+    return nameLayout(row).shown;
 }
 
 QRect ClockGrid::nameRect(int row) const
 {
-    const QFontMetrics metrics(nameFont(m_board.picture().rows[row].look.bold));
-    return QRect(twipsToPixels(grid::left(row)), twipsToPixels(grid::nameTop(row)),
-                 qMax(1, metrics.horizontalAdvance(shownName(row))), metrics.height());
+    return nameLayout(row).rect;
 }
 
 int ClockGrid::rowAt(const QPoint& point) const
@@ -522,6 +536,8 @@ void ClockGrid::paintRow(QPainter& painter, int row) const
 
 bool ClockGrid::event(QEvent* event)
 {
+    if (event->type() == QEvent::FontChange)
+        m_names.clear(); // measured again
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
     const auto* help = static_cast<QHelpEvent*>(event);

@@ -108,6 +108,15 @@ private:
     // Asks for the rows that changed since they were last drawn to be drawn again.
     void updateRows();
     QFont nameFont(bool bold) const;
+    // A row's name as drawn, measured once for each name and weight: the pointer's every move asks for all 60.
+    struct NameLayout
+    {
+        QString name;
+        bool bold = false;
+        QString shown;
+        QRect rect;
+    };
+    const NameLayout& nameLayout(int row) const;
     QRect keyFrame() const;
 
     Board& m_board;
@@ -122,6 +131,7 @@ private:
     bool m_keyFrameShown = false;
     int m_faceLeft = -1;     // the face the keys were on when they last left the clocks
     QList<QString> m_spoken; // what screen readers were last told of each face
+    mutable QList<NameLayout> m_names;
     // What was last asked to be drawn, and where.
     struct Drawn
     {

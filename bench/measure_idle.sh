@@ -29,7 +29,15 @@ launch() {
     start=$(date +%s%N)
     "$@" >/dev/null 2>&1 &
     pid=$!
-    until xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; do sleep 0.005; done
+    local deadline=$((SECONDS + 60))
+    until xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; do
+        if ((SECONDS > deadline)) || ! kill -0 "$pid" 2>/dev/null; then
+            echo "no window \"$title\" within a minute" >&2
+            kill "$pid" "$xvfb" 2>/dev/null || true
+            exit 1
+        fi
+        sleep 0.005
+    done
     end=$(date +%s%N)
     sleep 2
     local cpu0 x0 w0 cpu1 x1 w1 rss

@@ -73,25 +73,6 @@ QByteArray defaultList(bool longNames)
     return bytes;
 }
 
-QPoint faceCentre(int i)
-{
-    return QPoint(twipsToPixels(grid::left(i) + grid::kFaceSize / 2),
-                  twipsToPixels(grid::faceTop(i) + grid::kFaceSize / 2));
-}
-
-void pointAt(Main& w, const QPoint& place)
-{
-    QWidget* under = w.childAt(place);
-    sendMouse(under ? under : &w, QEvent::MouseMove, w.mapToGlobal(place), Qt::NoButton);
-}
-
-void key(int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget* focus = QApplication::focusWidget();
-    QVERIFY(focus);
-    QTest::keyClick(focus, Qt::Key(code), modifiers);
-}
-
 // A text of the window: where it is drawn, its colour, and what lies behind it there.
 struct Text
 {

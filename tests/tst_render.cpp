@@ -70,35 +70,6 @@ QByteArray defaultList(bool longNames)
     return bytes;
 }
 
-// The centre of row i's face, in the window.
-QPoint faceCentre(int i)
-{
-    return QPoint(twipsToPixels(grid::left(i) + grid::kFaceSize / 2),
-                  twipsToPixels(grid::faceTop(i) + grid::kFaceSize / 2));
-}
-
-// The pointer over a point of the window, delivered to whatever lies there.
-void pointAt(Main& w, const QPoint& place)
-{
-    QWidget* under = w.childAt(place);
-    sendMouse(under ? under : &w, QEvent::MouseMove, w.mapToGlobal(place), Qt::NoButton);
-}
-
-void wheelAt(Main& w, const QPoint& place, int notches)
-{
-    QWidget* under = w.childAt(place);
-    QWidget* target = under ? under : &w;
-    const QPoint local = target->mapFrom(&w, place);
-    turnWheelOver(target, notches * 120, false, local);
-}
-
-void key(int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget* focus = QApplication::focusWidget();
-    QVERIFY(focus);
-    QTest::keyClick(focus, Qt::Key(code), modifiers);
-}
-
 struct State
 {
     QDateTime local; // the computer's wall clock

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <functional>
 #include <utility>
 
 #include "rows/geometry.h"
@@ -17,6 +18,31 @@
 #include "ui/look.h"
 
 namespace {
+
+// A key as a button takes it: Enter presses it at once; Space once it is released, as the desktop's buttons
+// do, so that a Space held down types nothing into what the button opens; a key held down presses it once.
+// False for any other key.
+bool pressAsButton(QKeyEvent* event, bool& spacePressed, const std::function<void()>& press)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            press();
+        return true;
+    case Qt::Key_Space:
+        spacePressed = spacePressed || !event->isAutoRepeat();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Its release: true when it pressed the button.
+bool releaseAsButton(QKeyEvent* event, bool& spacePressed)
+{
+    return event->key() == Qt::Key_Space && !event->isAutoRepeat() && std::exchange(spacePressed, false);
+}
 
 void swallowMouse(QWidget* widget)
 {
@@ -293,28 +319,13 @@ void Label::paintEvent(QPaintEvent* event)
 
 void Label::keyPressEvent(QKeyEvent* event)
 {
-    if (!m_link) {
+    if (!m_link || !pressAsButton(event, m_spacePressed, [this] { emit clicked(); }))
         QLabel::keyPressEvent(event);
-        return;
-    }
-    // As a button: Enter at once, Space once released, a key held down once.
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!event->isAutoRepeat())
-            emit clicked();
-        break;
-    case Qt::Key_Space:
-        m_spacePressed = m_spacePressed || !event->isAutoRepeat();
-        break;
-    default:
-        QLabel::keyPressEvent(event);
-    }
 }
 
 void Label::keyReleaseEvent(QKeyEvent* event)
 {
-    if (m_link && event->key() == Qt::Key_Space && !event->isAutoRepeat() && std::exchange(m_spacePressed, false))
+    if (m_link && releaseAsButton(event, m_spacePressed))
         emit clicked();
     else
         QLabel::keyReleaseEvent(event);
@@ -476,30 +487,13 @@ void Picture::click()
 
 void Picture::keyPressEvent(QKeyEvent* event)
 {
-    if (m_accessibleRole != QAccessible::Button) {
+    if (m_accessibleRole != QAccessible::Button || !pressAsButton(event, m_spacePressed, [this] { emit clicked(); }))
         QWidget::keyPressEvent(event);
-        return;
-    }
-    // Enter presses the button at once; Space once it is released, as the desktop's buttons do, so that a
-    // Space held down types nothing into what the button opens. Keys held down press it once.
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!event->isAutoRepeat())
-            emit clicked();
-        break;
-    case Qt::Key_Space:
-        m_spacePressed = m_spacePressed || !event->isAutoRepeat();
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-    }
 }
 
 void Picture::keyReleaseEvent(QKeyEvent* event)
 {
-    if (m_accessibleRole == QAccessible::Button && event->key() == Qt::Key_Space && !event->isAutoRepeat() &&
-        std::exchange(m_spacePressed, false))
+    if (m_accessibleRole == QAccessible::Button && releaseAsButton(event, m_spacePressed))
         emit clicked();
     else
         QWidget::keyReleaseEvent(event);

@@ -11,6 +11,7 @@
 #include "clock/clockgrid.h"
 #include "config/cityeditor.h"
 #include "config/configpanel.h"
+#include "rows/geometry.h"
 #include "support/mouse.h"
 #include "ui/controls.h"
 #include "ui/fitting.h"
@@ -267,4 +268,30 @@ void turnWheelOver(const RowPart& part, int angle, bool inverted, const QPoint& 
 void doubleClick(const RowPart& part, const QPoint& point)
 {
     QTest::mouseDClick(const_cast<ClockGrid*>(part.grid), Qt::LeftButton, {}, part.pos() + point);
+}
+
+QPoint faceCentre(int i)
+{
+    return QPoint(twipsToPixels(grid::left(i) + grid::kFaceSize / 2),
+                  twipsToPixels(grid::faceTop(i) + grid::kFaceSize / 2));
+}
+
+void pointAt(QWidget& window, const QPoint& place)
+{
+    QWidget* under = window.childAt(place);
+    sendMouse(under ? under : &window, QEvent::MouseMove, window.mapToGlobal(place), Qt::NoButton);
+}
+
+void wheelAt(QWidget& window, const QPoint& place, int notches)
+{
+    QWidget* under = window.childAt(place);
+    QWidget* target = under ? under : &window;
+    turnWheelOver(target, notches * 120, false, target->mapFrom(&window, place));
+}
+
+void key(int code, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QTest::keyClick(focus, Qt::Key(code), modifiers);
 }

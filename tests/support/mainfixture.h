@@ -86,6 +86,15 @@ void moveOver(const RowPart& part, const QPoint& point = QPoint(2, 2));
 void turnWheelOver(const RowPart& part, int angle, bool inverted = false, const QPoint& point = QPoint(5, 5));
 void doubleClick(const RowPart& part, const QPoint& point = QPoint(5, 5));
 
+// The centre of row i's face, in the window.
+QPoint faceCentre(int i);
+// The pointer over a point of the window, delivered to whatever lies there.
+void pointAt(QWidget& window, const QPoint& place);
+// The wheel turned by whole notches over a point of the window, delivered to whatever lies there.
+void wheelAt(QWidget& window, const QPoint& place, int notches);
+// A key pressed and released on the control that has the keys.
+void key(int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
 // A main window on a fake clock, in a throw-away program folder and settings store. Its parts are found
 // by the names they carry, as the window's design names them.
 struct ClockFixture

@@ -395,7 +395,7 @@ void ClockGrid::drawLines(Board::Changes changes)
                 const QString last = forms.last();
                 const qsizetype at = line.note.name.isEmpty() ? -1 : last.indexOf(line.note.name);
                 text = at < 0 ? metrics.elidedText(last, Qt::ElideRight, room)
-                              : fitSentence({last.left(at) + line.note.name, last.mid(at + line.note.name.size())},
+                              : fitSentence({last.left(at) + line.note.name, last.mid(at + line.note.name.size()), {}},
                                             metrics, room);
             }
             m_shiftLine->setCaption(text);

@@ -68,7 +68,7 @@ void TestChrome::hoverLightsOneButton()
 {
     QFETCH(int, index);
     ClockFixture f(fullFile());
-    Main& w = f.start();
+    f.start();
     f.panel(); // which makes the fifth button, its "OK"
     f.buttons().light(3);
     f.buttons().light(index);
@@ -86,7 +86,7 @@ void TestChrome::hoverLightsOneButton()
 void TestChrome::hoverMovesFromButtonToButton()
 {
     ClockFixture f(fullFile());
-    Main& w = f.start();
+    f.start();
     moveOver(f.find<Picture>("btn_2"));
     QVERIFY(f.isLit(2));
     moveOver(f.find<Picture>("btn_3"));
@@ -101,7 +101,7 @@ void TestChrome::hoverMovesFromButtonToButton()
 void TestChrome::captionsActLikeTheirPictures()
 {
     ClockFixture f(fullFile());
-    Main& w = f.start();
+    f.start();
     QFile page(helpPage(f));
     QVERIFY(page.open(QIODevice::WriteOnly));
     page.close();
@@ -133,7 +133,7 @@ void TestChrome::onlyTheLeftButtonClicks()
     QFETCH(int, button);
     QFETCH(bool, runs);
     ClockFixture f(fullFile());
-    Main& w = f.start();
+    f.start();
     QFile page(helpPage(f));
     QVERIFY(page.open(QIODevice::WriteOnly));
     page.close();
@@ -207,7 +207,7 @@ void TestChrome::configurationOpensThePanel()
     ClockFixture f(fullFile(), QDateTime(QDate(2025, 6, 15), QTime(12, 0), Qt::UTC), 2);
     f.env.writeSetting(QStringLiteral("HN"), QStringLiteral("20"));
     f.env.writeSetting(QStringLiteral("HJ"), QStringLiteral("8"));
-    Main& w = f.start();
+    f.start();
     f.openPanel();
     QVERIFY(f.panel().isVisible());
     QCOMPARE(f.label("Label2")->caption(), QStringLiteral("dimanche 30 mars 2025"));
@@ -328,7 +328,7 @@ void TestChrome::pressesThatMoveTheWindow()
     QFETCH(bool, panelOpen);
     QFETCH(int, button);
     ClockFixture f(fullFile());
-    Main& w = f.start();
+    f.start();
     if (panelOpen)
         f.openPanel();
     // A corner of the control; for the bare window and frames, a point that no child covers.

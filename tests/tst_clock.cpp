@@ -326,7 +326,7 @@ void TestClock::dayAndNightFaces()
     f.env.writeSetting("HJ", QString::number(dayHour));
     f.env.writeSetting("HN", QString::number(nightHour));
     f.env.writeSetting("P2", "T");
-    Main& w = f.start();
+    f.start();
     const auto* expected = f.find<Picture>(day ? QStringLiteral("Jour") : QStringLiteral("Nuit"));
     QCOMPARE(f.face(1)->picture().cacheKey(), expected->picture().cacheKey());
     QCOMPARE(f.face(1)->minuteColour(), day ? kDayMinute : kNightMinute);
@@ -450,7 +450,7 @@ void TestClock::markedCityStaysBoldAfterHover()
 void TestClock::backgroundClearsHoverLine()
 {
     ClockFixture f(cityFile({"Paris,1,1", "Tokyo,9,9"}));
-    Main& w = f.start();
+    f.start();
     hover(f, 2);
     QVERIFY(!f.label("Label8")->caption().isEmpty());
     moveOver(&f.grid(), QPoint(400, 5));

@@ -112,7 +112,7 @@ void TestEditor::fillsFiftyNineLines()
     ClockFixture f(fullFile());
     f.env.writeSetting(QStringLiteral("P2"), QStringLiteral("T"));
     f.env.writeSetting(QStringLiteral("P59"), QStringLiteral("T"));
-    Main& w = openPanel(f);
+    openPanel(f);
     QCOMPARE(f.editor().lineCount(), kCityRows);
     QVERIFY(!f.panel().isModified());
     for (int i = 1; i <= kCityRows; ++i) {
@@ -244,7 +244,7 @@ void TestEditor::headerFollowsTheColumnGroup()
     QFETCH(QString, name);
     QFETCH(int, leftTwips);
     ClockFixture f(fullFile());
-    Main& w = openPanel(f);
+    openPanel(f);
     moveOver(f.box("Tvil_50"), QPoint(3, 3)); // somewhere else first
     QWidget* widget = f.panel().findChild<QWidget*>(name);
     moveOver(widget, QPoint(3, 3));

@@ -111,7 +111,7 @@ void TestPlanning::wheelMovesEveryClock()
     QFETCH(QString, tokyo);
     QFETCH(QString, line);
     ClockFixture f(threeCities(), kMonday10.addSecs(7), 1);
-    Main& w = f.start();
+    f.start();
     QVERIFY(!shiftLine(f)->isVisible());
     const ClockFixture::Spot target = f.spot(over, QPoint(5, 5));
     for (int angle : angles)

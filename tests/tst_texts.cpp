@@ -358,7 +358,7 @@ void TestTexts::sentenceFits()
 {
     QFETCH(QString, name);
     QFETCH(bool, shortened);
-    const HoverSentence sentence{name, QStringLiteral(" (Tu -3,5) le 30 septembre, il est 22.48.")};
+    const HoverSentence sentence{name, QStringLiteral(" (Tu -3,5) le 30 septembre, il est 22.48."), {}};
     const QFontMetrics metrics(look::sans(16, true));
     const int width = twipsToPixels(7050);
     const QString fitted = fitSentence(sentence, metrics, width);
@@ -499,7 +499,7 @@ void TestTexts::pictureButtonsAreButtons()
     QFETCH(int, button);
     QFETCH(QString, name);
     ClockFixture f(cityFile({"Paris,2,1"}));
-    Main& w = f.start();
+    f.start();
     if (button == ButtonBar::Ok)
         f.openPanel(); // the panel's own button, made with the panel at its first opening
     QAccessibleInterface* picture = accessible(f.find<Picture>(QStringLiteral("btn_%1").arg(button)));

@@ -114,6 +114,12 @@ ClockGrid::ClockGrid(QWidget* window, Board& board, const Clock& clock)
     buildKeys();
 }
 
+ClockGrid::~ClockGrid()
+{
+    // QWidget's destructor hands the keys on, and the application says so: no longer to this half-made grid.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 QAction* ClockGrid::addKey(const QString& text, const QList<QKeySequence>& keys, void (ClockGrid::*step)(),
                            bool repeats)
 {

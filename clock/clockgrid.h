@@ -27,6 +27,7 @@ class ClockGrid : public QWidget
 
 public:
     ClockGrid(QWidget* window, Board& board, const Clock& clock);
+    ~ClockGrid() override;
 
     const Board& board() const { return m_board; }
 

@@ -155,6 +155,12 @@ ConfigPanel::ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, 
     connect(m_finder, &LineFinder::closed, this, [this] { m_editor->showFound(0); });
 }
 
+ConfigPanel::~ConfigPanel()
+{
+    // QWidget's destructor hands the keys on, and the application says so: no longer to this half-made panel.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 void ConfigPanel::buildHours()
 {
     auto* hours = new Frame(this, QStringLiteral("Frame4"), true);

@@ -23,6 +23,7 @@ class ConfigPanel : public Frame
 public:
     ConfigPanel(QWidget* window, const Clock& clock, Dialogs& dialogs, const QString& cityFolder,
                 const QString& settingsFile);
+    ~ConfigPanel() override;
 
     // The "Configuration" command: fills the panel from the configuration (its list, marks and hours) and
     // shows it; when it is open already, confirms and closes it as "OK" does.

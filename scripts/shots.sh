@@ -4,16 +4,8 @@
 # Usage: scripts/shots.sh   (writes resources/HLN-semaine.png, resources/HLN-soleil.png)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 source "$root/tests/e2e/xserver.sh"
+start_work
 start_x "$work/xvfb.log"
 faketime_library=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1)
 

@@ -56,8 +56,8 @@ def main():
     quarters = [edges[0] + k * QUARTER for k in range((edges[7] - edges[0]) // QUARTER)]
 
     places = [("ici", here, {1, 2, 3, 4, 5})]
-    for spec in sys.argv[6:]:
-        name, zone, weekend = spec.split("=")
+    for place in sys.argv[6:]:
+        name, zone, weekend = place.split("=")
         off = {int(d) for d in weekend.split(",")} if weekend else set()
         places.append((name, zoneinfo.ZoneInfo(zone), {1, 2, 3, 4, 5, 6, 7} - off))
 

@@ -6,17 +6,9 @@
 # Usage: week.sh EXECUTABLE
 set -euo pipefail
 executable=$1
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 
 source "$(dirname "$0")/xserver.sh"
+start_work
 start_x "$work/xvfb.log" || fail "Xvfb n'a pas démarré"
 mkdir -p "$work/program" "$work/config/horlune"
 cp "$executable" "$work/program/horlune"

@@ -15,19 +15,10 @@ executable=$1
 grid_geometry=$2
 scale=${3:-1}
 pictures=$(cd "$(dirname "$0")/../../resources/pictures" && pwd)
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 
 # A display of our own.
 source "$(dirname "$0")/xserver.sh"
+start_work
 start_x "$work/xvfb.log" 2048x1200x24 || fail "Xvfb n'a pas démarré"
 # A desktop of one colour, neither white nor black (#336699), behind the window: a white corner, or a window that
 # asked for transparency that no compositor gives (black there), would not pass for it.

@@ -2,6 +2,20 @@
 
 fail() { echo "ÉCHEC : $*" >&2; exit 1; }
 
+# A scratch folder of the script's own ($work); at exit the program started (app_pid) and the X server are
+# stopped and the folder removed.
+start_work() {
+    work=$(mktemp -d)
+    app_pid=""
+    xvfb_pid=""
+    trap stop_work EXIT
+}
+stop_work() {
+    [[ -n ${app_pid:-} ]] && kill "$app_pid" 2>/dev/null || true
+    stop_x
+    rm -rf "$work"
+}
+
 # Waits up to a generous bound (SECONDS) for a command to succeed.
 wait_for() {
     local seconds=$1; shift

@@ -209,9 +209,8 @@ void Main::buildCommands()
     m_highContrast = add(QStringLiteral("Contraste élevé"), QKeySequence(), [this](bool on) {
         applyContrast(on ? Contrast::High : Contrast::Design);
         m_config.highContrast = on;
-        SettingsStore settings(m_settingsFile);
-        settings.writeHighContrast(on);
-        settings.sync(std::chrono::milliseconds(500));
+        keepChoice(m_platform.dialogs, this, m_settingsFile, QStringLiteral("Le choix du contraste élevé"),
+                   [on](SettingsStore& settings) { settings.writeHighContrast(on); });
     });
     m_highContrast->setCheckable(true);
     add(QStringLiteral("Rechercher une ville…"), QKeySequence::Find, [this] {
@@ -326,13 +325,9 @@ void Main::setSunFaces(bool bySun)
 {
     m_config.sunFaces = bySun;
     draw(m_board.setSunFaces(bySun, m_platform.clock.now()));
-    SettingsStore settings(m_settingsFile);
-    settings.writeSunFaces(bySun);
-    if (!settings.sync())
-        m_platform.dialogs.inform(this, QStringLiteral("Horlune"),
-                                  unsavedSettingsText(QStringLiteral("Le choix du jour et de la nuit selon le soleil"),
-                                                      m_settingsFile, settings.error()),
-                                  DialogIcon::Warning);
+    keepChoice(m_platform.dialogs, this, m_settingsFile,
+               QStringLiteral("Le choix du jour et de la nuit selon le soleil"),
+               [bySun](SettingsStore& settings) { settings.writeSunFaces(bySun); });
 }
 
 void Main::takeSavedConfiguration(const Configuration& config)

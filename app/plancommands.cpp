@@ -92,11 +92,16 @@ void PlanCommands::askOfficeHours()
         return;
     }
     emit workHoursChosen(*hours);
-    SettingsStore settings(m_settingsFile);
-    settings.writeOfficeHours(workHoursText(*hours));
+    keepChoice(m_platform.dialogs, m_window, m_settingsFile, QStringLiteral("Les heures de bureau"),
+               [&](SettingsStore& settings) { settings.writeOfficeHours(workHoursText(*hours)); });
+}
+
+void keepChoice(Dialogs& dialogs, QWidget* window, const QString& settingsFile, const QString& what,
+                const std::function<void(SettingsStore&)>& write)
+{
+    SettingsStore settings(settingsFile);
+    write(settings);
     if (!settings.sync())
-        m_platform.dialogs.inform(
-            m_window, QStringLiteral("Horlune"),
-            unsavedSettingsText(QStringLiteral("Les heures de bureau"), m_settingsFile, settings.error()),
-            DialogIcon::Warning);
+        dialogs.inform(window, QStringLiteral("Horlune"), unsavedSettingsText(what, settingsFile, settings.error()),
+                       DialogIcon::Warning);
 }

@@ -7,8 +7,16 @@
 #include "plan/workhours.h"
 #include "platform/platform.h"
 
+#include <functional>
+
 class Board;
 class QWidget;
+class SettingsStore;
+
+// Keeps one of the user's choices in the settings (`write` puts it in the store); a write that fails is told
+// in French, `what` naming the choice ("Les heures de bureau").
+void keepChoice(Dialogs& dialogs, QWidget* window, const QString& settingsFile, const QString& what,
+                const std::function<void(SettingsStore&)>& write);
 
 // The commands that take the instant the clocks show out of the program, and the working hours that the
 // common hour is searched with: each asks, writes and reports through the platform.

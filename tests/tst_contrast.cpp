@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
@@ -36,6 +37,8 @@ private slots:
     void theDesignStaysTheDefault_data();
     void theDesignStaysTheDefault();
     void theDesktopMayAnswerAfterTheStart();
+    void aChoiceThatCannotBeKeptIsTold_data();
+    void aChoiceThatCannotBeKeptIsTold();
     void theMenuSwitchesTheLookLive();
     void aHighContrastThemeIsTold_data();
     void aHighContrastThemeIsTold();
@@ -397,6 +400,43 @@ void TestContrast::theDesktopMayAnswerAfterTheStart()
         QCOMPARE(f.env.readSetting(QStringLiteral("Contraste")), chosenMeanwhile ? QStringLiteral("F") : QString());
         w.close();
     }
+}
+
+void TestContrast::aChoiceThatCannotBeKeptIsTold_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("told");
+    QTest::addRow("high contrast") << "Contraste élevé"
+                                   << "Le choix du contraste élevé";
+    QTest::addRow("day and night by the sun") << "Jour et nuit selon le soleil"
+                                              << "Le choix du jour et de la nuit selon le soleil";
+}
+
+void TestContrast::aChoiceThatCannotBeKeptIsTold()
+{
+    // A settings file too large to be read whole is never replaced: the choice applies, and the user is told
+    // in French that it is not kept.
+    QFETCH(QString, command);
+    QFETCH(QString, told);
+    ClockFixture f(defaultList(false));
+    const QString path = f.env.settingsFile();
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[data]\nHN=21\nHJ=");
+    file.write(QByteArray(2 * 1024 * 1024, '7'));
+    file.close();
+    Main& w = f.start();
+    const qsizetype before = f.platform.dialogs.shown.size();
+    const QList<QAction*> commands = w.actions();
+    QAction* item =
+        *std::find_if(commands.begin(), commands.end(), [&](QAction* action) { return action->text() == command; });
+    item->trigger();
+    QVERIFY(item->isChecked());
+    QCOMPARE(f.platform.dialogs.shown.size(), before + 1);
+    QVERIFY2(f.platform.dialogs.shown.last().text.startsWith(told), qPrintable(f.platform.dialogs.shown.last().text));
+    QCOMPARE(QFileInfo(path).size(), qint64(16 + 2 * 1024 * 1024));
+    w.close();
 }
 
 void TestContrast::theMenuSwitchesTheLookLive()
